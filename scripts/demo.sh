@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Sets up, builds, and draws the demonstration page from examples/plot.out.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+bash "$top/scripts/setup.sh"
+cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=Release -DDIAGR_TESTS=OFF >/dev/null
+cmake --build "$top/build" -j"$(nproc)" --target diatest1
+out="$top/out"
+mkdir -p "$out"
+cp "$top/examples/plot.out" "$out/plot.out"
+cd "$out"
+"$top/build/demo/diatest1"
+echo "demo: the page is in $out/${PGPLOT_DEV:-plot.pdf}" | sed 's#/[a-z]*$##; s#/$##'

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: once normally, once under AddressSanitizer + UBSan.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+bash "$top/scripts/setup.sh"
+jobs=$(nproc)
+
+run() {
+  local dir=$1; shift
+  cmake -S "$top" -B "$dir" "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs"
+  (cd "$dir" && ctest --output-on-failure -j"$jobs")
+}
+
+echo "== tests =="
+run "$top/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+echo "== tests under AddressSanitizer + UndefinedBehaviorSanitizer =="
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  run "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DDIAGR_SANITIZE=ON
