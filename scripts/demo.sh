@@ -10,4 +10,4 @@ mkdir -p "$out"
 cp "$top/examples/plot.out" "$out/plot.out"
 cd "$out"
 "$top/build/demo/diatest1"
-echo "demo: the page is in $out/${PGPLOT_DEV:-plot.pdf}" | sed 's#/[a-z]*$##; s#/$##'
+echo "demo: the page is in $out (device ${PGPLOT_DEV:-plot.pdf})"
