@@ -1,5 +1,7 @@
 // The plot state PLTPAR, the user-to-centimetre mapping and its guard.
+#include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,16 +18,57 @@ PltPar PLTPAR = LABINI_VALUES;
 
 void LABINI() {}
 
+namespace {
+
+bool all_finite(float a, float b, float c, float d) {
+    return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
+}
+
+// One axis of the mapping: ORIGIN cm shows user value LOW, ORIGIN + LENGTH cm shows HIGH.
+// Finite arguments always give a finite scale and offset:
+// - an empty range (LOW == HIGH), or one so narrow that the scale overflows, is mapped as
+//   LOW - d to LOW + d with d the larger of 1 and |LOW| / 10, so the value lies mid-frame;
+// - a range too wide for a float (HIGH - LOW overflows) is divided out in double precision.
+// Non-finite arguments give no usable mapping and are left to the plain arithmetic; the
+// curve and text routines skip the non-finite positions that result.
+void map_axis(float origin, float length, float low, float high, float& scale, float& offset) {
+    scale = length / (high - low);
+    offset = origin - low * scale;
+    if ((std::isfinite(scale) && std::isfinite(offset)) || !all_finite(origin, length, low, high)) {
+        return;
+    }
+    const double range = static_cast<double>(high) - static_cast<double>(low);
+    const double wide_scale = static_cast<double>(length) / range;
+    if (range != 0.0 && std::isfinite(static_cast<float>(wide_scale))) {
+        scale = static_cast<float>(wide_scale);
+        offset = static_cast<float>(static_cast<double>(origin) - static_cast<double>(low) * wide_scale);
+        return;
+    }
+    const double margin = std::max(1.0, std::fabs(static_cast<double>(low)) / 10.0);
+    const double empty_scale = static_cast<double>(length) / (2.0 * margin);
+    scale = static_cast<float>(empty_scale);
+    offset = static_cast<float>(static_cast<double>(origin) - (static_cast<double>(low) - margin) * empty_scale);
+}
+
+}  // namespace
+
 void CLIP(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, const float& XMIN,
           const float& XMAX, const float& YMIN, const float& YMAX) {
-    PLTPAR.XSCAL = XLEN / (XMAX - XMIN);
-    PLTPAR.YSCAL = YLEN / (YMAX - YMIN);
-    PLTPAR.XOFFS = X0 - XMIN * PLTPAR.XSCAL;
-    PLTPAR.YOFFS = Y0 - YMIN * PLTPAR.YSCAL;
-    PLTPAR.XLEFT = X0;
-    PLTPAR.YBOTM = Y0;
-    PLTPAR.XRIGHT = X0 + XLEN;
-    PLTPAR.YTOP = Y0 + YLEN;
+    // Copied first: a caller may pass words of the plot state itself.
+    const float x0 = X0;
+    const float y0 = Y0;
+    const float xlen = XLEN;
+    const float ylen = YLEN;
+    const float xmin = XMIN;
+    const float xmax = XMAX;
+    const float ymin = YMIN;
+    const float ymax = YMAX;
+    map_axis(x0, xlen, xmin, xmax, PLTPAR.XSCAL, PLTPAR.XOFFS);
+    map_axis(y0, ylen, ymin, ymax, PLTPAR.YSCAL, PLTPAR.YOFFS);
+    PLTPAR.XLEFT = x0;
+    PLTPAR.YBOTM = y0;
+    PLTPAR.XRIGHT = x0 + xlen;
+    PLTPAR.YTOP = y0 + ylen;
 }
 
 void DERR(const char* NAME, int NAME_len) {

@@ -1,0 +1,109 @@
+// Curves in user units inside the current diagram: solid, dashed or as markers (OVER, OVR).
+#include <cmath>
+
+#include "diagr.h"
+#include "plotter.h"
+
+namespace {
+
+enum class CurveEntry { Over, Ovr };
+
+// The marker number: the integer part of |ISYM|, held to the int range.
+int marker_number(float isym) {
+    const float magnitude = std::fabs(isym);
+    if (magnitude >= 2147483648.0F) {
+        return 2147483647;
+    }
+    return static_cast<int>(magnitude);
+}
+
+bool is_finite_point(float x, float y) { return std::isfinite(x) && std::isfinite(y); }
+
+// Solid polyline. Only the N points given are read: one point is just the move. A point whose
+// mapped position is not finite is skipped and breaks the line; the next finite point starts
+// with a move. PLTSYN(1) follows the first line drawn.
+void draw_solid(const float* X, const float* Y, int n) {
+    bool pen_down = false;
+    bool synced = false;
+    for (int i = 0; i < n; ++i) {
+        const float x = XCM(X[i]);
+        const float y = YCM(Y[i]);
+        if (!is_finite_point(x, y)) {
+            pen_down = false;
+            continue;
+        }
+        CPLOT(x, y, pen_down ? 2 : 3);
+        if (pen_down && !synced) {
+            PLTSYN(1);
+            synced = true;
+        }
+        pen_down = true;
+    }
+}
+
+// Dashed polyline through CDASH, a fresh pattern for each curve. A non-finite point breaks the
+// line; the next finite point starts a new dashed line there.
+void draw_dashed(const float* X, const float* Y, int n, float dash) {
+    bool pen_down = false;
+    for (int i = 0; i < n; ++i) {
+        const float x = XCM(X[i]);
+        const float y = YCM(Y[i]);
+        if (!is_finite_point(x, y)) {
+            pen_down = false;
+            continue;
+        }
+        CDASH(x, y, pen_down ? 2 : 3, dash);
+        pen_down = true;
+    }
+}
+
+// A marker at every point inside the frame, all four bounds inclusive; NaN is never inside.
+void draw_markers(const float* X, const float* Y, int n, int number) {
+    const float size = PLTPAR.SYMSIZ;
+    const float angle = 0.0F;
+    for (int i = 0; i < n; ++i) {
+        const float x = XCM(X[i]);
+        const float y = YCM(Y[i]);
+        if (PLTPAR.XLEFT <= x && x <= PLTPAR.XRIGHT && PLTPAR.YBOTM <= y && y <= PLTPAR.YTOP) {
+            CENSYM(x, y, number, size, size, angle);
+        }
+    }
+}
+
+void draw_curve(CurveEntry entry, const float* X, const float* Y, const int& N, const float& ISYM, int IPEN) {
+    // The pen is selected before the guard, so it is in force even if the guard stops the program.
+    if (entry == CurveEntry::Ovr) {
+        NEWPEN(IPEN);
+        DERR("Ovr ", 4);
+    } else {
+        DERR("Over", 4);
+    }
+
+    // The window stays set to the frame after the call.
+    CPLOT(PLTPAR.XLEFT, PLTPAR.YBOTM, 997);
+    CPLOT(PLTPAR.XRIGHT, PLTPAR.YTOP, 998);
+
+    const int n = N;
+    const float mode = ISYM;
+    if (n > 0 && X != nullptr && Y != nullptr) {
+        if (mode > 0.0F) {
+            draw_dashed(X, Y, n, mode);
+        } else if (mode < 0.0F) {
+            draw_markers(X, Y, n, marker_number(mode));
+        } else {
+            // 0, and a NaN mode, which names no dash length or marker: the solid line.
+            draw_solid(X, Y, n);
+        }
+    }
+    PLTSYN(0);
+}
+
+}  // namespace
+
+void OVER(const float* X, const float* Y, const int& N, const float& ISYM) {
+    draw_curve(CurveEntry::Over, X, Y, N, ISYM, 0);
+}
+
+void OVR(const float* X, const float* Y, const int& N, const float& ISYM, const int& IPEN) {
+    draw_curve(CurveEntry::Ovr, X, Y, N, ISYM, IPEN);
+}
