@@ -1,0 +1,61 @@
+// How the driver programs end badly: the six signal handlers, the fatal report of a failed read,
+// and the end by the abort signal.
+#pragma once
+
+#include <cstdio>
+
+#include "pairfile.h"
+
+namespace driver {
+
+// Installs the handlers of SIGFPE, SIGABRT (SIGIOT), SIGTRAP, SIGQUIT, SIGINT and SIGTERM.
+// SIGQUIT and SIGINT stay ignored when they are ignored now. Each handler writes its message
+// and a line end to standard error, then ends the program: by abort (SIGFPE, SIGABRT, SIGTRAP,
+// SIGQUIT) or by exit status 1 through the normal exit processing (SIGINT, SIGTERM).
+void install_signal_handlers();
+
+// The message a caught signal writes ("Interrupt" for SIGINT ...), nullptr for other signals.
+const char* signal_message(int signal_number);
+
+// Flushes standard error, flushes every output stream and closes the data files, flushes
+// standard error again, restores the default action of SIGABRT and raises it.
+[[noreturn]] void end_by_abort();
+
+// The data files open for reading, so that an end by abort can close them.
+void register_open_file(int fd);
+void unregister_open_file(int fd);
+
+// Writes the four-line report of FAILURE (the third line only inside a record) to OUT;
+// FILE_NAME is the name the file was opened under.
+void write_read_report(std::FILE* out, const ReadFailure& failure, const char* file_name);
+
+// The report on standard error, then the end by abort.
+[[noreturn]] void fail_reading(const ReadFailure& failure, const char* file_name);
+
+// Reads the data file FILE_NAME to its end, calling take(x, y) for every pair, and returns the
+// number of pairs. A failure to open or read it ends the program by fail_reading().
+template <typename Take>
+long read_pairs_or_die(const char* file_name, Take&& take) {
+    PairFile file(file_name);
+    if (!file.open()) {
+        fail_reading(file.failure(), file_name);
+    }
+    long count = 0;
+    float x = 0.0F;
+    float y = 0.0F;
+    for (;;) {
+        const PairFile::Next next = file.next(x, y);
+        if (next == PairFile::Next::end) {
+            break;
+        }
+        if (next == PairFile::Next::failed) {
+            fail_reading(file.failure(), file_name);
+        }
+        take(x, y);
+        ++count;
+    }
+    file.close();
+    return count;
+}
+
+}  // namespace driver
