@@ -1,18 +1,193 @@
-// The public pen-plotter routines (placeholder: traces every call, draws nothing yet).
+// The public pen-plotter routines: argument checks, trace, geometry, then the device.
 #include "plotter.h"
 
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "device.h"
+#include "geometry.h"
 #include "recorder.h"
 #include "state.h"
+#include "style.h"
+#include "text.h"
 #include "trace.h"
 
 namespace plotter {
 
-void reset_state() {}
+namespace {
 
-void recorder_push_hit(float, float, int) {}
+// Space around the page so lines on its edges are drawn whole.
+constexpr float kPageMargin = 0.25F;
+// Largest page side accepted, cm: beyond it a raster page would not fit in memory.
+constexpr float kMaxPageSide = 300.0F;
+constexpr float kContinue = 999.0F;
+
+bool finite(float a, float b) { return std::isfinite(a) && std::isfinite(b); }
+
+bool inside_safe(float x, float y) { return std::fabs(x) <= kSafeExtent && std::fabs(y) <= kSafeExtent; }
+
+// Appends the stroke (x1, y1)-(x2, y2) to the collected path, starting a new one when it does
+// not continue the last.
+void add_stroke(State& s, float x1, float y1, float x2, float y2) {
+    if (x1 == x2 && y1 == y2) {
+        return;
+    }
+    const bool continues = !s.path_x.empty() && s.path_x.back() == x1 && s.path_y.back() == y1;
+    if (!continues || s.path_x.size() >= kMaxPathPoints) {
+        flush_path(s);
+        s.path_x.push_back(x1);
+        s.path_y.push_back(y1);
+    }
+    s.path_x.push_back(x2);
+    s.path_y.push_back(y2);
+}
+
+// Draws from (x1, y1) to (x2, y2), clipped to WINDOW when given and always to the safe window.
+void stroke(State& s, float x1, float y1, float x2, float y2, const ClipWindow* window) {
+    if (window != nullptr && !clip_segment(x1, y1, x2, y2, *window)) {
+        return;
+    }
+    if (clip_segment(x1, y1, x2, y2, kSafeWindow)) {
+        add_stroke(s, x1, y1, x2, y2);
+    }
+}
+
+void move_pen(State& s, float x, float y) {
+    const bool known = finite(x, y);
+    s.pen_x = s.move_x = x;
+    s.pen_y = s.move_y = y;
+    s.pen_known = s.move_known = known;
+}
+
+void draw_pen(State& s, float x, float y, const ClipWindow* window) {
+    if (s.pen_known && finite(x, y)) {
+        stroke(s, s.pen_x, s.pen_y, x, y, window);
+    }
+    s.pen_x = x;
+    s.pen_y = y;
+    s.pen_known = finite(x, y);
+}
+
+// Cosine and sine of ANGLE degrees, exact for multiples of 90 degrees.
+void direction(float angle, float& c, float& sn) {
+    const float quarter = std::fmod(angle, 360.0F) / 90.0F;
+    if (quarter == std::floor(quarter)) {
+        static constexpr float kCos[] = {1.0F, 0.0F, -1.0F, 0.0F};
+        const int q = (static_cast<int>(quarter) % 4 + 4) % 4;
+        c = kCos[q];
+        sn = kCos[(q + 3) % 4];
+        return;
+    }
+    const double radians = static_cast<double>(angle) * (std::acos(-1.0) / 180.0);
+    c = static_cast<float>(std::cos(radians));
+    sn = static_cast<float>(std::sin(radians));
+}
+
+// Draws TEXT from (X, Y), or from the end of the last text at (999, 999), and remembers its end.
+void draw_text(float X, float Y, float HEIGHT, const char* TEXT, float ANGLE, int TEXT_len, bool markup) {
+    State& s = state();
+    if (!s.device) {
+        return;
+    }
+    const bool continued = X == kContinue && Y == kContinue;
+    const float x = continued ? s.text_x : X;
+    const float y = continued ? s.text_y : Y;
+    if (!finite(x, y) || !finite(HEIGHT, ANGLE) || HEIGHT < 0.0F) {
+        return;
+    }
+    flush_path(s);
+    float c = 1.0F;
+    float sn = 0.0F;
+    direction(ANGLE, c, sn);
+    const int length = TEXT_len > 0 ? TEXT_len : 0;
+    auto put = [&](const PlacedGlyph& g) {
+        const float gx = x + g.dx * c - g.dy * sn;
+        const float gy = y + g.dx * sn + g.dy * c;
+        if (g.size > 0.0F && inside_safe(gx, gy) && g.size <= kSafeExtent) {
+            s.device->glyph(gx, gy, ANGLE, g.size, g.code);
+        }
+    };
+    const float advance = markup ? layout_markup(TEXT, length, HEIGHT, put) : layout_cells(TEXT, length, HEIGHT, put);
+    s.text_x = x + advance * c;
+    s.text_y = y + advance * sn;
+}
+
+// The text as PGPLOT may be given it: NUL-terminated, control codes as blanks, bytes above 126
+// (which giza would hand to cairo as broken UTF-8, losing all later output) as "?", and a final
+// lone backslash doubled so giza does not read past the end.
+std::string pgplot_text(const char* text, int length) {
+    std::string out;
+    for (int i = 0; i < length; ++i) {
+        out += static_cast<char>(plain_glyph(static_cast<unsigned char>(text[i])));
+    }
+    std::size_t backslashes = 0;
+    while (backslashes < out.size() && out[out.size() - 1 - backslashes] == '\\') {
+        ++backslashes;
+    }
+    if (backslashes % 2 == 1) {
+        out += '\\';
+    }
+    return out;
+}
+
+}  // namespace
+
+State& state() {
+    static State instance;
+    return instance;
+}
+
+State::~State() {
+    if (device) {
+        flush_path(*this);
+        if (batch_open) {
+            device->end_batch();
+        }
+        device->close();
+    }
+    if (trace.file != nullptr) {
+        std::fclose(trace.file);
+    }
+}
+
+void flush_path(State& s) {
+    if (s.path_x.size() >= 2 && s.device) {
+        s.device->polyline(s.path_x.data(), s.path_y.data(), static_cast<int>(s.path_x.size()));
+    }
+    s.path_x.clear();
+    s.path_y.clear();
+}
+
+void reset_state() {
+    State& s = state();
+    if (s.device) {
+        s.device->close();
+        s.device.reset();
+    }
+    if (s.trace.file != nullptr) {
+        std::fclose(s.trace.file);
+        s.trace.file = nullptr;
+    }
+    s.trace = TraceSink{};
+    s.width = s.height = 0.0F;
+    s.pen = 1;
+    s.batch_open = false;
+    s.pen_x = s.pen_y = s.move_x = s.move_y = 0.0F;
+    s.pen_known = s.move_known = true;
+    s.window = kOpenWindow;
+    s.path_x.clear();
+    s.path_y.clear();
+    s.text_x = s.text_y = 0.0F;
+    s.queued_hits.clear();
+    s.last_hit = Hit{};
+    s.primitives.clear();
+}
 
 }  // namespace plotter
 
+using plotter::State;
+using plotter::state;
 using plotter::trace::active;
 using plotter::trace::Line;
 
@@ -20,11 +195,40 @@ void PLOTS(const int& IUNIT, const int& IMODE, const float& WIDTH, const float& 
     if (active()) {
         Line("PLOTS").integer(IUNIT).integer(IMODE).real(WIDTH).real(HEIGHT).emit();
     }
+    State& s = state();
+    if (s.device) {
+        return;
+    }
+    if (!(WIDTH > 0.0F && WIDTH <= plotter::kMaxPageSide && HEIGHT > 0.0F && HEIGHT <= plotter::kMaxPageSide)) {
+        std::fprintf(stderr, "plotter: cannot open a page of %g x %g cm (each side must be above 0 and at most %g cm)\n",
+                     static_cast<double>(WIDTH), static_cast<double>(HEIGHT),
+                     static_cast<double>(plotter::kMaxPageSide));
+        std::fflush(stderr);
+        std::exit(1);
+    }
+    s.device = plotter::recorder_active() ? plotter::open_memory_device(s.primitives)
+                                          : plotter::open_pgplot_device(WIDTH, HEIGHT, plotter::kPageMargin);
+    s.width = WIDTH;
+    s.height = HEIGHT;
+    s.pen = 1;
+    s.batch_open = false;
+    plotter::move_pen(s, 0.0F, 0.0F);
+    s.window = plotter::kOpenWindow;
+    s.text_x = s.text_y = 0.0F;
 }
 
 void PLOT(const float& X, const float& Y, const int& IPEN) {
     if (active()) {
         Line("PLOT").real(X).real(Y).integer(IPEN).emit();
+    }
+    State& s = state();
+    if (!s.device) {
+        return;
+    }
+    if (IPEN == 3) {
+        plotter::move_pen(s, X, Y);
+    } else if (IPEN == 2) {
+        plotter::draw_pen(s, X, Y, nullptr);
     }
 }
 
@@ -32,17 +236,63 @@ void CPLOT(const float& X, const float& Y, const int& IPEN) {
     if (active()) {
         Line("CPLOT").real(X).real(Y).integer(IPEN).emit();
     }
+    State& s = state();
+    if (!s.device) {
+        return;
+    }
+    switch (IPEN) {
+        case 3:
+            plotter::move_pen(s, X, Y);
+            break;
+        case 2:
+            plotter::draw_pen(s, X, Y, &s.window);
+            break;
+        case 997:
+            if (plotter::finite(X, Y)) {
+                s.window.x1 = X;
+                s.window.y1 = Y;
+            }
+            break;
+        case 998:
+            if (plotter::finite(X, Y)) {
+                s.window.x2 = X;
+                s.window.y2 = Y;
+            }
+            break;
+        default:
+            break;
+    }
 }
 
 void MPLOT(const float& X, const float& Y, const int& I2, const int& I3) {
     if (active()) {
         Line("MPLOT").real(X).real(Y).integer(I2).integer(I3).emit();
     }
+    State& s = state();
+    if (!s.device) {
+        return;
+    }
+    if (s.move_known && plotter::finite(X, Y)) {
+        plotter::stroke(s, s.move_x, s.move_y, X, Y, nullptr);
+    }
+    s.pen_x = X;
+    s.pen_y = Y;
+    s.pen_known = plotter::finite(X, Y);
 }
 
 void NEWPEN(const int& IPEN) {
     if (active()) {
         Line("NEWPEN").integer(IPEN).emit();
+    }
+    State& s = state();
+    if (!s.device) {
+        return;
+    }
+    const int pen = plotter::pen_index(IPEN);
+    if (pen != s.pen) {
+        plotter::flush_path(s);
+        s.device->set_pen(pen);
+        s.pen = pen;
     }
 }
 
@@ -51,6 +301,7 @@ void SYMBOL(const float& X, const float& Y, const float& HEIGHT, const char* TEX
     if (active()) {
         Line("SYMBOL").real(X).real(Y).real(HEIGHT).text(TEXT, TEXT_len).real(ANGLE).integer(NCHAR).emit();
     }
+    plotter::draw_text(X, Y, HEIGHT, TEXT, ANGLE, TEXT_len, false);
 }
 
 void SYMBLK(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE,
@@ -58,12 +309,17 @@ void SYMBLK(const float& X, const float& Y, const float& HEIGHT, const char* TEX
     if (active()) {
         Line("SYMBLK").real(X).real(Y).real(HEIGHT).text(TEXT, TEXT_len).real(ANGLE).integer(NCHAR).emit();
     }
+    plotter::draw_text(X, Y, HEIGHT, TEXT, ANGLE, TEXT_len, true);
 }
 
 void TEXTLK(const float& XS, float& W, const float& HEIGHT, const char* TEXT, const float& ANGLE,
             const int& NCHAR, int TEXT_len) {
     const float entry = W;
-    W = 0.75F * HEIGHT * static_cast<float>(TEXT_len > 0 ? TEXT_len : 0);
+    float width = 0.0F;
+    if (std::isfinite(HEIGHT) && HEIGHT >= 0.0F) {
+        width = plotter::layout_markup(TEXT, TEXT_len > 0 ? TEXT_len : 0, HEIGHT, [](const plotter::PlacedGlyph&) {});
+    }
+    W = width;
     if (active()) {
         Line("TEXTLK")
             .real(XS)
@@ -73,7 +329,7 @@ void TEXTLK(const float& XS, float& W, const float& HEIGHT, const char* TEXT, co
             .real(ANGLE)
             .integer(NCHAR)
             .returns()
-            .real(W)
+            .real(width)
             .emit();
     }
 }
@@ -83,11 +339,43 @@ void CENSYM(const float& X, const float& Y, const int& MARKER, const float& HEIG
     if (active()) {
         Line("CENSYM").real(X).real(Y).integer(MARKER).real(HEIGHT).real(WIDTH).real(ANGLE).emit();
     }
+    State& s = state();
+    if (!s.device || !plotter::finite(X, Y) || !std::isfinite(HEIGHT) || HEIGHT <= 0.0F ||
+        HEIGHT > plotter::kSafeExtent || !plotter::inside_safe(X, Y)) {
+        return;
+    }
+    plotter::flush_path(s);
+    const plotter::MarkerStroke* strokes = nullptr;
+    const int count = plotter::marker_strokes(MARKER, &strokes);
+    float xs[32];
+    float ys[32];
+    for (int i = 0; i < count; ++i) {
+        const plotter::MarkerStroke& m = strokes[i];
+        for (int k = 0; k < m.npoints && k < 32; ++k) {
+            xs[k] = X + m.x[k] * HEIGHT;
+            ys[k] = Y + m.y[k] * HEIGHT;
+        }
+        s.device->polyline(xs, ys, m.npoints < 32 ? m.npoints : 32);
+    }
 }
 
 void PLTSYN(const int& IFLAG) {
     if (active()) {
         Line("PLTSYN").integer(IFLAG).emit();
+    }
+    State& s = state();
+    if (!s.device) {
+        return;
+    }
+    if (IFLAG == 1 && !s.batch_open) {
+        s.device->begin_batch();
+        s.batch_open = true;
+    } else if (IFLAG == 0) {
+        plotter::flush_path(s);
+        if (s.batch_open) {
+            s.device->end_batch();
+            s.batch_open = false;
+        }
     }
 }
 
@@ -95,13 +383,35 @@ void WAITHT() {
     if (active()) {
         Line("WAITHT").emit();
     }
+    State& s = state();
+    plotter::Hit hit;
+    if (plotter::recorder_active()) {
+        if (!s.queued_hits.empty()) {
+            hit = s.queued_hits.front();
+            s.queued_hits.pop_front();
+        }
+    } else if (s.device) {
+        plotter::flush_path(s);
+        if (s.batch_open) {
+            s.device->end_batch();
+            s.batch_open = false;
+        }
+        float x = s.last_hit.key != 0 ? s.last_hit.x : 0.5F * s.width;
+        float y = s.last_hit.key != 0 ? s.last_hit.y : 0.5F * s.height;
+        int key = 0;
+        if (s.device->cursor(x, y, key)) {
+            hit = plotter::Hit{x, y, key};
+        }
+    }
+    s.last_hit = hit;
 }
 
 void HITPOS(float& X, float& Y) {
     const float x_in = X;
     const float y_in = Y;
-    X = 0.0F;
-    Y = 0.0F;
+    const State& s = state();
+    X = s.last_hit.x;
+    Y = s.last_hit.y;
     if (active()) {
         Line("HITPOS").real(x_in).real(y_in).returns().real(X).real(Y).emit();
     }
@@ -109,7 +419,7 @@ void HITPOS(float& X, float& Y) {
 
 void HITCHR(int& KEY) {
     const int key_in = KEY;
-    KEY = 0;
+    KEY = state().last_hit.key;
     if (active()) {
         Line("HITCHR").integer(key_in).returns().integer(KEY).emit();
     }
@@ -119,10 +429,27 @@ void PLTEND() {
     if (active()) {
         Line("PLTEND").emit();
     }
+    State& s = state();
+    if (!s.device) {
+        return;
+    }
+    plotter::flush_path(s);
+    if (s.batch_open) {
+        s.device->end_batch();
+        s.batch_open = false;
+    }
+    s.device->close();
+    s.device.reset();
 }
 
 void PGTEXT(const float& X, const float& Y, const char* TEXT, int TEXT_len) {
     if (active()) {
         Line("PGTEXT").real(X).real(Y).text(TEXT, TEXT_len).emit();
     }
+    State& s = state();
+    if (!s.device || !plotter::finite(X, Y) || !plotter::inside_safe(X, Y)) {
+        return;
+    }
+    plotter::flush_path(s);
+    s.device->pgtext(X, Y, plotter::pgplot_text(TEXT, TEXT_len).c_str());
 }

@@ -1,5 +1,5 @@
 // In-process recorder of plotter calls, for tests: every call of a plotter.h routine becomes one
-// line in the trace format (see README), kept in memory.
+// line in the trace format (see docs/plotter.md), kept in memory.
 #pragma once
 
 #include <string>
@@ -19,7 +19,31 @@ const std::vector<std::string>& recorder_lines();
 
 void recorder_clear();
 
-// Queues a key hit that the next WAITHT on the in-memory device returns: position in cm, key code.
+// Queues a key hit that the next WAITHT returns while recording (with or without an open page):
+// position in cm, key code. Without a queued hit WAITHT returns the "no hit" (0, 0) and key 0.
 void recorder_push_hit(float x, float y, int key);
+
+// What the in-memory device was asked to draw, in order.
+struct Primitive {
+    enum class Kind {
+        Polyline,  // x, y: the points, cm
+        Glyph,     // x, y: one point, the glyph's base-line start; size: cap height cm; angle; code
+        PgText,    // x, y: one point; text
+        BeginBatch,
+        EndBatch,
+        Close,
+    };
+    Kind kind = Kind::Polyline;
+    int pen = 1;  // the pen in force, 1..15
+    std::vector<float> x;
+    std::vector<float> y;
+    float size = 0.0F;
+    float angle = 0.0F;
+    int code = 0;  // glyph code: printable ASCII, or 128 + index of the Greek letter's Latin key
+    std::string text;
+};
+
+// The primitives the in-memory device received since recorder_start() (kept after PLTEND).
+const std::vector<Primitive>& recorder_primitives();
 
 }  // namespace plotter

@@ -3,27 +3,16 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 #include "recorder.h"
 #include "state.h"
 
 namespace plotter::trace {
 
-struct Sink {
-    bool file_checked = false;
-    std::FILE* file = nullptr;
-    bool recording = false;
-    std::vector<std::string> lines;
-};
+namespace {
 
-Sink& sink() {
-    static Sink instance;
-    return instance;
-}
-
-void open_trace_file(Sink& s) {
-    s.file_checked = true;
+void open_trace_file(TraceSink& s) {
+    s.checked = true;
     const char* name = std::getenv("PLOTTER_TRACE");
     if (name == nullptr || *name == '\0') {
         return;
@@ -31,12 +20,17 @@ void open_trace_file(Sink& s) {
     s.file = std::fopen(name, "a");
     if (s.file == nullptr) {
         std::fprintf(stderr, "plotter: cannot open trace file %s\n", name);
+        return;
     }
+    // Line by line, so the trace is complete up to the last call even if the program dies.
+    std::setvbuf(s.file, nullptr, _IOLBF, BUFSIZ);
 }
 
+}  // namespace
+
 bool active() {
-    Sink& s = sink();
-    if (!s.file_checked) {
+    TraceSink& s = state().trace;
+    if (!s.checked) {
         open_trace_file(s);
     }
     return s.file != nullptr || s.recording;
@@ -77,10 +71,11 @@ Line& Line::returns() {
 }
 
 void Line::emit() {
-    Sink& s = sink();
+    TraceSink& s = state().trace;
     if (s.file != nullptr) {
+        // fwrite, not fputs: a text field may hold NUL bytes.
         line_ += '\n';
-        std::fputs(line_.c_str(), s.file);
+        std::fwrite(line_.data(), 1, line_.size(), s.file);
         line_.pop_back();
     }
     if (s.recording) {
@@ -94,28 +89,19 @@ namespace plotter {
 
 void recorder_start() {
     reset_state();
-    trace::Sink& s = trace::sink();
-    s.lines.clear();
-    s.recording = true;
+    state().trace.recording = true;
 }
 
-void recorder_stop() {
-    trace::Sink& s = trace::sink();
-    s.recording = false;
-    s.lines.clear();
-    reset_state();
-}
+void recorder_stop() { reset_state(); }
 
-const std::vector<std::string>& recorder_lines() {
-    return trace::sink().lines;
-}
+const std::vector<std::string>& recorder_lines() { return state().trace.lines; }
 
-void recorder_clear() {
-    trace::sink().lines.clear();
-}
+void recorder_clear() { state().trace.lines.clear(); }
 
-bool recorder_active() {
-    return trace::sink().recording;
-}
+bool recorder_active() { return state().trace.recording; }
+
+const std::vector<Primitive>& recorder_primitives() { return state().primitives; }
+
+void recorder_push_hit(float x, float y, int key) { state().queued_hits.push_back(Hit{x, y, key}); }
 
 }  // namespace plotter

@@ -1,0 +1,43 @@
+// The small abstract device the public routines draw on, and the two devices: PGPLOT and memory.
+//
+// Public routines check their arguments and compute all geometry (clipping, text layout, marker
+// shapes) once, in cm; a device only turns finished primitives into output.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "recorder.h"
+
+namespace plotter {
+
+class Device {
+public:
+    virtual ~Device() = default;
+    // Pen 1..15 of the palette for everything drawn after.
+    virtual void set_pen(int pen) = 0;
+    // One connected line through N >= 2 points, cm.
+    virtual void polyline(const float* x, const float* y, int n) = 0;
+    // Glyph CODE (see text.h) with its base-line start at (X, Y) cm, rotated by ANGLE degrees,
+    // cap height SIZE cm.
+    virtual void glyph(float x, float y, float angle, float size, int code) = 0;
+    // PGPLOT's own text routine with its escapes; TEXT is NUL-terminated and holds no byte the
+    // device cannot take.
+    virtual void pgtext(float x, float y, const char* text) = 0;
+    virtual void begin_batch() = 0;
+    virtual void end_batch() = 0;
+    // Waits for a key hit at the cursor, starting at (X, Y) cm; writes its position and key.
+    // False (at once) when the device has no cursor.
+    virtual bool cursor(float& x, float& y, int& key) = 0;
+    // Completes the output; nothing is drawn afterwards.
+    virtual void close() = 0;
+};
+
+// Opens the device PGPLOT_DEV names for a page of WIDTH x HEIGHT cm with MARGIN cm around it.
+// A device that cannot be opened is reported on standard error and ends the program, status 1.
+std::unique_ptr<Device> open_pgplot_device(float width, float height, float margin);
+
+// A device that appends every primitive to PRIMITIVES (used while the recorder is on).
+std::unique_ptr<Device> open_memory_device(std::vector<Primitive>& primitives);
+
+}  // namespace plotter

@@ -1,0 +1,23 @@
+// Reading a PGPLOT device name ("file/type", "/type", or a file name with a known extension).
+#pragma once
+
+#include <string>
+
+namespace plotter {
+
+inline constexpr const char* kDefaultDevice = "plot.pdf/pdf";
+
+struct DeviceName {
+    bool valid = false;
+    std::string error;          // why not, when not valid
+    std::string type;           // giza's device type: pdf, png, svg, ps, eps, xw or null
+    std::string file;           // output file as named (giza adds the extension when it is missing)
+    const char* extension = "";  // the extension giza gives the file
+    bool interactive = false;   // a window with a cursor
+};
+
+// Reads SPEC. Types are case-insensitive; vpdf and vps are taken as pdf and ps (the page size is
+// set anyway), xwin, xwindow and xserve as xw. A file type without a file name writes "plot.<type>".
+DeviceName parse_device_name(const std::string& spec);
+
+}  // namespace plotter

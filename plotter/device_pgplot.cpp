@@ -1,0 +1,194 @@
+// The PGPLOT device: a true-size page on giza's PGPLOT, named by PGPLOT_DEV.
+#include <cpgplot.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+// giza.h declares C functions without saying so.
+extern "C" {
+#include <giza.h>
+}
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "device.h"
+#include "device_name.h"
+#include "style.h"
+#include "text.h"
+
+namespace plotter {
+
+namespace {
+
+// The font the advance table in text.cpp was measured on.
+constexpr const char* kFont = "DejaVu Sans";
+// Line width in PGPLOT units (0.005 inch each): 0.25 mm lines.
+constexpr int kLineWidth = 2;
+
+[[noreturn]] void fail(const std::string& device, const std::string& reason) {
+    std::fprintf(stderr, "plotter: cannot open the plot device \"%s\": %s\n", device.c_str(), reason.c_str());
+    std::fflush(stderr);
+    std::exit(1);
+}
+
+// Runs OPEN with standard error sent to /dev/null: giza reports a failed open itself, in its
+// own words; our one message follows instead.
+template <class Open>
+int quietly(Open open) {
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved >= 0 && null >= 0) {
+        dup2(null, STDERR_FILENO);
+    }
+    const int result = open();
+    if (saved >= 0 && null >= 0) {
+        std::fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+    }
+    if (null >= 0) {
+        close(null);
+    }
+    if (saved >= 0) {
+        close(saved);
+    }
+    return result;
+}
+
+class PgplotDevice final : public Device {
+public:
+    PgplotDevice(bool has_cursor, float em_per_character_size)
+        : has_cursor_(has_cursor), em_per_character_size_(em_per_character_size) {}
+
+    void set_pen(int pen) override { cpgsci(pen); }
+
+    void polyline(const float* x, const float* y, int n) override { cpgline(n, x, y); }
+
+    void glyph(float x, float y, float angle, float size, int code) override {
+        const float character_size = size / kCapHeightPerEm / em_per_character_size_;
+        if (character_size != character_size_) {
+            cpgsch(character_size);
+            character_size_ = character_size;
+        }
+        char text[4] = {};
+        if (code >= kGreekBase) {
+            text[0] = '\\';
+            text[1] = 'g';
+            text[2] = kGreekLatinKeys[code - kGreekBase];
+        } else if (std::strchr("\\^_{}", code) != nullptr) {
+            // giza reads these as escapes and groups; a backslash makes them plain characters.
+            text[0] = '\\';
+            text[1] = static_cast<char>(code);
+        } else {
+            text[0] = static_cast<char>(code);
+        }
+        cpgptxt(x, y, angle, 0.0F, text);
+    }
+
+    void pgtext(float x, float y, const char* text) override {
+        // PGTEXT writes in PGPLOT's standard character size, whatever the last glyph used.
+        cpgsch(1.0F);
+        character_size_ = 1.0F;
+        cpgtext(x, y, text);
+    }
+
+    void begin_batch() override { cpgbbuf(); }
+    void end_batch() override { cpgebuf(); }
+
+    bool cursor(float& x, float& y, int& key) override {
+        if (!has_cursor_) {
+            return false;
+        }
+        cpgupdt();
+        char ch = '\0';
+        if (cpgcurs(&x, &y, &ch) != 1) {
+            return false;
+        }
+        key = static_cast<unsigned char>(ch);
+        return true;
+    }
+
+    void close() override { cpgclos(); }
+
+private:
+    bool has_cursor_;
+    float em_per_character_size_;
+    float character_size_ = 0.0F;
+};
+
+bool ends_with_extension(const std::string& name, const char* extension) {
+    const std::size_t n = std::strlen(extension);
+    if (name.size() < n + 1 || name[name.size() - n - 1] != '.') {
+        return false;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        if (std::tolower(static_cast<unsigned char>(name[name.size() - n + i])) != extension[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<Device> open_pgplot_device(float width, float height, float margin) {
+    const char* env = std::getenv("PGPLOT_DEV");
+    const std::string spec = env != nullptr && *env != '\0' ? env : kDefaultDevice;
+    const DeviceName name = parse_device_name(spec);
+    if (!name.valid) {
+        fail(spec, name.error);
+    }
+    giza_stop_warnings();
+    if (name.interactive) {
+        const char* display = std::getenv("DISPLAY");
+        if (display == nullptr || *display == '\0') {
+            fail(spec, "no X display (DISPLAY is not set)");
+        }
+    } else if (!name.file.empty()) {
+        // giza reports an unwritable file only when it closes the page; find out now, and once.
+        const std::string file = name.file + (ends_with_extension(name.file, name.extension) ? "" : std::string(".") + name.extension);
+        std::FILE* probe = std::fopen(file.c_str(), "wb");
+        if (probe == nullptr) {
+            fail(spec, std::string("cannot write ") + file + ": " + std::strerror(errno));
+        }
+        std::fclose(probe);
+    }
+    const std::string device = std::string("/") + name.type;
+    const double page_width_mm = 10.0 * (static_cast<double>(width) + 2.0 * margin);
+    const double page_height_mm = 10.0 * (static_cast<double>(height) + 2.0 * margin);
+    const int id = quietly([&] {
+        return giza_open_device_size(device.c_str(), name.file.c_str(), page_width_mm, page_height_mm, GIZA_UNITS_MM);
+    });
+    if (id <= 0) {
+        fail(spec, name.interactive ? "cannot connect to the X display" : "giza cannot create it");
+    }
+    cpgask(0);
+    giza_set_font(kFont);
+    cpgscr(0, 1.0F, 1.0F, 1.0F);
+    for (int pen = 1; pen <= kPens; ++pen) {
+        const Rgb c = pen_colour(pen);
+        cpgscr(pen, c.red, c.green, c.blue);
+    }
+    cpgsvp(0.0F, 1.0F, 0.0F, 1.0F);
+    cpgswin(-margin, width + margin, -margin, height + margin);
+    cpgslw(kLineWidth);
+    cpgsci(1);
+    if (name.interactive) {
+        cpgeras();
+    }
+    float em_x = 0.0F;
+    float em_y = 0.0F;
+    cpgsch(1.0F);
+    cpgqcs(4, &em_x, &em_y);
+    char answer[8] = {};
+    int answer_length = sizeof answer - 1;
+    cpgqinf("CURSOR", answer, &answer_length);
+    const bool has_cursor = std::strncmp(answer, "YES", 3) == 0;
+    return std::make_unique<PgplotDevice>(has_cursor, em_y > 0.0F ? em_y : 1.0F);
+}
+
+}  // namespace plotter
