@@ -9,11 +9,11 @@ inline constexpr const char* kDefaultDevice = "plot.pdf/pdf";
 
 struct DeviceName {
     bool valid = false;
-    std::string error;          // why not, when not valid
-    std::string type;           // giza's device type: pdf, png, svg, ps, eps, xw or null
-    std::string file;           // output file as named (giza adds the extension when it is missing)
+    std::string error;           // why not, when not valid
+    std::string type;            // giza's device type: pdf, png, svg, ps, eps, xw or null
+    std::string file;            // output file as named (giza adds the extension when it is missing)
     const char* extension = "";  // the extension giza gives the file
-    bool interactive = false;   // a window with a cursor
+    bool interactive = false;    // a window with a cursor
 };
 
 // Reads SPEC. Types are case-insensitive; vpdf and vps are taken as pdf and ps (the page size is

@@ -150,7 +150,8 @@ std::unique_ptr<Device> open_pgplot_device(float width, float height, float marg
         }
     } else if (!name.file.empty()) {
         // giza reports an unwritable file only when it closes the page; find out now, and once.
-        const std::string file = name.file + (ends_with_extension(name.file, name.extension) ? "" : std::string(".") + name.extension);
+        const std::string file =
+            name.file + (ends_with_extension(name.file, name.extension) ? "" : std::string(".") + name.extension);
         std::FILE* probe = std::fopen(file.c_str(), "wb");
         if (probe == nullptr) {
             fail(spec, std::string("cannot write ") + file + ": " + std::strerror(errno));

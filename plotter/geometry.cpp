@@ -57,8 +57,8 @@ bool clip_segment(float& x1, float& y1, float& x2, float& y2, const ClipWindow& 
     const double dy = static_cast<double>(y2) - y1;
     double t0 = 0.0;
     double t1 = 1.0;
-    if (!narrow(-dx, x1 - w.left, t0, t1) || !narrow(dx, w.right - x1, t0, t1) ||
-        !narrow(-dy, y1 - w.bottom, t0, t1) || !narrow(dy, w.top - y1, t0, t1)) {
+    if (!narrow(-dx, x1 - w.left, t0, t1) || !narrow(dx, w.right - x1, t0, t1) || !narrow(-dy, y1 - w.bottom, t0, t1) ||
+        !narrow(dy, w.top - y1, t0, t1)) {
         return false;
     }
     if (t0 > t1) {

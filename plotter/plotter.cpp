@@ -200,9 +200,9 @@ void PLOTS(const int& IUNIT, const int& IMODE, const float& WIDTH, const float& 
         return;
     }
     if (!(WIDTH > 0.0F && WIDTH <= plotter::kMaxPageSide && HEIGHT > 0.0F && HEIGHT <= plotter::kMaxPageSide)) {
-        std::fprintf(stderr, "plotter: cannot open a page of %g x %g cm (each side must be above 0 and at most %g cm)\n",
-                     static_cast<double>(WIDTH), static_cast<double>(HEIGHT),
-                     static_cast<double>(plotter::kMaxPageSide));
+        std::fprintf(
+            stderr, "plotter: cannot open a page of %g x %g cm (each side must be above 0 and at most %g cm)\n",
+            static_cast<double>(WIDTH), static_cast<double>(HEIGHT), static_cast<double>(plotter::kMaxPageSide));
         std::fflush(stderr);
         std::exit(1);
     }
@@ -296,24 +296,24 @@ void NEWPEN(const int& IPEN) {
     }
 }
 
-void SYMBOL(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE,
-            const int& NCHAR, int TEXT_len) {
+void SYMBOL(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE, const int& NCHAR,
+            int TEXT_len) {
     if (active()) {
         Line("SYMBOL").real(X).real(Y).real(HEIGHT).text(TEXT, TEXT_len).real(ANGLE).integer(NCHAR).emit();
     }
     plotter::draw_text(X, Y, HEIGHT, TEXT, ANGLE, TEXT_len, false);
 }
 
-void SYMBLK(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE,
-            const int& NCHAR, int TEXT_len) {
+void SYMBLK(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE, const int& NCHAR,
+            int TEXT_len) {
     if (active()) {
         Line("SYMBLK").real(X).real(Y).real(HEIGHT).text(TEXT, TEXT_len).real(ANGLE).integer(NCHAR).emit();
     }
     plotter::draw_text(X, Y, HEIGHT, TEXT, ANGLE, TEXT_len, true);
 }
 
-void TEXTLK(const float& XS, float& W, const float& HEIGHT, const char* TEXT, const float& ANGLE,
-            const int& NCHAR, int TEXT_len) {
+void TEXTLK(const float& XS, float& W, const float& HEIGHT, const char* TEXT, const float& ANGLE, const int& NCHAR,
+            int TEXT_len) {
     const float entry = W;
     float width = 0.0F;
     if (std::isfinite(HEIGHT) && HEIGHT >= 0.0F) {

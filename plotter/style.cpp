@@ -14,14 +14,11 @@ struct Pen {
 };
 
 constexpr Pen kPalette[kPens] = {
-    {{0.00F, 0.00F, 0.00F}, "black"},      {{0.80F, 0.00F, 0.00F}, "red"},
-    {{0.00F, 0.25F, 0.80F}, "blue"},       {{0.00F, 0.50F, 0.00F}, "green"},
-    {{0.90F, 0.45F, 0.00F}, "orange"},     {{0.50F, 0.00F, 0.60F}, "purple"},
-    {{0.00F, 0.50F, 0.55F}, "teal"},       {{0.80F, 0.00F, 0.50F}, "magenta"},
-    {{0.55F, 0.30F, 0.05F}, "brown"},      {{0.45F, 0.45F, 0.45F}, "grey"},
-    {{0.45F, 0.50F, 0.00F}, "olive"},      {{0.00F, 0.00F, 0.45F}, "navy"},
-    {{0.50F, 0.00F, 0.00F}, "maroon"},     {{0.00F, 0.35F, 0.15F}, "dark green"},
-    {{0.25F, 0.45F, 0.70F}, "steel blue"},
+    {{0.00F, 0.00F, 0.00F}, "black"},  {{0.80F, 0.00F, 0.00F}, "red"},        {{0.00F, 0.25F, 0.80F}, "blue"},
+    {{0.00F, 0.50F, 0.00F}, "green"},  {{0.90F, 0.45F, 0.00F}, "orange"},     {{0.50F, 0.00F, 0.60F}, "purple"},
+    {{0.00F, 0.50F, 0.55F}, "teal"},   {{0.80F, 0.00F, 0.50F}, "magenta"},    {{0.55F, 0.30F, 0.05F}, "brown"},
+    {{0.45F, 0.45F, 0.45F}, "grey"},   {{0.45F, 0.50F, 0.00F}, "olive"},      {{0.00F, 0.00F, 0.45F}, "navy"},
+    {{0.50F, 0.00F, 0.00F}, "maroon"}, {{0.00F, 0.35F, 0.15F}, "dark green"}, {{0.25F, 0.45F, 0.70F}, "steel blue"},
 };
 
 int wrap(int value, int modulus) {
@@ -111,9 +108,9 @@ const Tables& tables() {
     return instance;
 }
 
-constexpr const char* kMarkerNames[kMarkers] = {"square",   "circle",        "triangle", "plus",
-                                                "cross",    "diamond",       "inverted triangle",
-                                                "asterisk", "crossed square", "star",    "hourglass"};
+constexpr const char* kMarkerNames[kMarkers] = {"square",         "circle",  "triangle",          "plus",
+                                                "cross",          "diamond", "inverted triangle", "asterisk",
+                                                "crossed square", "star",    "hourglass"};
 
 }  // namespace
 

@@ -8,6 +8,7 @@ namespace {
 // Advances in cap heights of DejaVu Sans, measured through giza (cpgqtxt) and divided by the
 // font's cap height, for ' ' to '~' and then the Greek letters by Latin key; the keys without a
 // Greek letter (j, v, J, V) are never used and hold 0.
+// clang-format off
 constexpr float kAdvance[kGlyphCodes - 32] = {
     // ' ' to '~'
     0.4370F, 0.5493F, 0.6305F, 1.1549F, 0.8739F, 1.3047F, 1.0737F, 0.3808F, 0.5369F, 0.5369F,
@@ -28,6 +29,7 @@ constexpr float kAdvance[kGlyphCodes - 32] = {
     0.9426F, 0.9426F, 0.8677F, 0.9426F, 0.8677F, 1.0799F, 0.7678F, 1.0799F, 0.4058F, 0.0000F, 0.8989F, 0.9426F, 1.1861F,
     1.0300F, 1.0799F, 1.0362F, 1.0799F, 0.8302F, 0.8677F, 0.8427F, 0.8427F, 0.0000F, 1.0487F, 0.9426F, 1.0362F, 0.9426F,
 };
+// clang-format on
 
 static_assert(sizeof kAdvance / sizeof kAdvance[0] == kGlyphCodes - 32);
 
