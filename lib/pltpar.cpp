@@ -1,6 +1,7 @@
 // The plot state PLTPAR, the user-to-centimetre mapping and its guard.
 #include <algorithm>
 #include <bit>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -24,30 +25,41 @@ bool all_finite(float a, float b, float c, float d) {
     return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
 }
 
+bool fits_float(double value) { return std::fabs(value) <= static_cast<double>(FLT_MAX); }
+
+float saturate_to_float(double value) {
+    return static_cast<float>(std::clamp(value, -static_cast<double>(FLT_MAX), static_cast<double>(FLT_MAX)));
+}
+
 // One axis of the mapping: ORIGIN cm shows user value LOW, ORIGIN + LENGTH cm shows HIGH.
 // Finite arguments always give a finite scale and offset:
 // - an empty range (LOW == HIGH), or one so narrow that the scale overflows, is mapped as
 //   LOW - d to LOW + d with d the larger of 1 and |LOW| / 10, so the value lies mid-frame;
-// - a range too wide for a float (HIGH - LOW overflows) is divided out in double precision.
+// - a range too wide for a float (HIGH - LOW overflows, leaving a scale of 0) is divided out in
+//   double precision.
 // Non-finite arguments give no usable mapping and are left to the plain arithmetic; the
 // curve and text routines skip the non-finite positions that result.
 void map_axis(float origin, float length, float low, float high, float& scale, float& offset) {
     scale = length / (high - low);
     offset = origin - low * scale;
-    if ((std::isfinite(scale) && std::isfinite(offset)) || !all_finite(origin, length, low, high)) {
+    const bool usable = std::isfinite(scale) && std::isfinite(offset) && (scale != 0.0F || length == 0.0F);
+    if (usable || !all_finite(origin, length, low, high)) {
         return;
     }
     const double range = static_cast<double>(high) - static_cast<double>(low);
-    const double wide_scale = static_cast<double>(length) / range;
-    if (range != 0.0 && std::isfinite(static_cast<float>(wide_scale))) {
-        scale = static_cast<float>(wide_scale);
-        offset = static_cast<float>(static_cast<double>(origin) - static_cast<double>(low) * wide_scale);
-        return;
+    if (range != 0.0) {
+        const double wide_scale = static_cast<double>(length) / range;
+        const double wide_offset = static_cast<double>(origin) - static_cast<double>(low) * wide_scale;
+        if (fits_float(wide_scale) && fits_float(wide_offset)) {
+            scale = static_cast<float>(wide_scale);
+            offset = static_cast<float>(wide_offset);
+            return;
+        }
     }
     const double margin = std::max(1.0, std::fabs(static_cast<double>(low)) / 10.0);
     const double empty_scale = static_cast<double>(length) / (2.0 * margin);
-    scale = static_cast<float>(empty_scale);
-    offset = static_cast<float>(static_cast<double>(origin) - (static_cast<double>(low) - margin) * empty_scale);
+    scale = saturate_to_float(empty_scale);
+    offset = saturate_to_float(static_cast<double>(origin) - (static_cast<double>(low) - margin) * empty_scale);
 }
 
 }  // namespace
