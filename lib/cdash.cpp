@@ -8,11 +8,11 @@
 namespace {
 
 // The pattern, saved between calls; one dashed line at a time for the whole program.
-int IIPEN = 0;       // 2 while in a dash (pen down), 3 while in a gap (pen up)
-float BLEN = 0.0F;   // length already covered of the current dash or gap, cm
-float XOLD = 0.0F;   // last vertex given: the start of the next segment
+int IIPEN = 0;      // 2 while in a dash (pen down), 3 while in a gap (pen up)
+float BLEN = 0.0F;  // length already covered of the current dash or gap, cm
+float XOLD = 0.0F;  // last vertex given: the start of the next segment
 float YOLD = 0.0F;
-float XLP = 0.0F;    // last point handed to CPLOT
+float XLP = 0.0F;  // last point handed to CPLOT
 float YLP = 0.0F;
 // False until a line has been started at a finite vertex, and again after a non-finite one.
 bool line_open = false;

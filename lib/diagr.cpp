@@ -1,8 +1,9 @@
 // The one-call diagram: open ranges taken from the data, the mapping, the curve, then the frame.
+#include "diagr.h"
+
 #include <cfloat>
 #include <cmath>
 
-#include "diagr.h"
 #include "plotter.h"
 
 namespace {

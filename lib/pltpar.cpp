@@ -64,8 +64,8 @@ void map_axis(float origin, float length, float low, float high, float& scale, f
 
 }  // namespace
 
-void CLIP(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, const float& XMIN,
-          const float& XMAX, const float& YMIN, const float& YMAX) {
+void CLIP(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, const float& XMIN, const float& XMAX,
+          const float& YMIN, const float& YMAX) {
     // Copied first: a caller may pass words of the plot state itself.
     const float x0 = X0;
     const float y0 = Y0;

@@ -15,8 +15,7 @@ namespace {
 
 std::string pen_line(const char* name, float x, float y, int code) {
     char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%s %.9g %.9g %d", name, static_cast<double>(x), static_cast<double>(y),
-                  code);
+    std::snprintf(buffer, sizeof buffer, "%s %.9g %.9g %d", name, static_cast<double>(x), static_cast<double>(y), code);
     return buffer;
 }
 
@@ -66,17 +65,17 @@ TEST_F(CdashTest, PatternRunsOnAcrossAVertex) {
     pen(1.0F, 1.0F, 3, 1.0F);
     pen(3.5F, 1.0F, 2, 1.0F);  // 2.5 dash lengths: dash, gap, half a dash
     pen(3.5F, 4.0F, 2, 1.0F);  // finishes that half dash first
-    EXPECT_EQ(take(), (std::vector<std::string>{move(1, 1), move(1, 1), dash(2, 1), gap(3, 1), dash(3.5F, 1),
-                                                move(3.5F, 1), dash(3.5F, 1.5F), gap(3.5F, 2.5F), dash(3.5F, 3.5F),
-                                                gap(3.5F, 4)}));
+    EXPECT_EQ(take(),
+              (std::vector<std::string>{move(1, 1), move(1, 1), dash(2, 1), gap(3, 1), dash(3.5F, 1), move(3.5F, 1),
+                                        dash(3.5F, 1.5F), gap(3.5F, 2.5F), dash(3.5F, 3.5F), gap(3.5F, 4)}));
 }
 
 TEST_F(CdashTest, DashEndingOnAVertexIsCompleteThere) {
     pen(0.0F, 0.0F, 3, 1.0F);
     pen(2.0F, 0.0F, 2, 1.0F);  // dash, gap: the gap ends exactly on the vertex
     pen(2.0F, 1.5F, 2, 1.0F);  // so the next segment opens with a full dash
-    EXPECT_EQ(take(), (std::vector<std::string>{move(0, 0), move(0, 0), dash(1, 0), gap(2, 0), move(2, 0),
-                                                dash(2, 1), gap(2, 1.5F)}));
+    EXPECT_EQ(take(), (std::vector<std::string>{move(0, 0), move(0, 0), dash(1, 0), gap(2, 0), move(2, 0), dash(2, 1),
+                                                gap(2, 1.5F)}));
 }
 
 TEST_F(CdashTest, RepeatedVertexMakesNoCall) {
@@ -87,8 +86,8 @@ TEST_F(CdashTest, RepeatedVertexMakesNoCall) {
     EXPECT_TRUE(take().empty());
     // The pattern is untouched: the next segment first finishes the quarter-done dash.
     pen(2.25F, 2.0F, 2, 0.5F);
-    EXPECT_EQ(take(), (std::vector<std::string>{move(2.25F, 1), dash(2.25F, 1.25F), gap(2.25F, 1.75F),
-                                                dash(2.25F, 2)}));
+    EXPECT_EQ(take(),
+              (std::vector<std::string>{move(2.25F, 1), dash(2.25F, 1.25F), gap(2.25F, 1.75F), dash(2.25F, 2)}));
 }
 
 TEST_F(CdashTest, DiagonalStepsAreClampedOntoTheVertex) {
@@ -136,8 +135,8 @@ TEST_F(CdashTest, StepWithinToleranceEndsTheSegmentAndNextStartsAtTheTrueVertex)
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front(), move(10.0005F, 5));
     // The first step also counts the 0.0005 cm left open before the vertex: 1 cm and a bit.
-    EXPECT_EQ(lines, (std::vector<std::string>{move(10.0005F, 5), dash(10.0005F, 6), gap(10.0005F, 7),
-                                               dash(10.0005F, 8)}));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{move(10.0005F, 5), dash(10.0005F, 6), gap(10.0005F, 7), dash(10.0005F, 8)}));
 }
 
 TEST_F(CdashTest, StepBoundCutsALongSegmentAndTheNextStartsAtItsVertex) {
@@ -189,8 +188,8 @@ TEST(CdashFreshProcess, ContinuingBeforeAnyStartStartsALine) {
     const std::string dir = DIAGR_BINARY_DIR "/tests/cdash_fresh";
     const std::string trace = dir + "/trace";
     const std::string command = "mkdir -p '" + dir + "' && rm -f '" + trace + "' && cd '" + dir +
-                                "' && PGPLOT_DEV=/null PLOTTER_TRACE='" + trace + "' '" DIAGR_BINARY_DIR
-                                "/tests/guard_probe' cdash-unstarted >out 2>err";
+                                "' && PGPLOT_DEV=/null PLOTTER_TRACE='" + trace +
+                                "' '" DIAGR_BINARY_DIR "/tests/guard_probe' cdash-unstarted >out 2>err";
     ASSERT_EQ(std::system(command.c_str()), 0);
     std::FILE* file = std::fopen(trace.c_str(), "r");
     ASSERT_NE(file, nullptr);

@@ -1,4 +1,6 @@
 // One-call diagram: the automatic ranges, the order curve-then-frame, the bounds written back.
+#include "diagr.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -8,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "diagr.h"
 #include "recorder.h"
 
 namespace {
@@ -63,8 +64,8 @@ protected:
         float ymin = 0.0F;
         float ymax = 100.0F;
         const float* data = x.empty() ? y.data() : x.data();
-        DIAGR(2.0F, 2.0F, 7.0F, 7.0F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "x", "y", "t", 2, 3, data, y.data(),
-              count, 0.0F, 1, 1, 1);
+        DIAGR(2.0F, 2.0F, 7.0F, 7.0F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "x", "y", "t", 2, 3, data, y.data(), count,
+              0.0F, 1, 1, 1);
         return {xmin, xmax};
     }
 };
@@ -136,8 +137,7 @@ TEST_F(DiagrTest, CurveWithItsPenThenFrameWithItsPen) {
     float xmax = 0.0F;
     float ymin = 0.0F;
     float ymax = 0.0F;
-    DIAGR(2.0F, 2.0F, 7.0F, 7.0F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "x", "y", "title", 2, 3, x, y, 2, 0.0F, 1, 1,
-          5);
+    DIAGR(2.0F, 2.0F, 7.0F, 7.0F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "x", "y", "title", 2, 3, x, y, 2, 0.0F, 1, 1, 5);
     const std::vector<std::string>& lines = plotter::recorder_lines();
     ASSERT_GE(lines.size(), 8U);
     // -1..11 on 7 cm: 0 maps to 2 + 7/12 cm, 10 to 2 + 77/12 cm.

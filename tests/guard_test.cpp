@@ -1,7 +1,6 @@
 // The plot-state guard on a real process: each routine used before any diagram ends the plot,
 // writes the two-line message naming it and exits with status 0.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -49,7 +48,7 @@ ProbeRun run_probe(const std::string& routine) {
 
 struct GuardCase {
     const char* routine;
-    const char* message_name;  // exactly as written, trailing blank included
+    const char* message_name;    // exactly as written, trailing blank included
     const char* before_message;  // plotter calls made before the first byte of the message
 };
 
@@ -66,15 +65,16 @@ TEST_P(GuardTest, EndsPlotThenWritesTwoLinesAndExitsZero) {
     EXPECT_EQ(run.trace, c.before_message);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Routines, GuardTest,
-    ::testing::Values(GuardCase{"OVER", "Over", "PLOTS 1 0 20 10\nPLTEND\n"},
-                      GuardCase{"OVR", "Ovr ", "PLOTS 1 0 20 10\nNEWPEN 4\nPLTEND\n"},
-                      GuardCase{"PTEXT", "Ptext", "PLOTS 1 0 20 10\nPLTEND\n"},
-                      GuardCase{"PTXT", "Ptxt ", "PLOTS 1 0 20 10\nNEWPEN 4\nPLTEND\n"},
-                      GuardCase{"GPOSU", "Gposu", "PLOTS 1 0 20 10\nPLTEND\n"},
-                      GuardCase{"XCM", "Xcm", "PLOTS 1 0 20 10\nPLTEND\n"},
-                      GuardCase{"YCM", "Ycm", "PLOTS 1 0 20 10\nPLTEND\n"}),
-    [](const ::testing::TestParamInfo<GuardCase>& info) { return std::string(info.param.routine); });
+INSTANTIATE_TEST_SUITE_P(Routines, GuardTest,
+                         ::testing::Values(GuardCase{"OVER", "Over", "PLOTS 1 0 20 10\nPLTEND\n"},
+                                           GuardCase{"OVR", "Ovr ", "PLOTS 1 0 20 10\nNEWPEN 4\nPLTEND\n"},
+                                           GuardCase{"PTEXT", "Ptext", "PLOTS 1 0 20 10\nPLTEND\n"},
+                                           GuardCase{"PTXT", "Ptxt ", "PLOTS 1 0 20 10\nNEWPEN 4\nPLTEND\n"},
+                                           GuardCase{"GPOSU", "Gposu", "PLOTS 1 0 20 10\nPLTEND\n"},
+                                           GuardCase{"XCM", "Xcm", "PLOTS 1 0 20 10\nPLTEND\n"},
+                                           GuardCase{"YCM", "Ycm", "PLOTS 1 0 20 10\nPLTEND\n"}),
+                         [](const ::testing::TestParamInfo<GuardCase>& info) {
+                             return std::string(info.param.routine);
+                         });
 
 }  // namespace

@@ -14,8 +14,7 @@ namespace {
 
 std::string fmt(const char* name, float x, float y, int code) {
     char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%s %.9g %.9g %d", name, static_cast<double>(x), static_cast<double>(y),
-                  code);
+    std::snprintf(buffer, sizeof buffer, "%s %.9g %.9g %d", name, static_cast<double>(x), static_cast<double>(y), code);
     return buffer;
 }
 
@@ -85,8 +84,8 @@ TEST_F(OverTest, NonFinitePointBreaksTheSolidLine) {
     const float x[] = {1, nan, 3, 4, 5, 6};
     const float y[] = {1, 2, 3, 4, -inf, 6};
     OVER(x, y, 6, 0.0F);
-    EXPECT_EQ(lines(), with_window({cplot(3, 3, 3), cplot(5, 5, 3), cplot(6, 6, 2), SYNC_ON, cplot(8, 8, 3),
-                                    SYNC_OFF}));
+    EXPECT_EQ(lines(),
+              with_window({cplot(3, 3, 3), cplot(5, 5, 3), cplot(6, 6, 2), SYNC_ON, cplot(8, 8, 3), SYNC_OFF}));
 }
 
 TEST_F(OverTest, DashedStartsAFreshPatternForEachCurve) {
@@ -136,9 +135,9 @@ TEST_F(OverTest, MarkersOnEdgesAndCornersAreDrawnAHairOutsideIsNot) {
     const float y[] = {0, 8, 8, 0, 0, 8, 4, 4, below, above, 4};
     FRALAB(1, 1, 0.4F, 0.4F, 0.4F, 0.25F);
     OVER(x, y, 11, -1.0F);
-    EXPECT_EQ(lines(), with_window({censym(2, 2, 1, 0.25F), censym(10, 10, 1, 0.25F), censym(2, 10, 1, 0.25F),
-                                    censym(10, 2, 1, 0.25F), censym(6, 2, 1, 0.25F), censym(6, 10, 1, 0.25F),
-                                    SYNC_OFF}));
+    EXPECT_EQ(lines(),
+              with_window({censym(2, 2, 1, 0.25F), censym(10, 10, 1, 0.25F), censym(2, 10, 1, 0.25F),
+                           censym(10, 2, 1, 0.25F), censym(6, 2, 1, 0.25F), censym(6, 10, 1, 0.25F), SYNC_OFF}));
 }
 
 TEST_F(OverTest, OvrSelectsThePenFirstAndKeepsIt) {

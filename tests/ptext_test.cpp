@@ -99,9 +99,9 @@ TEST_F(PtextTest, OptionDigitsMakePositionAndHeightFrameRelative) {
     const float user_h = 2.0F * 0.1F;
     const float frame_h = 4.0F * 0.1F;
     const std::vector<Case> cases = {
-        {0, 2.25F, 3.0F, user_h},  {1, 2.25F, 3.0F, frame_h},  {10, 2.25F, 4.0F, user_h},
-        {100, 4.0F, 3.0F, user_h}, {101, 4.0F, 3.0F, frame_h}, {111, 4.0F, 4.0F, frame_h},
-        {1000, 4.0F, 4.0F, frame_h}, {-1, 4.0F, 4.0F, frame_h}, {-999, 4.0F, 4.0F, frame_h},
+        {0, 2.25F, 3.0F, user_h},    {1, 2.25F, 3.0F, frame_h},  {10, 2.25F, 4.0F, user_h},
+        {100, 4.0F, 3.0F, user_h},   {101, 4.0F, 3.0F, frame_h}, {111, 4.0F, 4.0F, frame_h},
+        {1000, 4.0F, 4.0F, frame_h}, {-1, 4.0F, 4.0F, frame_h},  {-999, 4.0F, 4.0F, frame_h},
     };
     for (const Case& c : cases) {
         plotter::recorder_clear();
@@ -130,9 +130,8 @@ TEST_F(PtextTest, KeypadJustification) {
         float height_share;  // of h, moved down
     };
     const std::vector<Case> cases = {
-        {1, 0, 0},  {2, 0.5F, 0},    {3, 1, 0},    {4, 0, 0.5F},  {5, 0.5F, 0.5F}, {6, 1, 0.5F},
-        {7, 0, 1},  {8, 0.5F, 1},    {9, 1, 1},    {0, 1, 0},     {-1, 0, 0},      {-2, 0, 0},
-        {-3, 1, 0}, {-7, 0, 0},      {11, 0.5F, 1}, {12, 1, 1},
+        {1, 0, 0}, {2, 0.5F, 0}, {3, 1, 0},  {4, 0, 0.5F}, {5, 0.5F, 0.5F}, {6, 1, 0.5F}, {7, 0, 1},     {8, 0.5F, 1},
+        {9, 1, 1}, {0, 1, 0},    {-1, 0, 0}, {-2, 0, 0},   {-3, 1, 0},      {-7, 0, 0},   {11, 0.5F, 1}, {12, 1, 1},
     };
     for (const Case& c : cases) {
         plotter::recorder_clear();

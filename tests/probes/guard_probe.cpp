@@ -2,10 +2,11 @@
 // its guard ends the program. At the first byte written to standard output it copies the plotter
 // calls recorded so far to standard error, which shows what ran before the message.
 // "cdash-unstarted" instead continues a dashed line that was never started and ends normally.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 #include "diagr.h"
 #include "plotter.h"
