@@ -25,9 +25,9 @@ struct CaughtSignal {
 };
 
 constexpr CaughtSignal kCaughtSignals[] = {
-    {SIGFPE, "Floating Exception", End::abort, false},   {SIGABRT, "IOT Trap", End::abort, false},
-    {SIGTRAP, "Trace trap", End::abort, false},           {SIGQUIT, "Quit signal", End::abort, true},
-    {SIGINT, "Interrupt", End::exit_status_1, true},      {SIGTERM, "Killed", End::exit_status_1, false},
+    {SIGFPE, "Floating Exception", End::abort, false}, {SIGABRT, "IOT Trap", End::abort, false},
+    {SIGTRAP, "Trace trap", End::abort, false},        {SIGQUIT, "Quit signal", End::abort, true},
+    {SIGINT, "Interrupt", End::exit_status_1, true},   {SIGTERM, "Killed", End::exit_status_1, false},
 };
 
 // Set once the program has begun to end, so that a signal raised by the ending itself

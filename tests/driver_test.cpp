@@ -65,8 +65,8 @@ protected:
     // Runs PROGRAM in the work directory with the given environment additions; stdout and
     // stderr go to files outside it. IGNORED signals start out ignored.
     ProcessResult run(const std::string& program, const std::vector<std::string>& args,
-            const std::vector<std::pair<std::string, std::string>>& environment = {},
-            const std::vector<int>& ignored = {}) {
+                      const std::vector<std::pair<std::string, std::string>>& environment = {},
+                      const std::vector<int>& ignored = {}) {
         const std::string out_path = top_ + "/stdout";
         const std::string err_path = top_ + "/stderr";
         const pid_t pid = fork();
@@ -253,10 +253,12 @@ TEST_F(DriverTest, PageIsFramedByPlotsBorderAndPltend) {
     EXPECT_EQ(opening, (std::vector<std::string>{"PLOTS 1 0 20 10", "PLOT 0 0 3", "PLOT 20 0 2", "PLOT 20 10 2",
                                                  "PLOT 0 10 2", "PLOT 0 0 2"}));
     EXPECT_EQ(trace.back(), "PLTEND");
-    EXPECT_EQ(trace[trace.size() - 3],
-              R"(PGTEXT 3 3 "\\ga\\gb\\gc\\gd\\ge\\gf\\gg\\gh\\gi\\gj\\gk\\gl\\gm\\gn\\go\\gp\\gq\\gr\\gs\\gt\\gu\\gv\\gw\\gx\\gy\\gz")");
-    EXPECT_EQ(trace[trace.size() - 2],
-              R"(PGTEXT 3 4 "\\GA\\GB\\GC\\GD\\GE\\GF\\GG\\GH\\GI\\GJ\\GK\\GL\\GM\\GN\\GO\\GP\\GQ\\GR\\GS\\GT\\GU\\GV\\GW\\GX\\GY\\GZ")");
+    EXPECT_EQ(
+        trace[trace.size() - 3],
+        R"(PGTEXT 3 3 "\\ga\\gb\\gc\\gd\\ge\\gf\\gg\\gh\\gi\\gj\\gk\\gl\\gm\\gn\\go\\gp\\gq\\gr\\gs\\gt\\gu\\gv\\gw\\gx\\gy\\gz")");
+    EXPECT_EQ(
+        trace[trace.size() - 2],
+        R"(PGTEXT 3 4 "\\GA\\GB\\GC\\GD\\GE\\GF\\GG\\GH\\GI\\GJ\\GK\\GL\\GM\\GN\\GO\\GP\\GQ\\GR\\GS\\GT\\GU\\GV\\GW\\GX\\GY\\GZ")");
     EXPECT_EQ(solid_curve_points(trace), 1000);
 }
 
@@ -290,8 +292,12 @@ struct SignalCase {
 
 TEST_F(DriverTest, EachSignalWritesItsMessageAndEnds) {
     const SignalCase cases[] = {
-        {"FPE", "Floating Exception\n", true}, {"ABRT", "IOT Trap\n", true},  {"TRAP", "Trace trap\n", true},
-        {"QUIT", "Quit signal\n", true},       {"INT", "Interrupt\n", false}, {"TERM", "Killed\n", false},
+        {"FPE", "Floating Exception\n", true},
+        {"ABRT", "IOT Trap\n", true},
+        {"TRAP", "Trace trap\n", true},
+        {"QUIT", "Quit signal\n", true},
+        {"INT", "Interrupt\n", false},
+        {"TERM", "Killed\n", false},
         // abort() enters the SIGABRT handler, whose own end must not enter it again.
         {"abort", "IOT Trap\n", true},
     };
