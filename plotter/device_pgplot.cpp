@@ -9,6 +9,7 @@ extern "C" {
 }
 
 #include <cctype>
+#include <cmath>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -105,7 +106,9 @@ public:
         }
         cpgupdt();
         char ch = '\0';
-        if (cpgcurs(&x, &y, &ch) != 1) {
+        // giza's cpgcurs does not return PGPLOT's success flag; a hit is a key other than NUL.
+        cpgcurs(&x, &y, &ch);
+        if (ch == '\0' || !std::isfinite(x) || !std::isfinite(y)) {
             return false;
         }
         key = static_cast<unsigned char>(ch);

@@ -20,9 +20,12 @@ Sorted sorted(const ClipWindow& w) {
             std::max<double>(w.y1, w.y2)};
 }
 
+enum Edge { kNone, kLeft, kRight, kBottom, kTop };
+
 // One Liang-Barsky edge test: p is the direction component towards the edge, q the distance
-// inside it. Narrows [t0, t1]; false when the segment lies wholly outside this edge.
-bool narrow(double p, double q, double& t0, double& t1) {
+// inside it. Narrows [t0, t1] and notes the edge that set each end; false when the segment lies
+// wholly outside this edge.
+bool narrow(double p, double q, Edge edge, double& t0, Edge& enter, double& t1, Edge& leave) {
     if (p == 0.0) {
         return q >= 0.0;
     }
@@ -31,17 +34,38 @@ bool narrow(double p, double q, double& t0, double& t1) {
         if (t > t1) {
             return false;
         }
-        t0 = std::max(t0, t);
+        if (t > t0) {
+            t0 = t;
+            enter = edge;
+        }
     } else {
         if (t < t0) {
             return false;
         }
-        t1 = std::min(t1, t);
+        if (t < t1) {
+            t1 = t;
+            leave = edge;
+        }
     }
     return true;
 }
 
-float clamp_to(double v, double lo, double hi) { return static_cast<float>(std::clamp(v, lo, hi)); }
+// The point where the segment from (x1, y1) with direction (dx, dy) meets EDGE. It is computed
+// from the edge itself rather than from the line parameter, so that it stays exact on the edge
+// and accurate for segments far longer than the window.
+void on_edge(Edge edge, const Sorted& w, double x1, double y1, double dx, double dy, float& x, float& y) {
+    double px = 0.0;
+    double py = 0.0;
+    if (edge == kLeft || edge == kRight) {
+        px = edge == kLeft ? w.left : w.right;
+        py = y1 + (px - x1) * (dy / dx);
+    } else {
+        py = edge == kBottom ? w.bottom : w.top;
+        px = x1 + (py - y1) * (dx / dy);
+    }
+    x = static_cast<float>(std::clamp(px, w.left, w.right));
+    y = static_cast<float>(std::clamp(py, w.bottom, w.top));
+}
 
 }  // namespace
 
@@ -50,30 +74,25 @@ bool clip_segment(float& x1, float& y1, float& x2, float& y2, const ClipWindow& 
         return false;
     }
     const Sorted w = sorted(window);
-    if (!(w.left <= w.right) || !(w.bottom <= w.top)) {
-        return false;
-    }
-    const double dx = static_cast<double>(x2) - x1;
-    const double dy = static_cast<double>(y2) - y1;
-    double t0 = 0.0;
-    double t1 = 1.0;
-    if (!narrow(-dx, x1 - w.left, t0, t1) || !narrow(dx, w.right - x1, t0, t1) || !narrow(-dy, y1 - w.bottom, t0, t1) ||
-        !narrow(dy, w.top - y1, t0, t1)) {
-        return false;
-    }
-    if (t0 > t1) {
-        return false;
-    }
     const double ox = x1;
     const double oy = y1;
-    // Computed endpoints are clamped into the window so rounding never leaves them a hair outside.
-    if (t1 < 1.0) {
-        x2 = clamp_to(ox + t1 * dx, w.left, w.right);
-        y2 = clamp_to(oy + t1 * dy, w.bottom, w.top);
+    const double dx = static_cast<double>(x2) - ox;
+    const double dy = static_cast<double>(y2) - oy;
+    double t0 = 0.0;
+    double t1 = 1.0;
+    Edge enter = kNone;
+    Edge leave = kNone;
+    if (!narrow(-dx, ox - w.left, kLeft, t0, enter, t1, leave) ||
+        !narrow(dx, w.right - ox, kRight, t0, enter, t1, leave) ||
+        !narrow(-dy, oy - w.bottom, kBottom, t0, enter, t1, leave) ||
+        !narrow(dy, w.top - oy, kTop, t0, enter, t1, leave) || t0 > t1) {
+        return false;
     }
-    if (t0 > 0.0) {
-        x1 = clamp_to(ox + t0 * dx, w.left, w.right);
-        y1 = clamp_to(oy + t0 * dy, w.bottom, w.top);
+    if (leave != kNone) {
+        on_edge(leave, w, ox, oy, dx, dy, x2, y2);
+    }
+    if (enter != kNone) {
+        on_edge(enter, w, ox, oy, dx, dy, x1, y1);
     }
     return true;
 }

@@ -1,0 +1,204 @@
+// Text layout: mark-up parsing, Greek mapping, fixed cells, W = advance, and the 999 continuation.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "plotter.h"
+#include "recorder.h"
+#include "text.h"
+
+namespace {
+
+using plotter::PlacedGlyph;
+
+std::vector<PlacedGlyph> layout(const std::string& text, float height = 1.0F) {
+    std::vector<PlacedGlyph> glyphs;
+    plotter::layout_markup(text.data(), static_cast<int>(text.size()), height,
+                           [&](const PlacedGlyph& g) { glyphs.push_back(g); });
+    return glyphs;
+}
+
+// The glyphs as a string: Greek letters as "<key>", scripts marked by '^' and '_' before the glyph.
+std::string spell(const std::vector<PlacedGlyph>& glyphs) {
+    std::string out;
+    for (const PlacedGlyph& g : glyphs) {
+        if (g.dy > 0.0F) {
+            out += '^';
+        } else if (g.dy < 0.0F) {
+            out += '_';
+        }
+        if (g.code >= plotter::kGreekBase) {
+            out += '<';
+            out += plotter::kGreekLatinKeys[g.code - plotter::kGreekBase];
+            out += '>';
+        } else {
+            out += static_cast<char>(g.code);
+        }
+    }
+    return out;
+}
+
+struct MarkupCase {
+    const char* text;
+    const char* glyphs;
+};
+
+const MarkupCase kMarkup[] = {
+    {"abc", "abc"},
+    {"x&H2&My", "x^2y"},
+    {"x&h2&my", "x^2y"},
+    {"bla&tbla&Hbl&ma", "bla_b_l_a^b^la"},
+    {"&&", "&"},
+    {"##", "#"},
+    {"a&&H", "a&H"},
+    {"a&x", "a&x"},
+    {"end&", "end&"},
+    {"#ab#c", "<a><b>c"},
+    {"#gr## x", "<g><r>#<x>"},
+    {"#jvJV", "jvJV"},
+    {"#1+z", "1+<z>"},
+    {"a\\b", "a\\b"},
+    {"#", ""},
+    {"10&H-3", "10^-^3"},
+};
+
+TEST(Markup, ParsesIntoGlyphs) {
+    for (const MarkupCase& c : kMarkup) {
+        EXPECT_EQ(spell(layout(c.text)), c.glyphs) << c.text;
+    }
+}
+
+TEST(Markup, BlanksAdvanceWithoutGlyphs) {
+    const std::vector<PlacedGlyph> glyphs = layout("a  b");
+    ASSERT_EQ(glyphs.size(), 2U);
+    EXPECT_FLOAT_EQ(glyphs[1].dx, (plotter::glyph_advance('a') + 2.0F * plotter::glyph_advance(' ')));
+}
+
+TEST(Markup, ScriptsAreSmallerAndShifted) {
+    const std::vector<PlacedGlyph> glyphs = layout("x&H2&T3&M4", 2.0F);
+    ASSERT_EQ(glyphs.size(), 4U);
+    EXPECT_FLOAT_EQ(glyphs[0].size, 2.0F);
+    EXPECT_FLOAT_EQ(glyphs[1].size, 2.0F * plotter::kScriptScale);
+    EXPECT_FLOAT_EQ(glyphs[1].dy, 2.0F * plotter::kSuperscriptRaise);
+    EXPECT_FLOAT_EQ(glyphs[2].dy, -2.0F * plotter::kSubscriptDrop);
+    EXPECT_FLOAT_EQ(glyphs[3].dy, 0.0F);
+    EXPECT_FLOAT_EQ(glyphs[3].size, 2.0F);
+    // Each glyph starts where the previous one's advance ended.
+    EXPECT_FLOAT_EQ(glyphs[2].dx, glyphs[1].dx + plotter::glyph_advance('2') * glyphs[1].size);
+}
+
+TEST(Markup, UnprintableBytesAreBlankOrQuestionMark) {
+    EXPECT_EQ(plotter::plain_glyph('\0'), ' ');
+    EXPECT_EQ(plotter::plain_glyph('\t'), ' ');
+    EXPECT_EQ(plotter::plain_glyph(0xE9), '?');
+    EXPECT_EQ(plotter::plain_glyph('~'), '~');
+    for (int c = 32; c < 127; ++c) {
+        EXPECT_GT(plotter::glyph_advance(c), 0.2F) << c;
+    }
+}
+
+TEST(Cells, EveryCharacterGetsOneHeightWideCell) {
+    std::vector<PlacedGlyph> glyphs;
+    const float advance = plotter::layout_cells("1 W.", 4, 0.5F, [&](const PlacedGlyph& g) { glyphs.push_back(g); });
+    EXPECT_FLOAT_EQ(advance, 2.0F);
+    ASSERT_EQ(glyphs.size(), 3U);
+    // Glyphs are centred in their cells: cell centre = left + advance / 2.
+    const float cells[] = {0.0F, 1.0F, 1.5F};
+    for (int i = 0; i < 3; ++i) {
+        const float centre = glyphs[i].dx + 0.5F * plotter::glyph_advance(glyphs[i].code) * 0.5F;
+        EXPECT_NEAR(centre, cells[i] + 0.25F, 1e-6F);
+    }
+}
+
+class TextRoutines : public ::testing::Test {
+protected:
+    void SetUp() override {
+        plotter::recorder_start();
+        PLOTS(1, 0, 20.0F, 10.0F);
+    }
+    void TearDown() override { plotter::recorder_stop(); }
+
+    static std::vector<plotter::Primitive> glyphs() {
+        std::vector<plotter::Primitive> out;
+        for (const plotter::Primitive& p : plotter::recorder_primitives()) {
+            if (p.kind == plotter::Primitive::Kind::Glyph) {
+                out.push_back(p);
+            }
+        }
+        return out;
+    }
+};
+
+TEST_F(TextRoutines, TextlkWidthIsTheAdvanceOfSymblk) {
+    const char* texts[] = {"bla#gre&Tek#or w&Mhat", "* 10&H6", "bla&tbla&Hbl&ma", "x", "WWW##&&"};
+    for (const char* t : texts) {
+        plotter::recorder_start();
+        PLOTS(1, 0, 20.0F, 10.0F);
+        const int n = static_cast<int>(std::strlen(t));
+        float w = -1.0F;
+        TEXTLK(0.0F, w, 0.37F, t, 0.0F, n - 1, n);
+        SYMBLK(1.25F, 3.0F, 0.37F, t, 0.0F, n - 1, n);
+        SYMBLK(999.0F, 999.0F, 0.37F, "Z", 0.0F, 0, 1);
+        const std::vector<plotter::Primitive> g = glyphs();
+        ASSERT_FALSE(g.empty()) << t;
+        EXPECT_EQ(g.back().code, 'Z');
+        EXPECT_EQ(g.back().x[0], 1.25F + w) << t;  // exactly, not nearly
+        EXPECT_EQ(g.back().y[0], 3.0F) << t;
+    }
+}
+
+TEST_F(TextRoutines, TextlkIgnoresPositionAngleAndCount) {
+    float w1 = 0.0F;
+    float w2 = 0.0F;
+    TEXTLK(0.0F, w1, 0.4F, "bla", 0.0F, 2, 3);
+    TEXTLK(7.0F, w2, 0.4F, "bla", 45.0F, 99, 3);
+    EXPECT_GT(w1, 0.0F);
+    EXPECT_EQ(w1, w2);
+}
+
+TEST_F(TextRoutines, ContinuationFollowsTheAngleAndSymbolCells) {
+    SYMBOL(1.0F, 1.0F, 0.5F, "12", 90.0F, 2, 2);
+    SYMBOL(999.0F, 999.0F, 0.5F, "3", 90.0F, 1, 1);
+    const std::vector<plotter::Primitive> g = glyphs();
+    ASSERT_EQ(g.size(), 3U);
+    // Two cells of 0.5 cm up the page, then the third glyph in the third cell.
+    EXPECT_FLOAT_EQ(g[2].y[0] - g[0].y[0], 1.0F);
+    EXPECT_FLOAT_EQ(g[2].x[0], g[0].x[0]);
+    EXPECT_EQ(g[2].angle, 90.0F);
+}
+
+TEST_F(TextRoutines, WholeDeclaredLengthIsDrawnWhateverTheCount) {
+    SYMBLK(1.0F, 1.0F, 0.4F, "abcd", 0.0F, 1, 4);
+    EXPECT_EQ(glyphs().size(), 4U);
+}
+
+TEST_F(TextRoutines, EmptyHugeAndBadTextsAreHarmless) {
+    float w = 5.0F;
+    TEXTLK(0.0F, w, 0.4F, "", 0.0F, 0, 0);
+    EXPECT_EQ(w, 0.0F);
+    TEXTLK(0.0F, w, 0.4F, "abc", 0.0F, 0, -7);
+    EXPECT_EQ(w, 0.0F);
+    const float nan = std::nanf("");
+    TEXTLK(0.0F, w, nan, "abc", 0.0F, 0, 3);
+    EXPECT_EQ(w, 0.0F);
+    SYMBLK(nan, 1.0F, 0.4F, "abc", 0.0F, 0, 3);
+    SYMBLK(1.0F, 1.0F, nan, "abc", 0.0F, 0, 3);
+    SYMBLK(1.0F, 1.0F, 0.4F, "abc", nan, 0, 3);
+    SYMBOL(1.0F, 1.0F, -1.0F, "abc", 0.0F, 0, 3);
+    EXPECT_TRUE(glyphs().empty());
+
+    const std::string long_text(20000, 'x');
+    const int n = static_cast<int>(long_text.size());
+    TEXTLK(0.0F, w, 0.2F, long_text.c_str(), 0.0F, n, n);
+    EXPECT_GT(w, 1000.0F);
+    SYMBLK(0.0F, 1.0F, 1.0F, long_text.c_str(), 0.0F, n, n);
+    // Glyphs that would land beyond what a device can take are skipped, the rest drawn.
+    const std::size_t drawn = glyphs().size();
+    EXPECT_GT(drawn, 100U);
+    EXPECT_LT(drawn, 20000U);
+}
+
+}  // namespace
