@@ -1,0 +1,164 @@
+// The plotter as a real process: the PLOTTER_TRACE file, the output files giza writes (a valid
+// PDF, a PNG of the page's aspect), silence in a normal run, and devices that cannot be opened.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "text.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kProbes = DIAGR_BINARY_DIR "/tests/";
+
+struct Outcome {
+    int status = -1;
+    std::string err;
+};
+
+class Output : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("plotter_output_" + std::to_string(::getpid()) + "_" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Runs PROBE in the test's directory with ENV settings; collects exit status and stderr.
+    Outcome run(const std::string& probe, const std::string& env) {
+        const fs::path err = dir_ / "stderr.txt";
+        const std::string command = "cd '" + dir_.string() + "' && env " + env + " timeout 60 '" + kProbes + probe +
+                                    "' </dev/null >stdout.txt 2>'" + err.string() + "'";
+        Outcome r;
+        const int raw = std::system(command.c_str());
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.err = slurp(err);
+        return r;
+    }
+
+    static std::string slurp(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    // The first line of a command's output.
+    static std::string capture(const std::string& command) {
+        std::string out;
+        if (std::FILE* p = ::popen(command.c_str(), "r")) {
+            char buffer[512];
+            while (std::fgets(buffer, sizeof buffer, p) != nullptr) {
+                out += buffer;
+            }
+            ::pclose(p);
+        }
+        return out;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(Output, TraceFileHoldsEveryCallInOrder) {
+    const Outcome r = run("plotter_trace_probe", "PGPLOT_DEV=/null PLOTTER_TRACE=trace.txt");
+    ASSERT_EQ(r.status, 0) << r.err;
+    // W of "x&H2" at 0.5 cm: a full-size x and a script-size 2.
+    const float w = plotter::glyph_advance('x') * 0.5F + plotter::glyph_advance('2') * (0.5F * plotter::kScriptScale);
+    char w_text[32];
+    std::snprintf(w_text, sizeof w_text, "%.9g", static_cast<double>(w));
+    EXPECT_EQ(slurp(dir_ / "trace.txt"),
+              "PLOTS 1 0 20 10\n"
+              "PLOT 0 0 3\n"
+              "PLOT 20 0 2\n"
+              "PLOT 20 10 2\n"
+              "PLOT 0 10 2\n"
+              "PLOT 0 0 2\n"
+              "NEWPEN 2\n"
+              "TEXTLK 0 0 0.5 \"x&H2\" 0 3 -> " +
+                  std::string(w_text) +
+                  "\n"
+                  "SYMBLK 2 2 0.5 \"x&H2\" 0 3\n"
+                  "PGTEXT 3 3 \"\\\\ga\\\\gb \\\"q\\\"\"\n"
+                  "WAITHT\n"
+                  "HITPOS 1 1 -> 0 0\n"
+                  "PLTEND\n"
+                  "PLTEND\n");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(Output, DefaultDeviceWritesAOnePageTrueSizePdf) {
+    const Outcome r = run("plotter_page_probe", "-u PGPLOT_DEV");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "") << "a normal run writes nothing to stderr";
+    ASSERT_TRUE(fs::exists(dir_ / "plot.pdf"));
+    const std::string info = capture("pdfinfo '" + (dir_ / "plot.pdf").string() + "' 2>&1");
+    EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
+    // 20 x 10 cm plus a 0.25 cm margin all round: 20.5 x 10.5 cm = 581.1 x 297.6 pt.
+    EXPECT_NE(info.find("Page size:       581 x 298 pts"), std::string::npos) << info;
+    // poppler can render it.
+    const std::string render = capture("pdftoppm -r 20 -png '" + (dir_ / "plot.pdf").string() + "' '" +
+                                       (dir_ / "render").string() + "' 2>&1; echo status=$?");
+    EXPECT_NE(render.find("status=0"), std::string::npos) << render;
+}
+
+TEST_F(Output, PngHasThePagesAspect) {
+    const Outcome r = run("plotter_page_probe", "PGPLOT_DEV=page.png/png");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    std::ifstream in(dir_ / "page.png", std::ios::binary);
+    unsigned char header[24] = {};
+    in.read(reinterpret_cast<char*>(header), sizeof header);
+    ASSERT_EQ(std::string(reinterpret_cast<char*>(header) + 12, 4), "IHDR");
+    const auto be32 = [&](int at) {
+        return (header[at] << 24) | (header[at + 1] << 16) | (header[at + 2] << 8) | header[at + 3];
+    };
+    const double width = be32(16);
+    const double height = be32(20);
+    ASSERT_GT(height, 100.0);
+    EXPECT_NEAR(width / height, 20.5 / 10.5, 2.0 / height);
+}
+
+TEST_F(Output, OtherFileDevicesAndTheNullDevice) {
+    EXPECT_EQ(run("plotter_page_probe", "PGPLOT_DEV=page.svg/svg").status, 0);
+    EXPECT_NE(slurp(dir_ / "page.svg").find("width=\"581pt\""), std::string::npos);
+    EXPECT_EQ(run("plotter_page_probe", "PGPLOT_DEV=page.ps/ps").status, 0);
+    EXPECT_NE(slurp(dir_ / "page.ps").find("%%BoundingBox: 0 0 581 298"), std::string::npos);
+    const Outcome null = run("plotter_page_probe", "PGPLOT_DEV=/null");
+    EXPECT_EQ(null.status, 0);
+    EXPECT_EQ(null.err, "");
+}
+
+TEST_F(Output, DeviceThatCannotBeOpenedEndsWithOneMessage) {
+    const char* devices[] = {"PGPLOT_DEV=no/such/dir/plot.pdf/pdf", "PGPLOT_DEV=plot.gif/gif",
+                             "PGPLOT_DEV=/xw DISPLAY="};
+    for (const char* env : devices) {
+        const Outcome r = run("plotter_page_probe", env);
+        EXPECT_EQ(r.status, 1) << env;
+        // One line, ours, naming the device; nothing from giza.
+        EXPECT_EQ(r.err.rfind("plotter: cannot open the plot device", 0), 0U) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(r.err.find("giza"), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(Output, UnwritableDirectoryIsReportedBeforeDrawing) {
+    // A path through a regular file cannot be written even by root.
+    std::ofstream(dir_ / "file") << "x";
+    const Outcome r = run("plotter_page_probe", "PGPLOT_DEV=file/plot.png/png");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot write file/plot.png"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir_ / "file.png"));
+}
+
+}  // namespace
