@@ -1,64 +1,85 @@
 // Pen-plotter library: CalComp-style drawing primitives in plotter centimetres, rendered through PGPLOT.
 //
 // Every argument is passed by reference; a text is a fixed-length, blank-padded field whose
-// declared length follows all visible arguments. Calls before PLOTS or after PLTEND are
-// harmless no-ops (they still appear in the trace). Non-finite coordinates or heights are
-// skipped, never drawn.
+// declared length follows all visible arguments. Every call is traced (PLOTTER_TRACE, recorder).
+// Calls before PLOTS or after PLTEND are harmless no-ops, but for TEXTLK, which always measures,
+// and the cursor routines. Non-finite coordinates, heights or angles are skipped, never drawn;
+// geometry farther than 10^4 cm from the origin is cut off there. See docs/plotter.md.
 #pragma once
 
-// Opens a page of WIDTH x HEIGHT cm on the device named by PGPLOT_DEV (default "plot.pdf").
-// IUNIT and IMODE are recorded but not interpreted. A second PLOTS while a page is open is ignored.
-// A device that cannot be opened is reported on standard error and ends the program with status 1.
+// Opens a page of WIDTH x HEIGHT cm (true size, with a 0.25 cm margin all round so lines on the
+// edges show whole) on the device PGPLOT_DEV names ("file/type": pdf, png, svg, ps, eps, xw,
+// null; default "plot.pdf/pdf"). The origin is the page's lower left; PGPLOT's world coordinates
+// are these centimetres. Pen 1, pen at (0, 0), no clipping window. IUNIT and IMODE are not
+// interpreted. A second PLOTS while a page is open is ignored. A device that cannot be opened,
+// or a side not in (0, 300] cm, is reported in one line on standard error and ends the program
+// with status 1.
 void PLOTS(const int& IUNIT, const int& IMODE, const float& WIDTH, const float& HEIGHT);
 
 // Pen code 3 moves to (X, Y) with the pen up, 2 draws a line from the current position to (X, Y).
-// Other codes are ignored.
+// Other codes are ignored. After a non-finite point the position is unknown: the next code 2
+// only puts the pen down at its point.
 void PLOT(const float& X, const float& Y, const int& IPEN);
 
 // As PLOT, but a drawn line is clipped to the clipping window; the pen always ends at (X, Y).
-// Code 997 sets the window's lower-left corner to (X, Y), 998 its upper-right corner.
+// Code 997 sets the window's lower-left corner to (X, Y), 998 its upper-right corner (in either
+// order; a non-finite corner is ignored). Until they are set, nothing is clipped.
 void CPLOT(const float& X, const float& Y, const int& IPEN);
 
-// Draws a line from the position of the preceding move to (X, Y). I2 and I3 are not interpreted.
+// Draws a line from the position of the last move (PLOT or CPLOT code 3) to (X, Y) and leaves
+// the pen there. I2 and I3 are not interpreted.
 void MPLOT(const float& X, const float& Y, const int& I2, const int& I3);
 
-// Selects pen IPEN of the palette for later drawing (pen 1 black); numbers outside 1..15 wrap into it.
+// Selects pen IPEN for later drawing: 1 black, 2 red, 3 blue, 4 green, 5 orange, 6 purple, 7 teal,
+// 8 magenta, 9 brown, 10 grey, 11 olive, 12 navy, 13 maroon, 14 dark green, 15 steel blue.
+// Other numbers wrap into 1..15 (0 is 15, 16 is 1).
 void NEWPEN(const int& IPEN);
 
-// Draws TEXT without mark-up, each character in a cell exactly HEIGHT cm wide, lower left at
-// (X, Y), rotated by ANGLE degrees. The whole declared length is drawn; NCHAR is not used.
-// (999.0, 999.0) continues where the previous text ended.
+// Draws TEXT without mark-up, each character centred in a cell exactly HEIGHT cm wide, HEIGHT the
+// capital height, lower left at (X, Y), rotated by ANGLE degrees. The whole declared length is
+// drawn; NCHAR is not used. (999.0, 999.0) continues where the previous SYMBOL or SYMBLK ended.
 void SYMBOL(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE,
             const int& NCHAR, int TEXT_len);
 
-// Draws TEXT with mark-up (&H superscript, &T subscript, &M base line, # toggles Greek,
-// && and ## literal) from (X, Y) along ANGLE degrees; HEIGHT is the capital height in cm.
-// (999.0, 999.0) continues where the previous text ended. NCHAR is not used.
+// Draws TEXT with mark-up from (X, Y) (base line start) along ANGLE degrees; HEIGHT is the capital
+// height in cm. "&H"/"&h" superscript, "&T"/"&t" subscript (both 0.65 high), "&M"/"&m" back to
+// the base line, "#" toggles Greek (PGPLOT's letters: #abg is alpha beta gamma), "&&" and "##" a
+// literal & and #. Other characters are drawn as they are; control codes as blanks, bytes above
+// 126 as "?". (999.0, 999.0) continues where the previous text ended. NCHAR is not used.
 void SYMBLK(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE,
             const int& NCHAR, int TEXT_len);
 
-// Writes to W the advance in cm that SYMBLK gives TEXT at HEIGHT. XS, ANGLE and NCHAR don't matter.
+// Writes to W the advance in cm that SYMBLK gives TEXT at HEIGHT (exactly: the same layout).
+// XS, ANGLE and NCHAR don't matter; a negative or non-finite HEIGHT gives 0. Works without a page.
 void TEXTLK(const float& XS, float& W, const float& HEIGHT, const char* TEXT, const float& ANGLE,
             const int& NCHAR, int TEXT_len);
 
-// Draws marker MARKER centred on (X, Y), HEIGHT cm tall. WIDTH and ANGLE are not interpreted.
+// Draws marker MARKER centred on (X, Y), HEIGHT cm tall: 0 square, 1 circle, 2 triangle, 3 plus,
+// 4 cross, 5 diamond, 6 inverted triangle, 7 asterisk, 8 crossed square, 9 star, 10 hourglass;
+// other numbers wrap (n mod 11). WIDTH and ANGLE are not interpreted.
 void CENSYM(const float& X, const float& Y, const int& MARKER, const float& HEIGHT, const float& WIDTH,
             const float& ANGLE);
 
-// 1 starts a buffered batch of drawing, 0 ends it and flushes the output. Unbalanced calls are harmless.
+// 1 starts a buffered batch of drawing, 0 ends it and flushes the output. A 1 inside a batch and a
+// 0 outside one only flush; other values do nothing.
 void PLTSYN(const int& IFLAG);
 
-// Waits for a key hit at the graphics cursor. On a device without a cursor it returns at once.
+// Waits for a key hit at the graphics cursor (/xw). On a device without a cursor, and without an
+// open page, it returns at once with "no hit": position (0, 0), key 0. While the recorder is on it
+// takes the next hit queued by recorder_push_hit, or "no hit".
 void WAITHT();
 
 // Writes the position in cm of the last key hit (0, 0 when there was none).
 void HITPOS(float& X, float& Y);
 
-// Writes the key of the last key hit; its low-order byte is the character code (0 when there was none).
+// Writes the key of the last key hit; its low-order byte is the character code (0 when there was
+// none; mouse buttons give PGPLOT's A, D and X).
 void HITCHR(int& KEY);
 
 // Ends the plot and completes the output file. Later calls are no-ops until the next PLOTS.
 void PLTEND();
 
-// PGPLOT's text routine on the page PLOTS opened: TEXT with PGPLOT escapes, lower left at (X, Y) cm.
+// PGPLOT's text routine on the page PLOTS opened: TEXT with PGPLOT escapes (\ga alpha, ...), lower
+// left at (X, Y) cm, in PGPLOT's standard character size and the current pen. Bytes above 126 are
+// written as "?" (giza would lose all later output on them).
 void PGTEXT(const float& X, const float& Y, const char* TEXT, int TEXT_len);
