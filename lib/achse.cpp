@@ -1,0 +1,322 @@
+// ACHSIZ, ACHSE0 and ACHSE: one scaled axis at any angle, with ticks at multiples of 1, 2 or 5 times
+// a power of ten, thinned-out numbers, a common power-of-ten factor and a centred axis text.
+//
+// The three entries share one body and the saved label height SIZE (0.4 until the first ACHSIZ).
+// Geometry: the axis runs from (XA, YA) in direction (cos a, sin a); a point at distance t along it
+// and d off it on the label side is (XA + t cos a - S d sin a, YA + t sin a + S d cos a), with the
+// side factor S = +1 for NC >= 0 and -1 for NC < 0. Ticks point away from the label side.
+//
+// Calls that have no usable scale draw the axis line alone, between PLTSYN 1 and 0, and return:
+// VFIRST equal to VLAST (after taking out the common power of ten), ALEN 0, any argument or the
+// label height not finite, or a step that is zero or not finite. A step so small that the range
+// holds more than 1000 of them (MAX_STEPS), or that is finer than 1/2**24 of the end values (a
+// float can no longer tell the ticks apart), is treated the same way. When floor(VMIN) is more than
+// 2**24 steps away from VMIN (a tiny range below zero) the first tick is taken as the multiple of the
+// step at or below VMIN directly. Ticks below the range are
+// skipped arithmetically, and the tick loop never runs more than MAX_STEPS + 3 times, so every call
+// finishes quickly. |NC| above 255 is cut to 255, the length of the axis text working copy.
+#include <cmath>
+#include <cstring>
+
+#include "diagr.h"
+#include "plotter.h"
+
+namespace {
+
+enum class AxisEntry { SetSize, LineAndTicks, Numbered };
+
+constexpr int TEXT_WORK_LEN = 255;
+constexpr int LABEL_LEN = 8;
+constexpr int FACTOR_LEN = 14;
+constexpr float MAX_STEPS = 1000.0F;
+constexpr int MAX_TICK_ITERATIONS = 1003;
+// 2**24: beyond this many steps per end value a float cannot separate neighbouring ticks.
+constexpr float MAX_STEPS_IN_VALUE = 16777216.0F;
+constexpr float DEGREES_TO_RADIANS = 0.0174533F;
+constexpr float TICK_LENGTH = 0.2F;
+
+// The label height of all axis calls; only ACHSIZ changes it.
+float SIZE = 0.4F;
+
+// 10 to the power IEXP by repeated single-precision multiplication, of 10 or of 0.1.
+float repeated_power_of_ten(int iexp) {
+    float power = 1.0F;
+    if (iexp > 0) {
+        for (int i = 0; i < iexp; ++i) {
+            power *= 10.0F;
+        }
+    } else {
+        for (int i = 0; i < -iexp; ++i) {
+            power *= 0.1F;
+        }
+    }
+    return power;
+}
+
+// 10 to the power |K|, by repeated multiplication (exact up to 10**10).
+float positive_power_of_ten(int k) {
+    return repeated_power_of_ten(k < 0 ? -k : k);
+}
+
+// The automatic step for a range in scaled units: the raw step that divides the axis into parts of
+// SIZE / 0.8 cm, replaced by 1, 2 or 5 times a power of ten. Returns 0 when there is none.
+float automatic_step(float f1, float f2, float alen) {
+    const float raw = std::fabs((f2 - f1) * 0.8F / alen / SIZE);
+    if (!std::isfinite(raw) || raw <= 0.0F) {
+        return 0.0F;
+    }
+    const float logarithm = std::log10(raw);
+    const int k = logarithm < 0.0F ? static_cast<int>(logarithm - 0.9F) : static_cast<int>(logarithm + 0.1F);
+    const float power = positive_power_of_ten(k);
+    // Negative powers are applied as divisions by the positive power, so steps like 0.02 are the
+    // floats nearest to their decimal values.
+    const float quotient = k < 0 ? raw * power : raw / power;
+    float multiple = 1.0F;
+    if (quotient > 3.5F) {
+        multiple = 5.0F;
+    } else if (quotient > 1.5F) {
+        multiple = 2.0F;
+    }
+    return k < 0 ? multiple / power : multiple * power;
+}
+
+struct Axis {
+    float xa;
+    float ya;
+    float cosa;
+    float sina;
+    float side;  // S: +1 labels to the left of the direction of travel, -1 to the right
+
+    float x_at(float along, float off) const { return xa + along * cosa - side * off * sina; }
+    float y_at(float along, float off) const { return ya + along * sina + side * off * cosa; }
+};
+
+void draw_line_only(float xa, float ya, float xend, float yend) {
+    PLTSYN(1);
+    PLOT(xend, yend, 3);
+    MPLOT(xa, ya, 2, 3);
+    PLTSYN(0);
+}
+
+// Distance from the axis to the centre of an n-character label box, and the box's lower-left corner.
+struct LabelBox {
+    float distance;
+    float x;
+    float y;
+};
+
+LabelBox label_box(const Axis& axis, float angle_rad, float px, float py, int count) {
+    const float n = static_cast<float>(count);
+    const float hypotenuse = std::sqrt(1.0F + n * n);
+    const float h = 0.5F * SIZE * hypotenuse;
+    const float theta = std::acos(n / hypotenuse);
+    const float d = SIZE + h * std::sin(theta + angle_rad);
+    LabelBox box;
+    box.distance = d;
+    box.x = px - axis.side * d * axis.sina - n * SIZE / 2.0F;
+    box.y = py + axis.side * d * axis.cosa - SIZE / 2.0F;
+    return box;
+}
+
+void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEXT, int ATEXT_len, int NC, float ALEN,
+               float ANGLE, float VFIRST, float VSTEP, float VLAST) {
+    if (entry == AxisEntry::SetSize) {
+        SIZE = hlab;
+        return;
+    }
+    const bool numbered = entry == AxisEntry::Numbered;
+
+    // Axis text working copy, cut or padded to 255 characters.
+    char text[TEXT_WORK_LEN];
+    std::memset(text, ' ', sizeof text);
+    if (numbered && ATEXT != nullptr && ATEXT_len > 0) {
+        std::memcpy(text, ATEXT, static_cast<std::size_t>(ATEXT_len < TEXT_WORK_LEN ? ATEXT_len : TEXT_WORK_LEN));
+    }
+    const int text_count = NC < -TEXT_WORK_LEN || NC > TEXT_WORK_LEN ? TEXT_WORK_LEN : (NC < 0 ? -NC : NC);
+
+    const float angle_rad = ANGLE * DEGREES_TO_RADIANS;
+    Axis axis;
+    axis.xa = XA;
+    axis.ya = YA;
+    axis.sina = std::sin(angle_rad);
+    axis.cosa = std::cos(angle_rad);
+    axis.side = NC >= 0 ? 1.0F : -1.0F;
+    const float xend = XA + ALEN * axis.cosa;
+    const float yend = YA + ALEN * axis.sina;
+
+    // Common power of ten of the two end values.
+    char label[LABEL_LEN];
+    int nch = 0;
+    int exponent_first = 0;
+    int exponent_last = 0;
+    STELLE(VFIRST, label, nch, exponent_first, LABEL_LEN);
+    STELLE(VLAST, label, nch, exponent_last, LABEL_LEN);
+    const int exponent = exponent_first > exponent_last ? exponent_first : exponent_last;
+    const float power = repeated_power_of_ten(exponent);
+    const float f1 = VFIRST / power;
+    const float f2 = VLAST / power;
+
+    const bool arguments_finite = std::isfinite(XA) && std::isfinite(YA) && std::isfinite(ALEN) &&
+                                  std::isfinite(ANGLE) && std::isfinite(VFIRST) && std::isfinite(VSTEP) &&
+                                  std::isfinite(VLAST) && std::isfinite(SIZE);
+    if (!arguments_finite || !std::isfinite(f1) || !std::isfinite(f2) || f1 == f2 || ALEN == 0.0F) {
+        draw_line_only(XA, YA, xend, yend);
+        return;
+    }
+
+    const bool reversed = f2 < f1;
+    const float vmin = reversed ? f2 : f1;
+    const float vmax = reversed ? f1 : f2;
+
+    const float dv = VSTEP != 0.0F ? std::fabs(VSTEP) / power : automatic_step(f1, f2, ALEN);
+    const float u = (f2 - f1) / ALEN;
+    const float dc = dv / u;
+    const float steps = std::fabs(f2 - f1) / dv;
+    const float largest_end = std::fabs(f1) > std::fabs(f2) ? std::fabs(f1) : std::fabs(f2);
+    if (!std::isfinite(dv) || !(dv > 0.0F) || !std::isfinite(u) || u == 0.0F || !std::isfinite(dc) ||
+        dc == 0.0F || !(steps <= MAX_STEPS) || !(largest_end / dv < MAX_STEPS_IN_VALUE)) {
+        draw_line_only(XA, YA, xend, yend);
+        return;
+    }
+
+    // First tick: a multiple of the step at or below the smaller end value.
+    const float li = static_cast<float>(LINT(vmin));
+    float v0;
+    if (std::fabs(li / dv) < MAX_STEPS_IN_VALUE) {
+        v0 = dv * static_cast<float>(LINT(li / dv));
+        if (li <= 0.0F && vmin < 0.0F) {
+            v0 = v0 - dv;
+        }
+    } else {
+        // A tiny negative range (0 to -1E-20, say): floor(VMIN) = -1 is too many steps away to
+        // count in; take the multiple of the step at or below VMIN directly.
+        v0 = dv * std::floor(vmin / dv);
+    }
+    float t0 = (v0 - vmin) / u;
+    if (reversed) {
+        t0 = t0 + ALEN;
+    }
+
+    // Widest number, from the last tick and the one before it.
+    const float whole_steps = std::trunc(steps);
+    const float v_end = v0 + whole_steps * dv;
+    int nch_end = 0;
+    int nch_before = 0;
+    int unused_exponent = 0;
+    STELLE(v_end, label, nch_end, unused_exponent, LABEL_LEN);
+    const float v_before = v_end - dv;
+    STELLE(v_before, label, nch_before, unused_exponent, LABEL_LEN);
+    const int widest = (nch_end > nch_before ? nch_end : nch_before) + 2;
+    const float box_width = static_cast<float>(widest) * SIZE;
+
+    PLTSYN(1);
+    PLOT(xend, yend, 3);
+    MPLOT(XA, YA, 2, 3);
+
+    // Indices whose value lies below the range draw nothing; start just before the first that counts.
+    // V0 + i * DV grows with i, so everything before a value still below VMIN is below it too.
+    const int first_index = (v0 == f1 || v0 == f2) ? 0 : 1;
+    int start_index = first_index;
+    const int skip = static_cast<int>(std::floor((vmin - v0) / dv)) - 2;
+    if (skip > first_index && v0 + static_cast<float>(skip) * dv < vmin) {
+        start_index = skip;
+    }
+
+    float dmax = 0.0F;
+    bool first_number = true;
+    float previous_x = 0.0F;
+    float previous_y = 0.0F;
+    for (int i = start_index; i < start_index + MAX_TICK_ITERATIONS; ++i) {
+        const float fi = static_cast<float>(i);
+        const float v = v0 + fi * dv;
+        const float t = t0 + fi * dc;
+        if (v < vmin) {
+            continue;
+        }
+        if (v > vmax) {
+            break;
+        }
+        const float px = XA + t * axis.cosa;
+        const float py = YA + t * axis.sina;
+        PLOT(px, py, 3);
+        MPLOT(px + TICK_LENGTH * axis.side * axis.sina, py - TICK_LENGTH * axis.side * axis.cosa, 2, 3);
+        if (!numbered) {
+            continue;
+        }
+
+        int label_count = 0;
+        FSTELLE(v, label, label_count, unused_exponent, LABEL_LEN);
+        const LabelBox widest_box = label_box(axis, angle_rad, px, py, widest);
+        const LabelBox this_box = label_box(axis, angle_rad, px, py, label_count);
+        dmax = std::fmax(dmax, widest_box.distance);
+        dmax = std::fmax(dmax, this_box.distance);
+
+        const float xw = widest_box.x;
+        const float yw = widest_box.y;
+        const bool overlaps = xw < previous_x + box_width && yw < previous_y + 2.0F * SIZE &&
+                              xw + box_width > previous_x && yw + 2.0F * SIZE > previous_y;
+        if (first_number || !overlaps) {
+            const int drawn_count = label_count < LABEL_LEN ? label_count : LABEL_LEN;
+            SYMBOL(this_box.x, this_box.y, SIZE, label, 0.0F, drawn_count, LABEL_LEN);
+            previous_x = xw;
+            previous_y = yw;
+            first_number = false;
+        }
+    }
+
+    if (!numbered) {
+        PLTSYN(0);
+        return;
+    }
+
+    float off = 2.0F * dmax;
+    if (axis.side < 0.0F) {
+        off += SIZE;
+    }
+
+    if (exponent != 0) {
+        if (axis.side < 0.0F) {
+            off += SIZE / 2.0F;
+        }
+        int exponent_count = 0;
+        const float exponent_value = static_cast<float>(exponent);
+        STELLE(exponent_value, label, exponent_count, unused_exponent, LABEL_LEN);
+        char factor[FACTOR_LEN];
+        std::memset(factor, ' ', sizeof factor);
+        std::memcpy(factor, "* 10&H", 6);
+        const int copied = exponent_count < LABEL_LEN ? exponent_count : LABEL_LEN;
+        std::memcpy(factor + 6, label, static_cast<std::size_t>(copied));
+        const int factor_count = copied + 6;
+        const float along = ALEN / 2.0F - 0.8F;
+        SYMBLK(axis.x_at(along, off), axis.y_at(along, off), SIZE, factor, ANGLE, factor_count, factor_count);
+        off += 2.0F * SIZE;
+        if (axis.side > 0.0F) {
+            off += SIZE / 3.0F;
+        }
+    }
+
+    // Axis text, centred along the axis; made even when it has no characters.
+    const float measure_start = 0.0F;
+    float text_length = 0.0F;
+    TEXTLK(measure_start, text_length, SIZE, text, ANGLE, text_count, text_count);
+    const float along = (ALEN - text_length) / 2.0F;
+    SYMBLK(axis.x_at(along, off), axis.y_at(along, off), SIZE, text, ANGLE, text_count, text_count);
+
+    PLTSYN(0);
+}
+
+}  // namespace
+
+void ACHSIZ(const float& HLAB) {
+    axis_body(AxisEntry::SetSize, HLAB, 0.0F, 0.0F, nullptr, 0, 0, 0.0F, 0.0F, 0.0F, 0.0F, 0.0F);
+}
+
+void ACHSE0(const float& XA, const float& YA, const int& NC, const float& ALEN, const float& ANGLE,
+            const float& VFIRST, const float& VSTEP, const float& VLAST) {
+    axis_body(AxisEntry::LineAndTicks, 0.0F, XA, YA, nullptr, 0, NC, ALEN, ANGLE, VFIRST, VSTEP, VLAST);
+}
+
+void ACHSE(const float& XA, const float& YA, const char* ATEXT, const int& NC, const float& ALEN, const float& ANGLE,
+           const float& VFIRST, const float& VSTEP, const float& VLAST, int ATEXT_len) {
+    axis_body(AxisEntry::Numbered, 0.0F, XA, YA, ATEXT, ATEXT_len, NC, ALEN, ANGLE, VFIRST, VSTEP, VLAST);
+}
