@@ -6,15 +6,19 @@
 // and d off it on the label side is (XA + t cos a - S d sin a, YA + t sin a + S d cos a), with the
 // side factor S = +1 for NC >= 0 and -1 for NC < 0. Ticks point away from the label side.
 //
-// Calls that have no usable scale draw the axis line alone, between PLTSYN 1 and 0, and return:
-// VFIRST equal to VLAST (after taking out the common power of ten), ALEN 0, any argument or the
-// label height not finite, or a step that is zero or not finite. A step so small that the range
-// holds more than 1000 of them (MAX_STEPS), or that is finer than 1/2**24 of the end values (a
-// float can no longer tell the ticks apart), is treated the same way. When floor(VMIN) is more than
-// 2**24 steps away from VMIN (a tiny range below zero) the first tick is taken as the multiple of the
-// step at or below VMIN directly. Ticks below the range are
-// skipped arithmetically, and the tick loop never runs more than MAX_STEPS + 3 times, so every call
-// finishes quickly. |NC| above 255 is cut to 255, the length of the axis text working copy.
+// Choices where the arithmetic alone would fail:
+// - Calls without a usable scale draw the axis line alone, between PLTSYN 1 and 0, and return:
+//   VFIRST equal to VLAST (after taking out the common power of ten), ALEN 0, any argument or the
+//   label height not finite, or a step that is zero or not finite.
+// - The tick count is bounded: a step so small that the range holds more than 1000 of them
+//   (MAX_STEPS), or finer than 1/2**24 of the end values (a float no longer tells neighbouring ticks
+//   apart), is treated the same way. Indices below the range are skipped arithmetically and the tick
+//   loop never runs more than MAX_STEPS + 3 times, so every call finishes quickly.
+// - When floor(VMIN) is more than 2**24 steps from VMIN (a tiny range below zero), the first tick is
+//   the multiple of the step at or below VMIN, taken directly.
+// - A tick value within a thousandth of a step outside the range counts as inside it, so rounding of
+//   the scaled values (0.005 / 0.01, 10 x 0.0005) never drops the tick at an end of the axis.
+// - |NC| above 255 is cut to 255, the length of the axis text working copy.
 #include <cmath>
 #include <cstring>
 
@@ -34,6 +38,7 @@ constexpr int MAX_TICK_ITERATIONS = 1003;
 constexpr float MAX_STEPS_IN_VALUE = 16777216.0F;
 constexpr float DEGREES_TO_RADIANS = 0.0174533F;
 constexpr float TICK_LENGTH = 0.2F;
+constexpr float STEP_TOLERANCE = 1.0e-3F;
 
 // The label height of all axis calls; only ACHSIZ changes it.
 float SIZE = 0.4F;
@@ -197,8 +202,12 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
         t0 = t0 + ALEN;
     }
 
+    // A tick within a thousandth of a step of an end value belongs to the axis: single-precision
+    // scaling and step products (0.005 / 0.01, 10 x 0.0005) miss the end by an ulp or so.
+    const float tolerance = dv * STEP_TOLERANCE;
+
     // Widest number, from the last tick and the one before it.
-    const float whole_steps = std::trunc(steps);
+    const float whole_steps = std::trunc(steps + STEP_TOLERANCE);
     const float v_end = v0 + whole_steps * dv;
     int nch_end = 0;
     int nch_before = 0;
@@ -218,7 +227,7 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
     const int first_index = (v0 == f1 || v0 == f2) ? 0 : 1;
     int start_index = first_index;
     const int skip = static_cast<int>(std::floor((vmin - v0) / dv)) - 2;
-    if (skip > first_index && v0 + static_cast<float>(skip) * dv < vmin) {
+    if (skip > first_index && v0 + static_cast<float>(skip) * dv < vmin - tolerance) {
         start_index = skip;
     }
 
@@ -230,10 +239,10 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
         const float fi = static_cast<float>(i);
         const float v = v0 + fi * dv;
         const float t = t0 + fi * dc;
-        if (v < vmin) {
+        if (v < vmin - tolerance) {
             continue;
         }
-        if (v > vmax) {
+        if (v > vmax + tolerance) {
             break;
         }
         const float px = XA + t * axis.cosa;

@@ -1,0 +1,424 @@
+// ACHSIZ, ACHSE0 and ACHSE, checked through the plotter calls they make.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "diagr.h"
+#include "recorder.h"
+
+namespace {
+
+// One recorded plotter call: its name, numeric arguments (returned values after "->" included) and
+// its text argument, if any.
+struct Call {
+    std::string name;
+    std::vector<float> numbers;
+    std::string text;
+    bool has_text = false;
+};
+
+Call parse(const std::string& line) {
+    Call call;
+    std::size_t pos = line.find(' ');
+    call.name = line.substr(0, pos);
+    while (pos != std::string::npos && pos < line.size()) {
+        ++pos;
+        if (line[pos] == '"') {
+            call.has_text = true;
+            ++pos;
+            while (pos < line.size() && line[pos] != '"') {
+                if (line[pos] == '\\') {
+                    ++pos;
+                }
+                call.text += line[pos++];
+            }
+            pos = line.find(' ', pos);
+            continue;
+        }
+        const std::size_t end = line.find(' ', pos);
+        const std::string token = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        if (token != "->") {
+            call.numbers.push_back(std::strtof(token.c_str(), nullptr));
+        }
+        pos = end;
+    }
+    return call;
+}
+
+std::vector<Call> calls() {
+    std::vector<Call> result;
+    for (const std::string& line : plotter::recorder_lines()) {
+        result.push_back(parse(line));
+    }
+    return result;
+}
+
+std::vector<Call> named(const std::vector<Call>& all, const std::string& name) {
+    std::vector<Call> result;
+    for (const Call& call : all) {
+        if (call.name == name) {
+            result.push_back(call);
+        }
+    }
+    return result;
+}
+
+// A tick: the PLOT move to the axis point and the MPLOT stroke that follows it.
+struct Tick {
+    float x;
+    float y;
+    float end_x;
+    float end_y;
+};
+
+// The ticks of one axis call: every PLOT/MPLOT pair after the axis line (the first pair).
+std::vector<Tick> ticks(const std::vector<Call>& all) {
+    std::vector<Tick> result;
+    bool line_seen = false;
+    for (std::size_t i = 0; i + 1 < all.size(); ++i) {
+        if (all[i].name == "PLOT" && all[i + 1].name == "MPLOT") {
+            if (line_seen) {
+                result.push_back({all[i].numbers[0], all[i].numbers[1], all[i + 1].numbers[0], all[i + 1].numbers[1]});
+            }
+            line_seen = true;
+        }
+    }
+    return result;
+}
+
+std::vector<std::string> label_texts(const std::vector<Call>& all) {
+    std::vector<std::string> result;
+    for (const Call& call : named(all, "SYMBOL")) {
+        result.push_back(call.text.substr(0, static_cast<std::size_t>(call.numbers[4])));
+    }
+    return result;
+}
+
+constexpr float TOL = 1e-4F;
+
+class AchseTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ACHSIZ(0.4F);
+        plotter::recorder_start();
+    }
+    void TearDown() override {
+        plotter::recorder_stop();
+        ACHSIZ(0.4F);
+    }
+
+    static void axis(float xa, float ya, const std::string& text, int nc, float alen, float angle, float vfirst,
+                     float vstep, float vlast) {
+        ACHSE(xa, ya, text.data(), nc, alen, angle, vfirst, vstep, vlast, static_cast<int>(text.size()));
+    }
+};
+
+TEST_F(AchseTest, ZeroToTenOnFifteenCentimetresNumbersEveryOtherTick) {
+    axis(0.0F, 0.0F, "x", -1, 15.0F, 0.0F, 0.0F, 0.0F, 10.0F);
+    const std::vector<Call> all = calls();
+    ASSERT_GE(all.size(), 4U);
+    EXPECT_EQ(plotter::recorder_lines().front(), "PLTSYN 1");
+    EXPECT_EQ(plotter::recorder_lines().back(), "PLTSYN 0");
+    EXPECT_EQ(plotter::recorder_lines()[1], "PLOT 15 0 3");
+    EXPECT_EQ(plotter::recorder_lines()[2], "MPLOT 0 0 2 3");
+
+    const std::vector<Tick> marks = ticks(all);
+    ASSERT_EQ(marks.size(), 11U);
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        EXPECT_NEAR(marks[i].x, 1.5F * static_cast<float>(i), TOL);
+        EXPECT_NEAR(marks[i].y, 0.0F, TOL);
+        // NC < 0: ticks 0.2 cm upwards, away from the numbers below the axis.
+        EXPECT_NEAR(marks[i].end_x, marks[i].x, TOL);
+        EXPECT_NEAR(marks[i].end_y, 0.2F, TOL);
+    }
+
+    EXPECT_EQ(label_texts(all), (std::vector<std::string>{"0", "2", "4", "6", "8", "10"}));
+    const std::vector<Call> labels = named(all, "SYMBOL");
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const float count = labels[i].numbers[4];
+        // Centred under its tick, 1.5 SIZE below the axis to the box centre.
+        EXPECT_NEAR(labels[i].numbers[0], 3.0F * static_cast<float>(i) - count * 0.4F / 2.0F, TOL);
+        EXPECT_NEAR(labels[i].numbers[1], -0.8F, TOL);
+        EXPECT_NEAR(labels[i].numbers[2], 0.4F, TOL);
+        EXPECT_EQ(labels[i].text.size(), 8U);
+    }
+    // No factor: the only SYMBLK is the axis text.
+    EXPECT_EQ(named(all, "SYMBLK").size(), 1U);
+}
+
+TEST_F(AchseTest, AutomaticStepFollowsRangeAndLabelHeight) {
+    const struct {
+        float vlast;
+        float size;
+        float step_cm;  // tick spacing on a 15 cm axis
+    } cases[] = {
+        {100.0F, 0.4F, 1.5F},  // step 10
+        {1.0F, 0.4F, 1.5F},    // step 0.1
+        {20.0F, 0.4F, 1.5F},   // R 2.67: step 2
+        {50.0F, 0.4F, 1.5F},   // R 6.67: step 5
+        {10.0F, 0.2F, 3.0F},   // R 2.67 with the smaller height: step 2
+        {10.0F, 0.8F, 0.75F},  // R 0.67: step 0.5
+    };
+    for (const auto& c : cases) {
+        plotter::recorder_clear();
+        ACHSIZ(c.size);
+        ACHSE0(0.0F, 0.0F, 1, 15.0F, 0.0F, 0.0F, 0.0F, c.vlast);
+        const std::vector<Tick> marks = ticks(calls());
+        ASSERT_GE(marks.size(), 2U) << c.vlast;
+        EXPECT_NEAR(marks[1].x - marks[0].x, c.step_cm, TOL) << c.vlast << " at " << c.size;
+        EXPECT_NEAR(marks.back().x, 15.0F, TOL) << c.vlast << " at " << c.size;
+    }
+}
+
+TEST_F(AchseTest, LargeRangeGetsTheFactorTenToTheSix) {
+    axis(0.0F, 0.0F, "abc", -3, 15.0F, 0.0F, 0.0F, 0.0F, 5000000.0F);
+    const std::vector<Call> all = calls();
+    EXPECT_EQ(label_texts(all), (std::vector<std::string>{"0", "1", "2", "3", "4", "5"}));
+    EXPECT_EQ(ticks(all).size(), 11U);  // step 0.5 in scaled units
+
+    const std::vector<Call> texts = named(all, "SYMBLK");
+    ASSERT_EQ(texts.size(), 2U);
+    EXPECT_EQ(texts[0].text, "* 10&H6");
+    EXPECT_EQ(texts[0].numbers[4], 7.0F);
+    // Half-way along less 0.8 cm; 2 DMAX + SIZE + SIZE / 2 below the axis.
+    EXPECT_NEAR(texts[0].numbers[0], 7.5F - 0.8F, TOL);
+    EXPECT_NEAR(texts[0].numbers[1], -(1.2F + 0.4F + 0.2F), TOL);
+
+    // The axis text two label heights further out, centred on its measured length.
+    const std::vector<Call> measured = named(all, "TEXTLK");
+    ASSERT_EQ(measured.size(), 1U);
+    EXPECT_EQ(measured[0].text, "abc");
+    const float length = measured[0].numbers.back();
+    EXPECT_EQ(texts[1].text, "abc");
+    EXPECT_NEAR(texts[1].numbers[0], (15.0F - length) / 2.0F, TOL);
+    EXPECT_NEAR(texts[1].numbers[1], -(1.8F + 0.8F), TOL);
+}
+
+TEST_F(AchseTest, SmallRangeGetsTheFactorTenToTheMinusTwoAndKeepsBothEndTicks) {
+    axis(0.0F, 0.0F, "t", 1, 15.0F, 0.0F, 0.001F, 0.0F, 0.005F);
+    const std::vector<Call> all = calls();
+    EXPECT_EQ(label_texts(all), (std::vector<std::string>{"0.1", "0.2", "0.3", "0.4", "0.5"}));
+    const std::vector<Tick> marks = ticks(all);
+    ASSERT_EQ(marks.size(), 9U);  // step 0.05 in scaled units
+    EXPECT_NEAR(marks.front().x, 0.0F, TOL);
+    EXPECT_NEAR(marks.back().x, 15.0F, TOL);
+    const std::vector<Call> texts = named(all, "SYMBLK");
+    ASSERT_EQ(texts.size(), 2U);
+    EXPECT_EQ(texts[0].text, "* 10&H-2");
+    // NC > 0: above the axis, at 2 DMAX; the text a further 2 SIZE + SIZE / 3 out.
+    EXPECT_NEAR(texts[0].numbers[1], 1.2F, TOL);
+    EXPECT_NEAR(texts[1].numbers[1], 1.2F + 0.8F + 0.4F / 3.0F, TOL);
+}
+
+TEST_F(AchseTest, ZeroToSmallValueHasNoFactorAndFixedNumbers) {
+    axis(0.0F, 0.0F, "t", 1, 15.0F, 0.0F, 0.0F, 0.0F, 0.005F);
+    const std::vector<Call> all = calls();
+    const std::vector<std::string> labels = label_texts(all);
+    ASSERT_GE(labels.size(), 2U);
+    EXPECT_EQ(labels[0], "0");
+    EXPECT_EQ(labels[1], "0.001");
+    EXPECT_EQ(named(all, "SYMBLK").size(), 1U);
+    const std::vector<Tick> marks = ticks(all);
+    ASSERT_EQ(marks.size(), 11U);
+    EXPECT_NEAR(marks.back().x, 15.0F, TOL);
+}
+
+TEST_F(AchseTest, ReversedAxisNumbersRunDownwardsFromTheOrigin) {
+    axis(1.0F, 2.0F, "", -1, 15.0F, 0.0F, 10.0F, 0.0F, 0.0F);
+    const std::vector<Call> all = calls();
+    // Drawn in the order of their values, from the far end back to the origin.
+    EXPECT_EQ(label_texts(all), (std::vector<std::string>{"0", "2", "4", "6", "8", "10"}));
+    const std::vector<Tick> marks = ticks(all);
+    ASSERT_EQ(marks.size(), 11U);
+    // Tick values run 0, 1, ... 10 from the far end back to the origin.
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        EXPECT_NEAR(marks[i].x, 16.0F - 1.5F * static_cast<float>(i), TOL);
+    }
+    const std::vector<Call> labels = named(all, "SYMBOL");
+    EXPECT_NEAR(labels.front().numbers[0], 16.0F - 0.2F, TOL);  // "0" at the far end
+    EXPECT_NEAR(labels.back().numbers[0], 1.0F - 0.4F, TOL);    // "10" centred on the origin
+}
+
+TEST_F(AchseTest, VerticalAxisSidesAndLabelEdges) {
+    // NC > 0 (left side of a frame): ticks towards +x, numbers left with their right edge SIZE away.
+    axis(2.0F, 1.0F, "y", 1, 10.0F, 90.0F, 0.0F, 0.0F, 10.0F);
+    std::vector<Call> all = calls();
+    std::vector<Tick> marks = ticks(all);
+    ASSERT_EQ(marks.size(), 6U);  // R 2: step 2
+    for (const Tick& mark : marks) {
+        EXPECT_NEAR(mark.x, 2.0F, TOL);
+        EXPECT_NEAR(mark.end_x, 2.2F, TOL);
+        EXPECT_NEAR(mark.end_y, mark.y, TOL);
+    }
+    for (const Call& label : named(all, "SYMBOL")) {
+        EXPECT_NEAR(label.numbers[0] + label.numbers[4] * 0.4F, 2.0F - 0.4F, TOL) << label.text;
+    }
+    EXPECT_EQ(named(all, "SYMBLK").back().numbers[3], 90.0F);
+
+    // NC < 0 (right side): ticks towards -x, numbers right with their left edge SIZE away.
+    plotter::recorder_clear();
+    axis(2.0F, 1.0F, "y", -1, 10.0F, 90.0F, 0.0F, 0.0F, 10.0F);
+    all = calls();
+    marks = ticks(all);
+    ASSERT_EQ(marks.size(), 6U);
+    for (const Tick& mark : marks) {
+        EXPECT_NEAR(mark.end_x, 1.8F, TOL);
+    }
+    for (const Call& label : named(all, "SYMBOL")) {
+        EXPECT_NEAR(label.numbers[0], 2.0F + 0.4F, TOL) << label.text;
+    }
+}
+
+TEST_F(AchseTest, NegativeStepActsAsItsMagnitude) {
+    axis(0.0F, 0.0F, "s", 1, 15.0F, 0.0F, 0.0F, -2.0F, 10.0F);
+    const std::vector<std::string> negative = plotter::recorder_lines();
+    plotter::recorder_clear();
+    axis(0.0F, 0.0F, "s", 1, 15.0F, 0.0F, 0.0F, 2.0F, 10.0F);
+    EXPECT_EQ(plotter::recorder_lines(), negative);
+    EXPECT_EQ(ticks(calls()).size(), 6U);
+}
+
+TEST_F(AchseTest, NcZeroStillMeasuresAndWritesAnEmptyText) {
+    axis(0.0F, 0.0F, "ignored", 0, 15.0F, 0.0F, 0.0F, 0.0F, 10.0F);
+    const std::vector<Call> all = calls();
+    const std::vector<Call> measured = named(all, "TEXTLK");
+    ASSERT_EQ(measured.size(), 1U);
+    EXPECT_EQ(measured[0].text, "");
+    const std::vector<Call> written = named(all, "SYMBLK");
+    ASSERT_EQ(written.size(), 1U);
+    EXPECT_EQ(written[0].text, "");
+    EXPECT_EQ(written[0].numbers[4], 0.0F);
+    // Side factor +1: numbers above, ticks below.
+    EXPECT_NEAR(ticks(all)[0].end_y, -0.2F, TOL);
+    EXPECT_GT(named(all, "SYMBOL")[0].numbers[1], 0.0F);
+}
+
+TEST_F(AchseTest, TextLongerThanTheWorkingCopyIsCutTo255) {
+    const std::string long_text(300, 'a');
+    axis(0.0F, 0.0F, long_text, -400, 15.0F, 0.0F, 0.0F, 0.0F, 10.0F);
+    const std::vector<Call> written = named(calls(), "SYMBLK");
+    ASSERT_EQ(written.size(), 1U);
+    EXPECT_EQ(written[0].text, std::string(255, 'a'));
+    EXPECT_EQ(written[0].numbers[4], 255.0F);
+
+    // Fewer characters than NC asks for are padded with blanks.
+    plotter::recorder_clear();
+    axis(0.0F, 0.0F, "ab", 4, 15.0F, 0.0F, 0.0F, 0.0F, 10.0F);
+    EXPECT_EQ(named(calls(), "TEXTLK")[0].text, "ab  ");
+}
+
+TEST_F(AchseTest, DenseNumbersAreThinnedWhileEveryTickStays) {
+    axis(0.0F, 0.0F, "", -1, 15.0F, 0.0F, 0.0F, 0.25F, 10.0F);
+    const std::vector<Call> all = calls();
+    EXPECT_EQ(ticks(all).size(), 41U);
+    const std::vector<Call> labels = named(all, "SYMBOL");
+    ASSERT_GE(labels.size(), 2U);
+    EXPECT_LT(labels.size(), 41U);
+    // Widest number "9.75" (4) + 2 characters: boxes 2.4 cm wide must not overlap.
+    for (std::size_t i = 1; i < labels.size(); ++i) {
+        const float previous_centre = labels[i - 1].numbers[0] + labels[i - 1].numbers[4] * 0.2F;
+        const float centre = labels[i].numbers[0] + labels[i].numbers[4] * 0.2F;
+        EXPECT_GE(centre - previous_centre, 2.4F - TOL);
+    }
+}
+
+TEST_F(AchseTest, LineOnlyAxisDrawsNoNumbersOrTexts) {
+    ACHSE0(0.0F, 0.0F, -5, 15.0F, 0.0F, 0.0F, 0.0F, 5000000.0F);
+    const std::vector<Call> all = calls();
+    EXPECT_EQ(ticks(all).size(), 11U);
+    EXPECT_TRUE(named(all, "SYMBOL").empty());
+    EXPECT_TRUE(named(all, "SYMBLK").empty());
+    EXPECT_TRUE(named(all, "TEXTLK").empty());
+    EXPECT_EQ(plotter::recorder_lines().front(), "PLTSYN 1");
+    EXPECT_EQ(plotter::recorder_lines().back(), "PLTSYN 0");
+}
+
+// Axes without a usable scale, or with absurdly many ticks, draw their line alone and return.
+TEST_F(AchseTest, DegenerateAxesFinishWithTheLineAlone) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const struct {
+        const char* what;
+        float alen;
+        float vfirst;
+        float vstep;
+        float vlast;
+        float size;
+    } cases[] = {
+        {"equal ends", 15.0F, 3.0F, 0.0F, 3.0F, 0.4F},
+        {"zero length", 0.0F, 0.0F, 0.0F, 10.0F, 0.4F},
+        {"NaN end", 15.0F, nan, 0.0F, 10.0F, 0.4F},
+        {"infinite end", 15.0F, 0.0F, 0.0F, inf, 0.4F},
+        {"NaN step", 15.0F, 0.0F, nan, 10.0F, 0.4F},
+        {"infinite length", inf, 0.0F, 0.0F, 10.0F, 0.4F},
+        {"tiny step", 15.0F, 0.0F, 1.0e-6F, 10.0F, 0.4F},
+        {"1001 steps", 15.0F, 0.0F, 0.01F, 10.01F, 0.4F},
+        {"zero label height", 15.0F, 0.0F, 0.0F, 10.0F, 0.0F},
+        {"infinite label height", 15.0F, 0.0F, 0.0F, 10.0F, inf},
+        {"step below float resolution", 15.0F, 500000.0F, 1.0e-4F, 500000.03125F, 0.4F},
+    };
+    for (const auto& c : cases) {
+        ACHSIZ(c.size);
+        plotter::recorder_clear();
+        const auto start = std::chrono::steady_clock::now();
+        axis(1.0F, 1.0F, "text", -4, c.alen, 0.0F, c.vfirst, c.vstep, c.vlast);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100)) << c.what;
+        const std::vector<std::string>& lines = plotter::recorder_lines();
+        ASSERT_EQ(lines.size(), 4U) << c.what;
+        EXPECT_EQ(lines[0], "PLTSYN 1") << c.what;
+        EXPECT_EQ(lines[1].substr(0, 5), "PLOT ") << c.what;
+        EXPECT_EQ(lines[2], "MPLOT 1 1 2 3") << c.what;
+        EXPECT_EQ(lines[3], "PLTSYN 0") << c.what;
+    }
+}
+
+TEST_F(AchseTest, ThousandStepsAreStillDrawn) {
+    ACHSE0(0.0F, 0.0F, 1, 15.0F, 0.0F, 0.0F, 0.01F, 10.0F);
+    const std::vector<Tick> marks = ticks(calls());
+    ASSERT_EQ(marks.size(), 1001U);
+    EXPECT_NEAR(marks.back().x, 15.0F, 1e-3F);
+}
+
+TEST_F(AchseTest, TinyRangesFinishQuicklyAndTickTheirEnds) {
+    const struct {
+        float vfirst;
+        float vlast;
+    } cases[] = {{0.0F, -1.0e-20F}, {-1.0e-20F, 0.0F}, {0.0F, 1.0e-20F}, {0.99999F, 0.999999F}, {-3.0e-38F, 1.0e-38F}};
+    for (const auto& c : cases) {
+        plotter::recorder_clear();
+        const auto start = std::chrono::steady_clock::now();
+        axis(0.0F, 0.0F, "", 1, 15.0F, 0.0F, c.vfirst, 0.0F, c.vlast);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100)) << c.vfirst;
+        const std::vector<Tick> marks = ticks(calls());
+        ASSERT_GE(marks.size(), 2U) << c.vfirst << " " << c.vlast;
+        EXPECT_LE(marks.size(), 1001U);
+        for (const Tick& mark : marks) {
+            EXPECT_GE(mark.x, -1e-3F) << c.vfirst << " " << c.vlast;
+            EXPECT_LE(mark.x, 15.0F + 1e-3F) << c.vfirst << " " << c.vlast;
+        }
+    }
+}
+
+TEST_F(AchseTest, AxisAtAnAngleKeepsItsGeometry) {
+    axis(1.0F, 1.0F, "d", 1, 10.0F, 30.0F, 0.0F, 0.0F, 10.0F);
+    const std::vector<Call> all = calls();
+    const float a = 30.0F * 0.0174533F;
+    const std::vector<Tick> marks = ticks(all);
+    ASSERT_EQ(marks.size(), 6U);
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        const float t = 2.0F * static_cast<float>(i);
+        EXPECT_NEAR(marks[i].x, 1.0F + t * std::cos(a), TOL);
+        EXPECT_NEAR(marks[i].y, 1.0F + t * std::sin(a), TOL);
+        EXPECT_NEAR(marks[i].end_x - marks[i].x, 0.2F * std::sin(a), TOL);
+        EXPECT_NEAR(marks[i].end_y - marks[i].y, -0.2F * std::cos(a), TOL);
+    }
+    const Call text = named(all, "SYMBLK").back();
+    EXPECT_NEAR(text.numbers[3], 30.0F, TOL);
+}
+
+}  // namespace
