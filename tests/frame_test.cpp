@@ -1,0 +1,331 @@
+// FRAME: plot state, the four axes with their sides and label heights, and the title in pieces.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "diagr.h"
+#include "recorder.h"
+
+namespace {
+
+struct Call {
+    std::string name;
+    std::vector<float> numbers;  // arguments, then returned values
+    std::string text;
+};
+
+Call parse(const std::string& line) {
+    Call call;
+    std::size_t pos = line.find(' ');
+    call.name = line.substr(0, pos);
+    while (pos != std::string::npos && pos < line.size()) {
+        ++pos;
+        if (line[pos] == '"') {
+            ++pos;
+            while (pos < line.size() && line[pos] != '"') {
+                if (line[pos] == '\\') {
+                    ++pos;
+                }
+                call.text += line[pos++];
+            }
+            pos = line.find(' ', pos);
+            continue;
+        }
+        const std::size_t end = line.find(' ', pos);
+        const std::string token = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        if (token != "->") {
+            call.numbers.push_back(std::strtof(token.c_str(), nullptr));
+        }
+        pos = end;
+    }
+    return call;
+}
+
+// The recorded calls, cut into what comes before the first axis, the axes (each from PLTSYN 1 to
+// PLTSYN 0) and what comes after the last.
+struct FrameTrace {
+    std::vector<Call> before;
+    std::vector<std::vector<Call>> axes;
+    std::vector<Call> after;
+};
+
+FrameTrace split() {
+    FrameTrace trace;
+    bool inside = false;
+    for (const std::string& line : plotter::recorder_lines()) {
+        const Call call = parse(line);
+        if (line == "PLTSYN 1") {
+            inside = true;
+            trace.axes.emplace_back();
+        }
+        if (inside) {
+            trace.axes.back().push_back(call);
+        } else if (trace.axes.empty()) {
+            trace.before.push_back(call);
+        } else {
+            trace.after.push_back(call);
+        }
+        if (line == "PLTSYN 0") {
+            inside = false;
+        }
+    }
+    return trace;
+}
+
+std::vector<Call> named(const std::vector<Call>& all, const std::string& name) {
+    std::vector<Call> result;
+    for (const Call& call : all) {
+        if (call.name == name) {
+            result.push_back(call);
+        }
+    }
+    return result;
+}
+
+struct Stroke {
+    float x0;
+    float y0;
+    float x1;
+    float y1;
+};
+
+// PLOT moves followed by MPLOT strokes: the axis line first, then the ticks.
+std::vector<Stroke> strokes(const std::vector<Call>& axis) {
+    std::vector<Stroke> result;
+    for (std::size_t i = 0; i + 1 < axis.size(); ++i) {
+        if (axis[i].name == "PLOT" && axis[i + 1].name == "MPLOT") {
+            result.push_back({axis[i].numbers[0], axis[i].numbers[1], axis[i + 1].numbers[0], axis[i + 1].numbers[1]});
+        }
+    }
+    return result;
+}
+
+constexpr float TOL = 1e-4F;
+
+class FrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PLTPAR = LABINI_VALUES;
+        ACHSIZ(0.4F);
+        plotter::recorder_start();
+    }
+    void TearDown() override {
+        plotter::recorder_stop();
+        PLTPAR = LABINI_VALUES;
+        ACHSIZ(0.4F);
+    }
+
+    static void frame(const std::string& xtext, const std::string& ytext, const std::string& title, float x0 = 2.0F,
+                      float y0 = 2.0F, float len = 7.0F, float range = 10.0F, int pen = 2) {
+        FRAME(x0, y0, len, len, 0.0F, range, 0.0F, range, 0.0F, 0.0F, xtext.data(), ytext.data(), title.data(), pen,
+              static_cast<int>(xtext.size()), static_cast<int>(ytext.size()), static_cast<int>(title.size()));
+    }
+};
+
+TEST_F(FrameTest, DriverDiagramSidesSignsAndTitle) {
+    frame("bla&tbla&Hbl&ma", "bla", "bla#gre&Tek#or w&Mhat   ");
+    EXPECT_FLOAT_EQ(PLTPAR.XSCAL, 0.7F);
+    EXPECT_FLOAT_EQ(PLTPAR.YOFFS, 2.0F);
+    EXPECT_FLOAT_EQ(PLTPAR.XRIGHT, 9.0F);
+
+    const FrameTrace trace = split();
+    ASSERT_EQ(trace.before.size(), 1U);
+    EXPECT_EQ(plotter::recorder_lines().front(), "NEWPEN 2");
+    ASSERT_EQ(trace.axes.size(), 4U);
+
+    // Bottom: (2, 2) to (9, 2), ticks up into the frame, numbers and the 15-character text below.
+    const std::vector<Stroke> bottom = strokes(trace.axes[0]);
+    EXPECT_NEAR(bottom[0].x0, 9.0F, TOL);
+    EXPECT_NEAR(bottom[0].y0, 2.0F, TOL);
+    EXPECT_NEAR(bottom[1].y1, 2.2F, TOL);
+    const std::vector<Call> bottom_text = named(trace.axes[0], "SYMBLK");
+    ASSERT_EQ(bottom_text.size(), 1U);
+    EXPECT_EQ(bottom_text[0].text, "bla&tbla&Hbl&ma");
+    EXPECT_EQ(bottom_text[0].numbers[4], 15.0F);
+    EXPECT_LT(bottom_text[0].numbers[1], 2.0F);
+    for (const Call& label : named(trace.axes[0], "SYMBOL")) {
+        EXPECT_LT(label.numbers[1], 2.0F);
+    }
+
+    // Right: (9, 2) up to (9, 9), ticks towards -x, into the frame; no numbers.
+    const std::vector<Stroke> right = strokes(trace.axes[1]);
+    EXPECT_NEAR(right[0].x0, 9.0F, TOL);
+    EXPECT_NEAR(right[0].y0, 9.0F, TOL);
+    EXPECT_NEAR(right[0].x1, 9.0F, TOL);
+    EXPECT_NEAR(right[0].y1, 2.0F, TOL);
+    EXPECT_NEAR(right[1].x1, 8.8F, TOL);
+    EXPECT_TRUE(named(trace.axes[1], "SYMBOL").empty());
+
+    // Top: (2, 9) to (9, 9), ticks down into the frame.
+    const std::vector<Stroke> top = strokes(trace.axes[2]);
+    EXPECT_NEAR(top[0].x1, 2.0F, TOL);
+    EXPECT_NEAR(top[0].y1, 9.0F, TOL);
+    EXPECT_NEAR(top[1].y1, 8.8F, TOL);
+    EXPECT_TRUE(named(trace.axes[2], "SYMBLK").empty());
+
+    // Left: ticks towards +x, numbers and the 3-character text to the left, text upwards.
+    const std::vector<Stroke> left = strokes(trace.axes[3]);
+    EXPECT_NEAR(left[0].x1, 2.0F, TOL);
+    EXPECT_NEAR(left[1].x1, 2.2F, TOL);
+    const std::vector<Call> left_text = named(trace.axes[3], "SYMBLK");
+    ASSERT_EQ(left_text.size(), 1U);
+    EXPECT_EQ(left_text[0].text, "bla");
+    EXPECT_EQ(left_text[0].numbers[3], 90.0F);
+    EXPECT_LT(left_text[0].numbers[0], 2.0F);
+
+    // Title: its 21 used characters measured and drawn with the count 20, centred, TSIZE above.
+    ASSERT_EQ(trace.after.size(), 2U);
+    const Call& measured = trace.after[0];
+    const Call& drawn = trace.after[1];
+    EXPECT_EQ(measured.name, "TEXTLK");
+    EXPECT_EQ(measured.text, "bla#gre&Tek#or w&Mhat");
+    EXPECT_EQ(measured.numbers[2], 0.4F);
+    EXPECT_EQ(measured.numbers[4], 20.0F);
+    const float width = measured.numbers.back();
+    EXPECT_EQ(drawn.name, "SYMBLK");
+    EXPECT_EQ(drawn.text, "bla#gre&Tek#or w&Mhat");
+    EXPECT_NEAR(drawn.numbers[0], 2.0F + (7.0F - width) / 2.0F, TOL);
+    EXPECT_NEAR(drawn.numbers[1], 9.4F, TOL);
+    EXPECT_EQ(drawn.numbers[3], 0.0F);
+    EXPECT_EQ(drawn.numbers[4], 20.0F);
+}
+
+TEST_F(FrameTest, BottomHeightServesRightAndTopLeftHeightOnlyTheLeft) {
+    const float xlsize = 0.3F;
+    const float ylsize = 0.5F;
+    FRALAB(1, 1, xlsize, ylsize, 0.4F, 0.3F);
+    frame("x", "y", "t");
+    const FrameTrace trace = split();
+    ASSERT_EQ(trace.axes.size(), 4U);
+    for (const Call& label : named(trace.axes[0], "SYMBOL")) {
+        EXPECT_EQ(label.numbers[2], xlsize);
+    }
+    for (const Call& label : named(trace.axes[3], "SYMBOL")) {
+        EXPECT_EQ(label.numbers[2], ylsize);
+    }
+    // The automatic step follows the height: 10 units on 7 cm give step 5 at 0.3 (3 ticks) and
+    // step 2 at 0.5 (6 ticks). The line is the first stroke.
+    EXPECT_EQ(strokes(trace.axes[0]).size(), 1U + 3U);
+    EXPECT_EQ(strokes(trace.axes[1]).size(), 1U + 3U);
+    EXPECT_EQ(strokes(trace.axes[2]).size(), 1U + 3U);
+    EXPECT_EQ(strokes(trace.axes[3]).size(), 1U + 6U);
+}
+
+TEST_F(FrameTest, SwitchesOffLeaveNumbersAndTextsOutAndKeepTheLastHeight) {
+    FRALAB(0, 1, 0.5F, 0.3F, 0.4F, 0.3F);
+    frame("x", "y", "t");
+    FrameTrace trace = split();
+    ASSERT_EQ(trace.axes.size(), 4U);
+    EXPECT_TRUE(named(trace.axes[0], "SYMBOL").empty());
+    EXPECT_TRUE(named(trace.axes[0], "TEXTLK").empty());
+    // No ACHSIZ before the bottom side: the sides before the left one keep the height 0.4 in force
+    // (step 2, 6 ticks), not XLSIZE; the left side sets 0.3 (step 5, 3 ticks).
+    EXPECT_EQ(strokes(trace.axes[0]).size(), 1U + 6U);
+    EXPECT_EQ(strokes(trace.axes[1]).size(), 1U + 6U);
+    EXPECT_EQ(strokes(trace.axes[3]).size(), 1U + 3U);
+    EXPECT_FALSE(named(trace.axes[3], "SYMBOL").empty());
+
+    // A second frame without numbers on either side: every side keeps the left height 0.3 of the
+    // first frame, and nothing is numbered.
+    plotter::recorder_clear();
+    FRALAB(0, 0, 0.3F, 0.3F, 0.4F, 0.3F);
+    frame("x", "y", "t");
+    trace = split();
+    ASSERT_EQ(trace.axes.size(), 4U);
+    for (const std::vector<Call>& axis : trace.axes) {
+        EXPECT_TRUE(named(axis, "SYMBOL").empty());
+        EXPECT_TRUE(named(axis, "SYMBLK").empty());
+        EXPECT_EQ(strokes(axis).size(), 1U + 3U);
+    }
+}
+
+TEST_F(FrameTest, BlankAxisTextsGiveNcZero) {
+    frame("   ", "", "t");
+    const FrameTrace trace = split();
+    ASSERT_EQ(trace.axes.size(), 4U);
+    // Bottom with NC 0: ticks below the edge, outside; numbers above it, inside; empty text.
+    EXPECT_NEAR(strokes(trace.axes[0])[1].y1, 1.8F, TOL);
+    for (const Call& label : named(trace.axes[0], "SYMBOL")) {
+        EXPECT_GT(label.numbers[1], 2.0F);
+    }
+    const std::vector<Call> text = named(trace.axes[0], "SYMBLK");
+    ASSERT_EQ(text.size(), 1U);
+    EXPECT_EQ(text[0].text, "");
+    // Right with NC 0: ticks to the right, outward.
+    EXPECT_NEAR(strokes(trace.axes[1])[1].x1, 9.2F, TOL);
+}
+
+TEST_F(FrameTest, LongTitleIsMeasuredAndDrawnInPiecesOfEighty) {
+    std::string title;
+    for (int i = 0; i < 200; ++i) {
+        title += static_cast<char>('a' + i / 80);
+    }
+    title += "      ";
+    frame("x", "y", title, 0.0F, 0.0F, 7.0F);
+    const FrameTrace trace = split();
+    const std::vector<Call> measured = named(trace.after, "TEXTLK");
+    const std::vector<Call> drawn = named(trace.after, "SYMBLK");
+    ASSERT_EQ(measured.size(), 3U);
+    ASSERT_EQ(drawn.size(), 3U);
+    EXPECT_EQ(trace.after[0].name, "TEXTLK");
+    EXPECT_EQ(trace.after[2].name, "TEXTLK");
+    const std::string pieces[] = {std::string(80, 'a'), std::string(80, 'b'), std::string(40, 'c')};
+    const float counts[] = {79.0F, 79.0F, 39.0F};
+    float width = 0.0F;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(measured[i].text, pieces[i]);
+        EXPECT_EQ(measured[i].numbers[4], counts[i]);
+        EXPECT_EQ(drawn[i].text, pieces[i]);
+        EXPECT_EQ(drawn[i].numbers[4], counts[i]);
+        width += measured[i].numbers.back();
+    }
+    ASSERT_GE(width, 7.0F);  // 200 characters are wider than the frame: the title starts at X0
+    EXPECT_EQ(drawn[0].numbers[0], 0.0F);
+    EXPECT_NEAR(drawn[0].numbers[1], 7.4F, TOL);
+    for (int i = 1; i < 3; ++i) {
+        EXPECT_EQ(drawn[i].numbers[0], 999.0F);
+        EXPECT_EQ(drawn[i].numbers[1], 999.0F);
+    }
+}
+
+TEST_F(FrameTest, BlankTitleIsOneBlankCentred) {
+    for (const std::string& title : {std::string("     "), std::string()}) {
+        plotter::recorder_clear();
+        frame("x", "y", title);
+        const FrameTrace trace = split();
+        ASSERT_EQ(trace.after.size(), 2U);
+        EXPECT_EQ(trace.after[0].text, " ");
+        EXPECT_EQ(trace.after[0].numbers[4], 0.0F);
+        const float width = trace.after[0].numbers.back();
+        EXPECT_EQ(trace.after[1].text, " ");
+        EXPECT_NEAR(trace.after[1].numbers[0], 2.0F + (7.0F - width) / 2.0F, TOL);
+    }
+}
+
+TEST_F(FrameTest, TitleAsWideAsTheFrameStartsAtItsLeftEdge) {
+    frame("x", "y", "A", 3.0F, 1.0F, 7.0F);
+    const float width = split().after[0].numbers.back();
+    ASSERT_GT(width, 0.0F);
+    // A frame exactly as wide as the title: W < XLEN fails, the title starts at X0.
+    plotter::recorder_clear();
+    FRAME(3.0F, 1.0F, width, 7.0F, 0.0F, 10.0F, 0.0F, 10.0F, 0.0F, 0.0F, "x", "y", "A", 1, 1, 1, 1);
+    const FrameTrace trace = split();
+    ASSERT_EQ(trace.after.size(), 2U);
+    EXPECT_EQ(trace.after[1].numbers[0], 3.0F);
+    EXPECT_NEAR(trace.after[1].numbers[1], 8.4F, TOL);
+}
+
+TEST_F(FrameTest, EqualBoundsDrawLinesAndReturn) {
+    FRAME(2.0F, 2.0F, 7.0F, 7.0F, 5.0F, 5.0F, 0.0F, 0.0F, 0.0F, 0.0F, "x", "y", "t", 1, 1, 1, 1);
+    const FrameTrace trace = split();
+    ASSERT_EQ(trace.axes.size(), 4U);
+    for (const std::vector<Call>& axis : trace.axes) {
+        EXPECT_EQ(strokes(axis).size(), 1U);
+    }
+    EXPECT_EQ(named(trace.after, "SYMBLK").size(), 1U);
+}
+
+}  // namespace
