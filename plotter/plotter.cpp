@@ -17,8 +17,9 @@ namespace plotter {
 
 namespace {
 
-// Space around the page so lines on its edges are drawn whole.
-constexpr float kPageMargin = 0.25F;
+// Space around the page: lines on its edges are drawn whole, and the texts of a frame placed
+// close to the page edge (a left axis text lies some 2.5 cm left of its axis) stay on the sheet.
+constexpr float kPageMargin = 1.0F;
 // Largest page side accepted, cm: beyond it a raster page would not fit in memory.
 constexpr float kMaxPageSide = 300.0F;
 constexpr float kContinue = 999.0F;

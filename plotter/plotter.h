@@ -7,8 +7,8 @@
 // geometry farther than 10^4 cm from the origin is cut off there. See docs/plotter.md.
 #pragma once
 
-// Opens a page of WIDTH x HEIGHT cm (true size, with a 0.25 cm margin all round so lines on the
-// edges show whole) on the device PGPLOT_DEV names ("file/type": pdf, png, svg, ps, eps, xw,
+// Opens a page of WIDTH x HEIGHT cm (true size, with a 1 cm margin all round so lines on the
+// edges and texts just outside show whole) on the device PGPLOT_DEV names ("file/type": pdf, png, svg, ps, eps, xw,
 // null; default "plot.pdf/pdf"). The origin is the page's lower left; PGPLOT's world coordinates
 // are these centimetres. Pen 1, pen at (0, 0), no clipping window. IUNIT and IMODE are not
 // interpreted. A second PLOTS while a page is open is ignored. A device that cannot be opened,

@@ -104,8 +104,8 @@ TEST_F(Output, DefaultDeviceWritesAOnePageTrueSizePdf) {
     ASSERT_TRUE(fs::exists(dir_ / "plot.pdf"));
     const std::string info = capture("pdfinfo '" + (dir_ / "plot.pdf").string() + "' 2>&1");
     EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
-    // 20 x 10 cm plus a 0.25 cm margin all round: 20.5 x 10.5 cm = 581.1 x 297.6 pt.
-    EXPECT_NE(info.find("Page size:       581 x 298 pts"), std::string::npos) << info;
+    // 20 x 10 cm plus a 1 cm margin all round: 22 x 12 cm = 623.6 x 340.2 pt.
+    EXPECT_NE(info.find("Page size:       624 x 340 pts"), std::string::npos) << info;
     // poppler can render it.
     const std::string render = capture("pdftoppm -r 20 -png '" + (dir_ / "plot.pdf").string() + "' '" +
                                        (dir_ / "render").string() + "' 2>&1; echo status=$?");
@@ -126,14 +126,14 @@ TEST_F(Output, PngHasThePagesAspect) {
     const double width = be32(16);
     const double height = be32(20);
     ASSERT_GT(height, 100.0);
-    EXPECT_NEAR(width / height, 20.5 / 10.5, 2.0 / height);
+    EXPECT_NEAR(width / height, 22.0 / 12.0, 2.0 / height);
 }
 
 TEST_F(Output, OtherFileDevicesAndTheNullDevice) {
     EXPECT_EQ(run("plotter_page_probe", "PGPLOT_DEV=page.svg/svg").status, 0);
-    EXPECT_NE(slurp(dir_ / "page.svg").find("width=\"581pt\""), std::string::npos);
+    EXPECT_NE(slurp(dir_ / "page.svg").find("width=\"624pt\""), std::string::npos);
     EXPECT_EQ(run("plotter_page_probe", "PGPLOT_DEV=page.ps/ps").status, 0);
-    EXPECT_NE(slurp(dir_ / "page.ps").find("%%BoundingBox: 0 0 581 298"), std::string::npos);
+    EXPECT_NE(slurp(dir_ / "page.ps").find("%%BoundingBox: 0 0 624 340"), std::string::npos);
     const Outcome null = run("plotter_page_probe", "PGPLOT_DEV=/null");
     EXPECT_EQ(null.status, 0);
     EXPECT_EQ(null.err, "");

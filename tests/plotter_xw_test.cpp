@@ -57,14 +57,14 @@ CursorRun run_cursor(const char* mode, int px, int py, const char* key, int* sta
     return run;
 }
 
-// The page is 20 x 10 cm with a 0.25 cm margin: world x from -0.25 to 20.25 across the viewport.
+// The page is 20 x 10 cm with a 1 cm margin: world x from -1 to 21 across the viewport.
 void expected_cm(const CursorRun& r, int px, int py, float& x, float& y) {
     const float from_bottom = static_cast<float>(r.window_height - py);
-    x = -0.25F + (static_cast<float>(px) - r.viewport[0]) * 20.5F / (r.viewport[1] - r.viewport[0]);
-    y = -0.25F + (from_bottom - r.viewport[2]) * 10.5F / (r.viewport[3] - r.viewport[2]);
+    x = -1.0F + (static_cast<float>(px) - r.viewport[0]) * 22.0F / (r.viewport[1] - r.viewport[0]);
+    y = -1.0F + (from_bottom - r.viewport[2]) * 12.0F / (r.viewport[3] - r.viewport[2]);
 }
 
-float pixel_cm(const CursorRun& r) { return 20.5F / (r.viewport[1] - r.viewport[0]); }
+float pixel_cm(const CursorRun& r) { return 22.0F / (r.viewport[1] - r.viewport[0]); }
 
 class XwCursor : public ::testing::Test {
 protected:
@@ -88,7 +88,7 @@ TEST_F(XwCursor, HitposAndHitchrReturnThePointerAndKey) {
     }
     ASSERT_TRUE(r.ok) << r.output;
     // The page fills a viewport of the page's aspect.
-    EXPECT_NEAR((r.viewport[1] - r.viewport[0]) / (r.viewport[3] - r.viewport[2]), 20.5F / 10.5F, 0.01F);
+    EXPECT_NEAR((r.viewport[1] - r.viewport[0]) / (r.viewport[3] - r.viewport[2]), 22.0F / 12.0F, 0.01F);
     float x = 0.0F;
     float y = 0.0F;
     expected_cm(r, px, py, x, y);
