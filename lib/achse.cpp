@@ -59,9 +59,7 @@ float repeated_power_of_ten(int iexp) {
 }
 
 // 10 to the power |K|, by repeated multiplication (exact up to 10**10).
-float positive_power_of_ten(int k) {
-    return repeated_power_of_ten(k < 0 ? -k : k);
-}
+float positive_power_of_ten(int k) { return repeated_power_of_ten(k < 0 ? -k : k); }
 
 // The automatic step for a range in scaled units: the raw step that divides the axis into parts of
 // SIZE / 0.8 cm, replaced by 1, 2 or 5 times a power of ten. Returns 0 when there is none.
@@ -178,8 +176,8 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
     const float dc = dv / u;
     const float steps = std::fabs(f2 - f1) / dv;
     const float largest_end = std::fabs(f1) > std::fabs(f2) ? std::fabs(f1) : std::fabs(f2);
-    if (!std::isfinite(dv) || !(dv > 0.0F) || !std::isfinite(u) || u == 0.0F || !std::isfinite(dc) ||
-        dc == 0.0F || !(steps <= MAX_STEPS) || !(largest_end / dv < MAX_STEPS_IN_VALUE)) {
+    if (!std::isfinite(dv) || !(dv > 0.0F) || !std::isfinite(u) || u == 0.0F || !std::isfinite(dc) || dc == 0.0F ||
+        !(steps <= MAX_STEPS) || !(largest_end / dv < MAX_STEPS_IN_VALUE)) {
         draw_line_only(XA, YA, xend, yend);
         return;
     }
@@ -320,8 +318,8 @@ void ACHSIZ(const float& HLAB) {
     axis_body(AxisEntry::SetSize, HLAB, 0.0F, 0.0F, nullptr, 0, 0, 0.0F, 0.0F, 0.0F, 0.0F, 0.0F);
 }
 
-void ACHSE0(const float& XA, const float& YA, const int& NC, const float& ALEN, const float& ANGLE,
-            const float& VFIRST, const float& VSTEP, const float& VLAST) {
+void ACHSE0(const float& XA, const float& YA, const int& NC, const float& ALEN, const float& ANGLE, const float& VFIRST,
+            const float& VSTEP, const float& VLAST) {
     axis_body(AxisEntry::LineAndTicks, 0.0F, XA, YA, nullptr, 0, NC, ALEN, ANGLE, VFIRST, VSTEP, VLAST);
 }
 

@@ -15,10 +15,9 @@ constexpr float CONTINUE = 999.0F;
 
 }  // namespace
 
-void FRAME(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, const float& XMIN,
-           const float& XMAX, const float& YMIN, const float& YMAX, const float& DX, const float& DY,
-           const char* XTEXT, const char* YTEXT, const char* TITLE, const int& IPENF, int XTEXT_len,
-           int YTEXT_len, int TITLE_len) {
+void FRAME(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, const float& XMIN, const float& XMAX,
+           const float& YMIN, const float& YMAX, const float& DX, const float& DY, const char* XTEXT, const char* YTEXT,
+           const char* TITLE, const int& IPENF, int XTEXT_len, int YTEXT_len, int TITLE_len) {
     CLIP(X0, Y0, XLEN, YLEN, XMIN, XMAX, YMIN, YMAX);
     NEWPEN(IPENF);
 

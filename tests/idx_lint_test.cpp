@@ -17,8 +17,8 @@ struct IdxCase {
 
 TEST(Idx, UsedLengthEndsAtLastNonBlank) {
     const IdxCase cases[] = {
-        {"AB  ", 2}, {" A", 2}, {"    ", 0}, {"", 0}, {std::string("A\t"), 2},
-        {std::string("A\0 ", 3), 2}, {"  x y  ", 5}, {"Z", 1},
+        {"AB  ", 2},    {" A", 2}, {"    ", 0}, {"", 0}, {std::string("A\t"), 2}, {std::string("A\0 ", 3), 2},
+        {"  x y  ", 5}, {"Z", 1},
     };
     for (const IdxCase& c : cases) {
         EXPECT_EQ(IDX(c.text.data(), static_cast<int>(c.text.size())), c.expected) << '"' << c.text << '"';
@@ -38,9 +38,18 @@ TEST(Lint, FloorOfOrdinaryValues) {
         float x;
         int expected;
     } cases[] = {
-        {2.7F, 2},       {-2.7F, -3}, {-2.0F, -2}, {-0.5F, -1},           {0.0F, 0},
-        {-0.0F, 0},      {1.0e6F, 1000000},        {0.999999F, 0},        {-1.0e-30F, -1},
-        {-16777216.0F, -16777216}, {8388607.5F, 8388607}, {-8388607.5F, -8388608},
+        {2.7F, 2},
+        {-2.7F, -3},
+        {-2.0F, -2},
+        {-0.5F, -1},
+        {0.0F, 0},
+        {-0.0F, 0},
+        {1.0e6F, 1000000},
+        {0.999999F, 0},
+        {-1.0e-30F, -1},
+        {-16777216.0F, -16777216},
+        {8388607.5F, 8388607},
+        {-8388607.5F, -8388608},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(LINT(c.x), c.expected) << c.x;
