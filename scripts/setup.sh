@@ -2,8 +2,8 @@
 # Installs from Debian's packages whatever the build and the tests need and is missing.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config giza-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-          xvfb xdotool poppler-utils)
+packages=(cmake g++ gfortran clang libclang-rt-14-dev make pkg-config giza-dev libgtest-dev libgmock-dev
+          googletest libbenchmark-dev xvfb xdotool poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
