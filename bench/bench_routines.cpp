@@ -1,0 +1,173 @@
+// Google Benchmark programs for the in-process routines: STELLE/FSTELLE, one axis, FRAME, OVER in
+// its three modes and CDASH, on the recorder, on PGPLOT's /null device and on a PDF.
+//
+// A drawing benchmark opens a fresh 20 x 10 cm page for every iteration outside the timed part and
+// closes it inside (PLTEND completes the output, which belongs to the drawing's cost). Curves run
+// through a sine of N distinct points, 10^3 to 10^6, across a 15 x 7 cm frame.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "diagr.h"
+#include "plotter.h"
+#include "recorder.h"
+
+namespace {
+
+enum Target { kRecorder, kNull, kPdf };
+
+const char* target_name(int target) {
+    switch (target) {
+        case kRecorder:
+            return "recorder";
+        case kNull:
+            return "null";
+        default:
+            return "pdf";
+    }
+}
+
+std::string pdf_device() {
+    const char* dir = std::getenv("TMPDIR");
+    return std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/diagr-bench.pdf/pdf";
+}
+
+// Opens the page on TARGET and sets the diagram's mapping: frame (2, 2) cm, 15 x 7 cm, x 0..10,
+// y -1..1.
+void open_page(int target) {
+    plotter::recorder_stop();
+    if (target == kRecorder) {
+        plotter::recorder_start();
+    } else {
+        setenv("PGPLOT_DEV", target == kNull ? "/null" : pdf_device().c_str(), 1);
+    }
+    PLOTS(1, 0, 20.0F, 10.0F);
+    PLTPAR = LABINI_VALUES;
+    CLIP(2.0F, 2.0F, 15.0F, 7.0F, 0.0F, 10.0F, -1.0F, 1.0F);
+}
+
+void close_page() { PLTEND(); }
+
+struct Curve {
+    std::vector<float> x;
+    std::vector<float> y;
+};
+
+const Curve& sine(int n) {
+    static Curve curve;
+    if (static_cast<int>(curve.x.size()) != n) {
+        curve.x.resize(n);
+        curve.y.resize(n);
+        for (int i = 0; i < n; ++i) {
+            const double t = 10.0 * i / (n - 1);
+            curve.x[i] = static_cast<float>(t);
+            curve.y[i] = static_cast<float>(0.9 * std::sin(t * 1.3) * std::cos(t * 0.21));
+        }
+    }
+    return curve;
+}
+
+void BM_STELLE(benchmark::State& state, bool fixed) {
+    static const float kValues[] = {0.0F, 1.0F, -2.5F, 0.125F, 3.14159F, 1234.5F, 1.0E-5F, -9.99999E12F, 0.1F, 7.0F};
+    char label[8];
+    for (auto _ : state) {
+        for (const float value : kValues) {
+            int nch = 0;
+            int iexp = 0;
+            if (fixed) {
+                FSTELLE(value, label, nch, iexp, 8);
+            } else {
+                STELLE(value, label, nch, iexp, 8);
+            }
+            benchmark::DoNotOptimize(label);
+            benchmark::DoNotOptimize(nch);
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<long>(std::size(kValues)));
+}
+BENCHMARK_CAPTURE(BM_STELLE, STELLE, false);
+BENCHMARK_CAPTURE(BM_STELLE, FSTELLE, true);
+
+// One numbered bottom axis with its text, 15 cm for 0..10.
+void BM_ACHSE(benchmark::State& state) {
+    const int target = static_cast<int>(state.range(0));
+    state.SetLabel(target_name(target));
+    for (auto _ : state) {
+        state.PauseTiming();
+        open_page(target);
+        state.ResumeTiming();
+        ACHSE(2.0F, 2.0F, "time&Hs&M", -9, 15.0F, 0.0F, 0.0F, 0.0F, 10.0F, 9);
+        close_page();
+    }
+}
+BENCHMARK(BM_ACHSE)->DenseRange(kRecorder, kPdf)->Unit(benchmark::kMicrosecond);
+
+void BM_FRAME(benchmark::State& state) {
+    const int target = static_cast<int>(state.range(0));
+    state.SetLabel(target_name(target));
+    for (auto _ : state) {
+        state.PauseTiming();
+        open_page(target);
+        state.ResumeTiming();
+        FRAME(2.0F, 2.0F, 15.0F, 7.0F, 0.0F, 10.0F, -1.0F, 1.0F, 0.0F, 0.0F, "bla&tbla&Hbl&ma", "bla",
+              "bla#gre&Tek#or w&Mhat", 2, 15, 3, 21);
+        close_page();
+    }
+}
+BENCHMARK(BM_FRAME)->DenseRange(kRecorder, kPdf)->Unit(benchmark::kMicrosecond);
+
+// OVER with ISYM 0 (solid), 0.2 (dashes of 2 mm) or -1 (a circle at every point).
+void BM_OVER(benchmark::State& state, float isym) {
+    const int target = static_cast<int>(state.range(0));
+    const int n = static_cast<int>(state.range(1));
+    state.SetLabel(target_name(target));
+    const Curve& curve = sine(n);
+    for (auto _ : state) {
+        state.PauseTiming();
+        open_page(target);
+        state.ResumeTiming();
+        OVER(curve.x.data(), curve.y.data(), n, isym);
+        close_page();
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+
+void curve_args(benchmark::internal::Benchmark* b) {
+    b->ArgsProduct({{kRecorder, kNull, kPdf}, {1000, 10000, 100000, 1000000}})->Unit(benchmark::kMillisecond);
+}
+BENCHMARK_CAPTURE(BM_OVER, solid, 0.0F)->Apply(curve_args);
+BENCHMARK_CAPTURE(BM_OVER, dashed, 0.2F)->Apply(curve_args);
+BENCHMARK_CAPTURE(BM_OVER, markers, -1.0F)->Apply(curve_args);
+
+// CDASH straight in cm along the mapped curve, dashes of 2 mm.
+void BM_CDASH(benchmark::State& state) {
+    const int target = static_cast<int>(state.range(0));
+    const int n = static_cast<int>(state.range(1));
+    state.SetLabel(target_name(target));
+    const Curve& curve = sine(n);
+    std::vector<float> xcm(n);
+    std::vector<float> ycm(n);
+    for (int i = 0; i < n; ++i) {
+        xcm[i] = 2.0F + 1.5F * curve.x[i];
+        ycm[i] = 5.5F + 3.5F * curve.y[i];
+    }
+    const float dash = 0.2F;
+    for (auto _ : state) {
+        state.PauseTiming();
+        open_page(target);
+        state.ResumeTiming();
+        for (int i = 0; i < n; ++i) {
+            CDASH(xcm[i], ycm[i], i == 0 ? 3 : 2, dash);
+        }
+        close_page();
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_CDASH)->Apply(curve_args);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,92 @@
+/* ref_curve: the yardstick for curve, straight on PGPLOT (giza's cpgplot): reads every pair of a
+ * data file (default plot.out: a header line, then x y pairs) and draws them with one cpgline in
+ * a 16 x 7 cm frame drawn with cpgbox, on a 20 x 10 cm page (22 x 12 cm with the 1 cm margin the
+ * plotter gives) on PGPLOT_DEV (default plot.pdf/pdf). Only the opening is giza's own call:
+ * giza's cpgpap takes effect at the next page, which would leave a blank first page. */
+#include <cpgplot.h>
+#include <giza.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+/* The data range with a tenth of its extent added on each side. */
+static void range(const float *v, int n, float *low, float *high) {
+    float lo = v[0], hi = v[0];
+    for (int i = 1; i < n; ++i) {
+        if (v[i] < lo) lo = v[i];
+        if (v[i] > hi) hi = v[i];
+    }
+    const float d = 0.1f * (hi - lo);
+    *low = lo - d;
+    *high = hi + d;
+    if (*low == *high) {
+        *low -= 1.0f;
+        *high += 1.0f;
+    }
+}
+
+int main(int argc, char **argv) {
+    const char *file_name = argc > 1 ? argv[1] : "plot.out";
+    FILE *in = fopen(file_name, "r");
+    if (in == NULL) {
+        perror(file_name);
+        return 1;
+    }
+    int c;
+    while ((c = getc(in)) != EOF && c != '\n') {
+    }
+    size_t n = 0, capacity = 1024;
+    float *x = malloc(capacity * sizeof *x);
+    float *y = malloc(capacity * sizeof *y);
+    float a, b;
+    while (x != NULL && y != NULL && fscanf(in, "%f %f", &a, &b) == 2) {
+        if (n == capacity) {
+            capacity *= 2;
+            float *nx = realloc(x, capacity * sizeof *x);
+            float *ny = realloc(y, capacity * sizeof *y);
+            if (nx == NULL || ny == NULL) {
+                return 1;
+            }
+            x = nx;
+            y = ny;
+        }
+        x[n] = a;
+        y[n] = b;
+        ++n;
+    }
+    fclose(in);
+    if (n < 2) {
+        fprintf(stderr, "ref_curve: %s has fewer than 2 pairs\n", file_name);
+        return 1;
+    }
+
+    const char *env = getenv("PGPLOT_DEV");
+    char spec[512];
+    snprintf(spec, sizeof spec, "%s", env != NULL && *env != '\0' ? env : "plot.pdf/pdf");
+    char *slash = strrchr(spec, '/');
+    char device[64] = "/pdf";
+    if (slash != NULL) {
+        snprintf(device, sizeof device, "%s", slash);
+        *slash = '\0';
+    }
+    if (giza_open_device_size(device, spec[0] != '\0' ? spec : "plot", 220.0, 120.0, GIZA_UNITS_MM) <= 0) {
+        return 1;
+    }
+    cpgask(0);
+    cpgslw(2);
+    float xmin, xmax, ymin, ymax;
+    range(x, (int)n, &xmin, &xmax);
+    range(y, (int)n, &ymin, &ymax);
+    cpgsvp(3.0f / 22.0f, 18.0f / 22.0f, 3.0f / 12.0f, 10.0f / 12.0f);
+    cpgswin(xmin, xmax, ymin, ymax);
+    cpgsci(3);
+    cpgline((int)n, x, y);
+    cpgsci(2);
+    cpgsch(1.6f);
+    cpgbox("BCNST", 0.0f, 0, "BCNST", 0.0f, 0);
+    cpglab("x", "y", "curve");
+    cpgclos();
+    free(x);
+    free(y);
+    return 0;
+}
