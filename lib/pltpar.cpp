@@ -17,6 +17,12 @@ const PltPar LABINI_VALUES = {PLTPAR_SENTINEL, 0.0F, 0.0F, 0.0F, 0.0F, 0.0F, 0.0
 
 PltPar PLTPAR = LABINI_VALUES;
 
+// The same storage under gfortran's name of the common block /PLTPAR/, so Fortran code that
+// declares it shares the plot state word for word.
+extern "C" {
+extern PltPar pltpar_ __attribute__((alias("PLTPAR")));
+}
+
 void LABINI() {}
 
 namespace {
