@@ -94,6 +94,14 @@ bool clip_segment(float& x1, float& y1, float& x2, float& y2, const ClipWindow& 
     if (enter != kNone) {
         on_edge(enter, w, ox, oy, dx, dy, x1, y1);
     }
+    // A segment far longer than the window (1E34 cm against 2E4) has its direction known to less
+    // than the window's size: the crossing parameter can round to 0 or 1 and leave an outside
+    // endpoint where it was. Such an endpoint is held to the window, so the visible part never
+    // leaves it; inside endpoints are unchanged, bit for bit.
+    x1 = static_cast<float>(std::clamp<double>(x1, w.left, w.right));
+    y1 = static_cast<float>(std::clamp<double>(y1, w.bottom, w.top));
+    x2 = static_cast<float>(std::clamp<double>(x2, w.left, w.right));
+    y2 = static_cast<float>(std::clamp<double>(y2, w.bottom, w.top));
     return true;
 }
 

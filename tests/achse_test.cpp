@@ -404,6 +404,17 @@ TEST_F(AchseTest, TinyRangesFinishQuicklyAndTickTheirEnds) {
     }
 }
 
+TEST_F(AchseTest, StepOfHalfTheFloatRangeStillTicksZero) {
+    // Regression: the extra step below the first multiple overflowed to -Inf, the index count of
+    // the ticks to skip became Inf (converted to int: undefined) and the tick at 0 was lost.
+    ACHSE0(2.0F, 2.0F, -1, 12.0F, 0.0F, -9.0F, -1.7014118e38F, 99.0F);
+    const std::vector<Tick> marks = ticks(calls());
+    ASSERT_EQ(marks.size(), 1U);
+    EXPECT_GE(marks[0].x, 2.0F);
+    EXPECT_LE(marks[0].x, 14.0F);
+    EXPECT_EQ(marks[0].y, 2.0F);
+}
+
 TEST_F(AchseTest, AxisAtAnAngleKeepsItsGeometry) {
     axis(1.0F, 1.0F, "d", 1, 10.0F, 30.0F, 0.0F, 0.0F, 10.0F);
     const std::vector<Call> all = calls();

@@ -116,4 +116,25 @@ TEST(Clip, NonFiniteAndHugeCoordinates) {
     EXPECT_EQ(y1, 3.0F);
 }
 
+TEST(Clip, SegmentsFarLongerThanTheWindowStayInIt) {
+    // Regression: a segment 1E34 long rounded its crossing parameter to 1 and kept an endpoint
+    // 2E9 outside the window (an axis of any length at any angle reached the device so).
+    const struct {
+        float x1, y1, x2, y2;
+    } cases[] = {
+        {-1.86350221e34F, -7.66972312e33F, 2.13909504e9F, 16777216.0F},
+        {2.13909504e9F, 16777216.0F, -1.86350221e34F, -7.66972312e33F},
+        {3.0e38F, 1.0e38F, -5.0e8F, 4.0F},
+    };
+    const ClipWindow safe{-1.0e4F, -1.0e4F, 1.0e4F, 1.0e4F};
+    for (const auto& c : cases) {
+        float x1 = c.x1, y1 = c.y1, x2 = c.x2, y2 = c.y2;
+        if (clip_segment(x1, y1, x2, y2, safe)) {
+            for (const float v : {x1, y1, x2, y2}) {
+                EXPECT_LE(std::fabs(v), 1.0e4F) << c.x1 << " " << c.y1 << " " << c.x2 << " " << c.y2;
+            }
+        }
+    }
+}
+
 }  // namespace
