@@ -13,8 +13,8 @@ extern "C" {
 
 void labini_() { LABINI(); }
 
-void clip_(const float* X0, const float* Y0, const float* XLEN, const float* YLEN, const float* XMIN,
-           const float* XMAX, const float* YMIN, const float* YMAX) {
+void clip_(const float* X0, const float* Y0, const float* XLEN, const float* YLEN, const float* XMIN, const float* XMAX,
+           const float* YMIN, const float* YMAX) {
     CLIP(*X0, *Y0, *XLEN, *YLEN, *XMIN, *XMAX, *YMIN, *YMAX);
 }
 

@@ -1,0 +1,216 @@
+// The installed package: `cmake --install` into a temporary prefix (then moved, to check the
+// package is relocatable), and projects outside the tree built against it, once through
+// find_package(diagr) and once through pkg-config, in C++ and in Fortran.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool exists(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0;
+}
+
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A value of the build tree's CMakeCache.txt ("" when it has none).
+std::string cache_value(const std::string& name) {
+    std::istringstream cache(slurp(DIAGR_BINARY_DIR "/CMakeCache.txt"));
+    for (std::string line; std::getline(cache, line);) {
+        if (line.rfind(name + ":", 0) == 0) {
+            const std::size_t equals = line.find('=');
+            return equals == std::string::npos ? "" : line.substr(equals + 1);
+        }
+    }
+    return "";
+}
+
+std::string sh_quote(const std::string& text) { return "'" + text + "'"; }
+
+// Under the sanitizers the installed libraries need the sanitizer runtimes in every program.
+#if defined(__SANITIZE_ADDRESS__)
+const std::string kSanitizeFlags = "-fsanitize=address,undefined";
+#else
+const std::string kSanitizeFlags;
+#endif
+
+class InstallTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/install_test.XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        top_ = pattern;
+        cmake_ = cache_value("CMAKE_COMMAND");
+        libdir_ = cache_value("CMAKE_INSTALL_LIBDIR");
+        fortran_ = cache_value("CMAKE_Fortran_COMPILER");
+        ASSERT_FALSE(cmake_.empty());
+        ASSERT_FALSE(libdir_.empty());
+
+        // Installed into one place, used from another.
+        const std::string stage = top_ + "/stage";
+        prefix_ = top_ + "/prefix";
+        ASSERT_TRUE(
+            shell(sh_quote(cmake_) + " --install " + sh_quote(DIAGR_BINARY_DIR) + " --prefix " + sh_quote(stage)));
+        ASSERT_EQ(std::rename(stage.c_str(), prefix_.c_str()), 0);
+        ASSERT_EQ(mkdir((top_ + "/run").c_str(), 0755), 0);
+    }
+    void TearDown() override {
+        if (!top_.empty()) {
+            ASSERT_EQ(std::system(("rm -rf " + sh_quote(top_)).c_str()), 0);
+        }
+    }
+
+    // Runs COMMAND with /bin/sh, its output kept in the log; true when it ends with status 0.
+    bool shell(const std::string& command) {
+        const std::string log = top_ + "/log";
+        const int status = std::system((command + " >" + sh_quote(log) + " 2>&1").c_str());
+        last_output_ = slurp(log);
+        const bool ok = status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        if (!ok) {
+            ADD_FAILURE() << command << "\n" << last_output_;
+        }
+        return ok;
+    }
+
+    // Runs PROGRAM in the run directory on the null device with its plotter calls traced; returns
+    // the trace lines and keeps its standard output in last_output_.
+    std::vector<std::string> run_traced(const std::string& program) {
+        const std::string trace = top_ + "/trace";
+        std::remove(trace.c_str());
+        const std::string command = "cd " + sh_quote(top_ + "/run") +
+                                    " && PGPLOT_DEV=/null PLOTTER_TRACE=" + sh_quote(trace) + " " + sh_quote(program);
+        const std::string out = top_ + "/out";
+        const int status = std::system((command + " >" + sh_quote(out) + " 2>" + sh_quote(top_ + "/err")).c_str());
+        last_output_ = slurp(out);
+        EXPECT_TRUE(status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0) << program << "\n"
+                                                                                   << slurp(top_ + "/err");
+        EXPECT_EQ(slurp(top_ + "/err"), "") << program;
+        return lines_of(slurp(trace));
+    }
+
+    // The demonstration page as the build tree's diatest1 draws it from the installed plot.out.
+    std::vector<std::string> reference_page() {
+        const std::string data = prefix_ + "/share/doc/diagr/examples/plot.out";
+        EXPECT_TRUE(shell("cp " + sh_quote(data) + " " + sh_quote(top_ + "/run/plot.out")));
+        return run_traced(DIAGR_BINARY_DIR "/demo/diatest1");
+    }
+
+    void expect_consumer_page(const std::string& program) {
+        const std::vector<std::string> trace = run_traced(program);
+        EXPECT_EQ(last_output_, "-0.3 3.3 -9 99\n");
+        ASSERT_GT(trace.size(), 20U);
+        EXPECT_EQ(trace.front(), "PLOTS 1 0 15 10");
+        EXPECT_EQ(trace.back(), "PLTEND");
+    }
+
+    std::string top_;
+    std::string prefix_;
+    std::string cmake_;
+    std::string libdir_;
+    std::string fortran_;
+    std::string last_output_;
+};
+
+TEST_F(InstallTest, InstallsLibrariesHeadersFortranIncludeAndPackageFiles) {
+    const std::vector<std::string> files = {"/include/diagr/diagr.h",
+                                            "/include/diagr/plotter.h",
+                                            "/include/diagr/pltpar.inc",
+                                            "/" + libdir_ + "/libdiagr.a",
+                                            "/" + libdir_ + "/libplotter.a",
+                                            "/" + libdir_ + "/libdiagr_fortran.a",
+                                            "/" + libdir_ + "/cmake/diagr/diagrConfig.cmake",
+                                            "/" + libdir_ + "/cmake/diagr/diagrConfigVersion.cmake",
+                                            "/" + libdir_ + "/pkgconfig/diagr.pc",
+                                            "/share/doc/diagr/examples/diatest1f.f90",
+                                            "/share/doc/diagr/examples/plot.out"};
+    for (const std::string& file : files) {
+        EXPECT_TRUE(exists(prefix_ + file)) << file;
+    }
+    // The headers are the source tree's, unchanged.
+    EXPECT_EQ(slurp(prefix_ + "/include/diagr/diagr.h"), slurp(DIAGR_SOURCE_DIR "/lib/diagr.h"));
+    EXPECT_EQ(slurp(prefix_ + "/include/diagr/plotter.h"), slurp(DIAGR_SOURCE_DIR "/plotter/plotter.h"));
+}
+
+TEST_F(InstallTest, OutsideCMakeProjectFindsThePackageAndLinksCppAndFortran) {
+    const std::string build = top_ + "/consumer";
+    std::string configure = sh_quote(cmake_) + " -S " + sh_quote(DIAGR_SOURCE_DIR "/tests/consumer") + " -B " +
+                            sh_quote(build) + " -DCMAKE_PREFIX_PATH=" + sh_quote(prefix_) +
+                            " -DCMAKE_CXX_COMPILER=" + sh_quote(cache_value("CMAKE_CXX_COMPILER")) +
+                            " -DCMAKE_BUILD_TYPE=RelWithDebInfo";
+    if (!kSanitizeFlags.empty()) {
+        configure += " -DCMAKE_CXX_FLAGS=" + kSanitizeFlags + " -DCMAKE_Fortran_FLAGS=" + kSanitizeFlags +
+                     " -DCMAKE_EXE_LINKER_FLAGS=" + kSanitizeFlags;
+    }
+    if (!fortran_.empty()) {
+        configure += " -DCMAKE_Fortran_COMPILER=" + sh_quote(fortran_) + " -DDIAGR_FORTRAN_SOURCES=" +
+                     sh_quote(prefix_ + "/share/doc/diagr/examples/diatest1f.f90;" DIAGR_SOURCE_DIR
+                                        "/tests/fortran/pltpar_probe.f90");
+    }
+    ASSERT_TRUE(shell(configure));
+    ASSERT_TRUE(shell(sh_quote(cmake_) + " --build " + sh_quote(build)));
+
+    expect_consumer_page(build + "/consumer");
+    if (fortran_.empty()) {
+        GTEST_SKIP() << "built without a Fortran compiler: the Fortran programs were not tried";
+    }
+    const std::vector<std::string> reference = reference_page();
+    ASSERT_GT(reference.size(), 100U);
+    EXPECT_EQ(run_traced(build + "/diatest1f"), reference);
+    // pltpar.inc was found, and its common block is the library's plot state from the start.
+    run_traced(build + "/pltpar_probe");
+    EXPECT_EQ(last_output_.rfind("START 6F727245 ", 0), 0U) << last_output_;
+}
+
+TEST_F(InstallTest, PkgConfigGivesEverythingACppAndAFortranLinkNeeds) {
+    ASSERT_TRUE(shell("PKG_CONFIG_PATH=" + sh_quote(prefix_ + "/" + libdir_ + "/pkgconfig") +
+                      " pkg-config --cflags --libs diagr"));
+    std::string flags = last_output_;
+    while (!flags.empty() && (flags.back() == '\n' || flags.back() == ' ')) {
+        flags.pop_back();
+    }
+    // The static libraries' own dependencies come along.
+    EXPECT_NE(flags.find("-lcpgplot"), std::string::npos) << flags;
+    EXPECT_NE(flags.find("-lgiza"), std::string::npos) << flags;
+
+    const std::string cpp = top_ + "/consumer";
+    ASSERT_TRUE(shell(sh_quote(cache_value("CMAKE_CXX_COMPILER")) + " -std=c++17 " + kSanitizeFlags + " " +
+                      sh_quote(DIAGR_SOURCE_DIR "/tests/consumer/consumer.cpp") + " " + flags + " -o " +
+                      sh_quote(cpp)));
+    expect_consumer_page(cpp);
+
+    if (fortran_.empty()) {
+        GTEST_SKIP() << "built without a Fortran compiler: the Fortran example was not tried";
+    }
+    const std::string fortran = top_ + "/diatest1f";
+    ASSERT_TRUE(shell(sh_quote(fortran_) + " " + kSanitizeFlags + " " +
+                      sh_quote(prefix_ + "/share/doc/diagr/examples/diatest1f.f90") + " " + flags + " -o " +
+                      sh_quote(fortran)));
+    const std::vector<std::string> reference = reference_page();
+    ASSERT_GT(reference.size(), 100U);
+    EXPECT_EQ(run_traced(fortran), reference);
+}
+
+}  // namespace
