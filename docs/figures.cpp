@@ -1,0 +1,209 @@
+// diagr_figures [DIR]: draws the pictures of docs/guide.md as PNG files into DIR (default: the
+// current directory), one page per picture.
+//
+//   build/docs/diagr_figures docs
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "diagr.h"
+#include "plotter.h"
+
+namespace {
+
+std::string output_dir = ".";
+
+// Opens a page of WIDTH x HEIGHT cm that goes to DIR/NAME.png.
+void open_page(const char* name, float width, float height) {
+    const std::string device = output_dir + "/" + name + ".png/png";
+    setenv("PGPLOT_DEV", device.c_str(), 1);
+    PLTPAR = LABINI_VALUES;
+    PLOTS(1, 0, width, height);
+}
+
+// A text without mark-up, its length taken from the C string.
+void label(float x, float y, float height, const char* text) {
+    SYMBOL(x, y, height, text, 0.0F, static_cast<int>(std::strlen(text)), static_cast<int>(std::strlen(text)));
+}
+
+void markup_text(float x, float y, float height, const char* text) {
+    SYMBLK(x, y, height, text, 0.0F, static_cast<int>(std::strlen(text)), static_cast<int>(std::strlen(text)));
+}
+
+// The three curve modes in one diagram: a solid line (ISYM 0), dashes of 0.3 cm (ISYM 0.3) and
+// marker 1 at every point (ISYM -1).
+void curve_modes() {
+    open_page("curves", 18.0F, 10.0F);
+    constexpr int kPoints = 25;
+    float x[kPoints];
+    float sine[kPoints];
+    float cosine[kPoints];
+    float damped[kPoints];
+    for (int i = 0; i < kPoints; ++i) {
+        x[i] = 0.25F * static_cast<float>(i);
+        sine[i] = std::sin(x[i]);
+        cosine[i] = 0.8F * std::cos(x[i]);
+        damped[i] = std::exp(-0.4F * x[i]) * std::sin(2.0F * x[i]);
+    }
+    float xmin = 0.0F;
+    float xmax = 0.0F;
+    float ymin = -1.2F;
+    float ymax = 1.2F;
+    DIAGR(3.0F, 2.0F, 9.0F, 7.0F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "x", "y", "ISYM 0, 0.3 and -1", 1, 3, x, sine,
+          kPoints, 0.0F, 1, 1, 18);
+    OVR(x, cosine, kPoints, 0.3F, 2);
+    OVR(x, damped, kPoints, -1.0F, 4);
+
+    // The legend lies outside the frame: OVR left the clipping window on the frame.
+    CPLOT(0.0F, 0.0F, 997);
+    CPLOT(18.0F, 10.0F, 998);
+    NEWPEN(3);
+    PLOT(13.0F, 7.5F, 3);
+    PLOT(14.2F, 7.5F, 2);
+    NEWPEN(2);
+    CDASH(13.0F, 6.5F, 3, 0.3F);
+    CDASH(14.2F, 6.5F, 2, 0.3F);
+    NEWPEN(4);
+    CENSYM(13.6F, 5.5F, 1, 0.3F, 0.3F, 0.0F);
+    NEWPEN(1);
+    label(14.5F, 7.35F, 0.3F, "ISYM  0");
+    label(14.5F, 6.35F, 0.3F, "ISYM  0.3");
+    label(14.5F, 5.35F, 0.3F, "ISYM -1");
+    PLTEND();
+}
+
+// Mark-up: each line shows the text as given (SYMBOL, no mark-up) and as SYMBLK draws it.
+void markup() {
+    open_page("markup", 16.0F, 9.0F);
+    const char* const samples[] = {
+        "x&H2&M + y&H2&M = r&H2", "H&T2&MO and CO&T2",    "10&H-3&M m", "#abg#: #a#, #b#, #g#", "#W# = 2#p#f",
+        "a &&&& b, ## 1",         "E&Tkin&M = mv&H2&M/2",
+    };
+    float y = 8.0F;
+    NEWPEN(1);
+    label(0.5F, y, 0.3F, "text field");
+    label(9.0F, y, 0.3F, "SYMBLK draws");
+    y -= 1.1F;
+    for (const char* sample : samples) {
+        NEWPEN(10);
+        label(0.5F, y, 0.3F, sample);
+        NEWPEN(1);
+        markup_text(9.0F, y, 0.45F, sample);
+        y -= 1.0F;
+    }
+    PLTEND();
+}
+
+// A frame in user units 0..10 x 0..10.
+void plain_frame(float x0, float y0, float size, const char* title, int title_len) {
+    FRALAB(1, 1, 0.3F, 0.3F, 0.35F, 0.3F);
+    FRAME(x0, y0, size, size, 0.0F, 10.0F, 0.0F, 10.0F, 5.0F, 5.0F, "x", "y", title, 10, 1, 1, title_len);
+}
+
+// Keypad justification: the same point, nine texts, each placed by its JUST code.
+void justification() {
+    open_page("justification", 17.0F, 12.0F);
+    plain_frame(3.0F, 2.0F, 8.0F, "PTXT justification", 18);
+    const float columns[3] = {1.5F, 5.0F, 8.5F};
+    const float rows[3] = {8.0F, 5.0F, 2.0F};
+    const char* const names[9] = {"JUST 7", "JUST 8", "JUST 9", "JUST 4", "JUST 5",
+                                  "JUST 6", "JUST 1", "JUST 2", "JUST 3"};
+    const int codes[9] = {7, 8, 9, 4, 5, 6, 1, 2, 3};
+    for (int i = 0; i < 9; ++i) {
+        const float x = columns[i % 3];
+        const float y = rows[i / 3];
+        NEWPEN(2);
+        CENSYM(XCM(x), YCM(y), 3, 0.3F, 0.3F, 0.0F);
+        PTXT(x, y, names[i], 0.35F, codes[i], 1, 0, 6);
+    }
+    NEWPEN(1);
+    label(12.0F, 9.0F, 0.3F, "+ = (X, Y)");
+    label(12.0F, 8.2F, 0.3F, "7 8 9  top");
+    label(12.0F, 7.6F, 0.3F, "4 5 6  middle");
+    label(12.0F, 7.0F, 0.3F, "1 2 3  base");
+    label(12.0F, 6.2F, 0.3F, "left centre right");
+    PLTEND();
+}
+
+// Option codes: each digit of IOPT makes one of x, y, height a fraction of the frame instead of
+// user units, in a diagram whose user ranges (x 0..2, y 0..4) are not 0..1.
+void options() {
+    open_page("options", 20.0F, 11.0F);
+    FRALAB(1, 1, 0.3F, 0.3F, 0.35F, 0.3F);
+    const char* const title = "PTXT(X, Y, TEXT, HEIGHT, 1, IPEN, IOPT)";
+    FRAME(2.0F, 2.0F, 14.0F, 7.0F, 0.0F, 2.0F, 0.0F, 4.0F, 0.5F, 1.0F, "x (user units)", "y (user units)", title, 10,
+          14, 14, static_cast<int>(std::strlen(title)));
+    const struct {
+        float x;
+        float y;
+        float height;
+        int iopt;
+        int pen;
+        const char* text;
+    } cases[] = {
+        {0.2F, 0.5F, 0.2F, 0, 1, "IOPT 0: X 0.2, Y 0.5, HEIGHT 0.2 user units"},
+        {0.5F, 1.5F, 0.2F, 100, 2, "IOPT 100: X 0.5 of the width"},
+        {0.2F, 0.5F, 0.2F, 10, 3, "IOPT 10: Y 0.5 of the height"},
+        {0.5F, 0.8F, 0.05F, 111, 4, "IOPT 111: HEIGHT 0.05 of the height"},
+    };
+    for (const auto& c : cases) {
+        const float frame_width = PLTPAR.XRIGHT - PLTPAR.XLEFT;
+        const float frame_height = PLTPAR.YTOP - PLTPAR.YBOTM;
+        const float xcm = (c.iopt / 100 != 0) ? PLTPAR.XLEFT + c.x * frame_width : XCM(c.x);
+        const float ycm = ((c.iopt / 10) % 10 != 0) ? PLTPAR.YBOTM + c.y * frame_height : YCM(c.y);
+        NEWPEN(c.pen);
+        CENSYM(xcm, ycm, 3, 0.3F, 0.3F, 0.0F);
+        PTXT(c.x, c.y, c.text, c.height, 1, c.pen, c.iopt, static_cast<int>(std::strlen(c.text)));
+    }
+    PLTEND();
+}
+
+// The fifteen pens and the eleven markers.
+void pens_and_markers() {
+    open_page("pens_markers", 16.0F, 9.0F);
+    for (int pen = 1; pen <= 15; ++pen) {
+        const float y = 8.5F - 0.5F * static_cast<float>(pen);
+        NEWPEN(pen);
+        char number[8];
+        std::snprintf(number, sizeof number, "%2d", pen);
+        label(0.5F, y - 0.12F, 0.3F, number);
+        for (float offset = -0.03F; offset <= 0.031F; offset += 0.03F) {
+            PLOT(1.8F, y + offset, 3);
+            PLOT(6.5F, y + offset, 2);
+        }
+    }
+    NEWPEN(1);
+    label(0.5F, 8.4F, 0.3F, "NEWPEN");
+    label(8.5F, 8.4F, 0.3F, "CENSYM marker");
+    for (int marker = 0; marker <= 10; ++marker) {
+        const float x = 9.0F + 2.0F * static_cast<float>(marker % 3);
+        const float y = 7.0F - 1.6F * static_cast<float>(marker / 3);
+        NEWPEN(1);
+        CENSYM(x + 0.9F, y, marker, 0.6F, 0.6F, 0.0F);
+        char number[8];
+        std::snprintf(number, sizeof number, "%d", marker);
+        NEWPEN(10);
+        label(x - 0.3F, y - 0.15F, 0.3F, number);
+    }
+    PLTEND();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 2) {
+        std::fprintf(stderr, "usage: diagr_figures [DIR]\n");
+        return 2;
+    }
+    if (argc == 2) {
+        output_dir = argv[1];
+    }
+    curve_modes();
+    markup();
+    justification();
+    options();
+    pens_and_markers();
+    return 0;
+}
