@@ -2,7 +2,16 @@
 // drawn through the pen-plotter library (plotter.h).
 //
 // Every argument is passed by reference; reals are IEEE single, integers 32-bit. A text is a
-// fixed-length, blank-padded field whose declared length follows all visible arguments.
+// fixed-length, blank-padded field whose declared length follows all visible arguments; its used
+// length is the position of its last non-blank character (IDX). Arrays are described from 1:
+// X(1..N) is X[0..N-1]. Positions and sizes on the page are plotter centimetres, origin at the
+// lower left of the plot PLOTS opened; user units are the data's own, mapped by the plot state.
+//
+// No routine returns an error. Using the mapping before any CLIP, DIAGR or FRAME is the one
+// error detected: DERR then ends the plot and the program (status 0). No routine crashes or hangs
+// on any numbers: non-finite positions are skipped, never drawn. Fortran callers reach every
+// routine under its gfortran name (clip_, diagr_, ...; library diagr_fortran) and the plot state
+// as COMMON /PLTPAR/ (pltpar.inc).
 #pragma once
 
 // The plot state shared by all routines: mapping user units to plotter cm, the frame, and the
@@ -24,95 +33,165 @@ struct PltPar {
     float SYMSIZ;  // marker height (cm)
 };
 
+// The one plot state of the program. Fortran code sees the same storage as COMMON /PLTPAR/ (the
+// fourteen words in this order); a write on either side is seen by the other.
 extern PltPar PLTPAR;
 
-// The initial plot state, in force from program start; XSCAL holds the sentinel.
+// The initial plot state, in force from program start: XSCAL the sentinel, the rest of the mapping
+// and the frame 0, both axes numbered (IXLAB = IYLAB = 1), XLSIZE = YLSIZE = TSIZE = 0.4 cm,
+// SYMSIZ = 0.3 cm.
 extern const PltPar LABINI_VALUES;
 
 // The bytes "Erro" read as a little-endian float: XSCAL's value while the state is not set.
 extern const float PLTPAR_SENTINEL;
 
-// Does nothing: the initial values are static.
+// Does nothing: the initial values are static (assign LABINI_VALUES to start over).
 void LABINI();
 
 // Sets mapping and frame: the frame's lower-left corner (X0, Y0) cm, its size XLEN x YLEN cm,
-// and the user values at its left, right, bottom and top edges.
+// and the user values at its left, right, bottom and top edges. Writes XSCAL = XLEN / (XMAX - XMIN),
+// XOFFS = X0 - XMIN * XSCAL (y alike) and the frame edges XLEFT = X0, XRIGHT = X0 + XLEN, YBOTM,
+// YTOP. Draws nothing. A reversed range (XMIN > XMAX) gives a negative scale. An empty range
+// (XMIN == XMAX), or one so narrow that the scale overflows, is mapped as XMIN - d to XMIN + d
+// with d the larger of 1 and |XMIN| / 10, so that value lies mid-frame; a range too wide for a
+// float is divided out in double precision. Non-finite arguments give a non-finite mapping, whose
+// positions the curve and text routines then skip. The arguments may be words of PLTPAR itself.
 void CLIP(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, const float& XMIN,
           const float& XMAX, const float& YMIN, const float& YMAX);
 
-// Plotter cm of user x / user y. Before any CLIP they end the program as DERR does.
+// Plotter cm of user x / user y: X * XSCAL + XOFFS (Y * YSCAL + YOFFS). Before any CLIP they end the
+// program as DERR does, naming "Xcm" / "Ycm". Non-finite input gives a non-finite result.
 float XCM(const float& X);
 float YCM(const float& Y);
 
-// Returns when the plot state is set; otherwise ends the plot, writes the two-line message
-// naming NAME (whole declared length) to standard output and exits with status 0.
+// The guard of the mapping. Returns when the plot state is set; otherwise calls PLTEND, writes
+//    ?DGRDNC: Illegal call of NAME
+//    ?DGRDNC: DIAGR or FRAME must be called first.
+// to standard output (NAME its whole declared length) and exits with status 0.
 void DERR(const char* NAME, int NAME_len);
 
-// Sets IXLAB, IYLAB, XLSIZE, YLSIZE, TSIZE, SYMSIZ of the plot state, unchecked.
+// Sets IXLAB, IYLAB (nonzero: number the bottom / left axis and write its text), XLSIZE, YLSIZE
+// (their heights, cm), TSIZE (title height and gap above the frame, cm) and SYMSIZ (marker height,
+// cm) of the plot state, unchecked. Takes effect at the next FRAME, DIAGR or marker curve.
 void FRALAB(const int& IXLAB, const int& IYLAB, const float& XLSIZE, const float& YLSIZE, const float& TSIZE,
             const float& SYMSIZ);
 
-// One-call diagram: frame at (X0, Y0) cm, XLEN x YLEN cm. A range with XMIN == XMAX (or
-// YMIN == YMAX) is taken from the data with a tenth added on each side and written back.
-// Draws the curve (mode ISYM, pen IPENC) and then frame, axes and title (pen IPENF).
+// One-call diagram: frame at (X0, Y0) cm, XLEN x YLEN cm, for the data X(1..N), Y(1..N) in user
+// units. A range with XMIN == XMAX (or YMIN == YMAX) on entry is taken from the data and written
+// back: the extremes of the finite values with a tenth of their spread added on each side; all
+// values equal to v give 0.9 v to 1.09 v (for v < 0 that range runs downwards, a reversed axis);
+// all zero give -1 to 1; no finite value (or N <= 0) gives the finite, reversed range about
+// 1.2E37 to -1.2E37. Unequal bounds are used and written back as given. Then CLIP, NEWPEN(IPENC),
+// the curve (OVER with mode ISYM: 0 solid, > 0 dashes of ISYM cm, < 0 marker |ISYM|), and FRAME
+// with steps DX, DY (0 chooses), the axis texts, the title and pen IPENF. With N < 2 no line is
+// drawn (a marker curve still marks its point). Null arrays count as N = 0.
 void DIAGR(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, float& XMIN, float& XMAX,
            float& YMIN, float& YMAX, const float& DX, const float& DY, const char* XTEXT, const char* YTEXT,
            const char* TITLE, const int& IPENF, const int& IPENC, const float* X, const float* Y, const int& N,
            const float& ISYM, int XTEXT_len, int YTEXT_len, int TITLE_len);
 
-// Sets the plot state and draws the frame as four axes (steps DX, DY; 0 chooses), numbers and
-// texts on the bottom and left sides as the plot state selects, and the centred title.
+// Sets the plot state (CLIP) and draws the frame with pen IPENF as four axes with ticks at steps DX
+// and DY (user units; 0 chooses 1, 2 or 5 times a power of ten): the bottom side numbered, with a
+// power-of-ten factor where needed and the used part of XTEXT centred below, when IXLAB is
+// nonzero (height XLSIZE), else ticks only; the right and top sides ticks only; the left side as
+// the bottom one with YTEXT, IYLAB and YLSIZE. The title's used part is centred TSIZE cm above
+// the frame, TSIZE high (starting at the left edge when wider than the frame). Ticks point into the
+// frame. Texts may carry the plotter's mark-up and are drawn in pieces of 80 characters. Leaves
+// the axis label height (ACHSIZ) at YLSIZE or XLSIZE when numbering is on. Equal bounds are not
+// refused: CLIP maps them mid-frame and the axes in that direction are bare lines. The sides take
+// their ACHSE count NC from the used lengths of the texts, so a blank XTEXT puts the bottom
+// numbers inside the frame and its ticks outside, and a blank YTEXT turns the right ticks outward.
 void FRAME(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, const float& XMIN,
            const float& XMAX, const float& YMIN, const float& YMAX, const float& DX, const float& DY,
            const char* XTEXT, const char* YTEXT, const char* TITLE, const int& IPENF, int XTEXT_len,
            int YTEXT_len, int TITLE_len);
 
-// Waits for a key hit at the cursor; writes its position in cm and its key into CH's first character.
+// Waits for a key hit at the graphics cursor (WAITHT) and writes its position in cm to X, Y and the
+// key's character into CH's first character; the rest of CH is left as it was (a field of length 0
+// gets nothing). On a device without a cursor it returns at once with (0, 0) and the key 0 (NUL).
 void GETPOS(float& X, float& Y, char* CH, int CH_len);
 
-// As GETPOS, with the position in the user units of the current diagram.
+// As GETPOS, with the position converted to the user units of the mapping in force at the hit.
+// Before any CLIP it ends the program as DERR does ("Gposu"), without waiting.
 void GPOSU(float& X, float& Y, char* CH, int CH_len);
 
-// Sets the label height (cm) of the axis routines; 0.4 until the first call.
+// Sets the label height HLAB (cm) of all later ACHSE0/ACHSE calls: numbers, factor and axis text
+// are HLAB high, and the automatic step aims at ticks 0.8 / HLAB cm apart before rounding to 1, 2
+// or 5 times a power of ten. 0.4 until the first call; FRAME sets it too. Unchecked: a non-finite
+// height makes the axes bare lines.
 void ACHSIZ(const float& HLAB);
 
-// Draws an axis line with ticks from (XA, YA) cm, ALEN cm long at ANGLE degrees, for the values
-// VFIRST to VLAST with the tick step VSTEP (0 chooses). The sign of NC selects the side.
+// Draws an axis line from (XA, YA) cm, ALEN cm long at ANGLE degrees (counter-clockwise from the
+// x direction), with 0.2 cm ticks for the values VFIRST (at the start) to VLAST (at the end) at
+// multiples of VSTEP (user units; 0 chooses 1, 2 or 5 times a power of ten). NC >= 0 puts the label
+// side to the left of the direction of travel, NC < 0 to the right; ticks point the other way.
+// VFIRST > VLAST runs the values backwards. Draws the line alone when there is no usable scale:
+// VFIRST == VLAST, ALEN 0, a non-finite argument or label height, a zero or non-finite step, or a
+// step that would give more than 1000 ticks.
 void ACHSE0(const float& XA, const float& YA, const int& NC, const float& ALEN, const float& ANGLE,
             const float& VFIRST, const float& VSTEP, const float& VLAST);
 
-// As ACHSE0, plus numbers, the power-of-ten factor and the first |NC| characters of ATEXT.
+// As ACHSE0, plus the tick values as numbers on the label side (STELLE/FSTELLE texts in the label
+// height of ACHSIZ, left out where they would overlap the previous one), the common factor
+// "* 10^e" when the end values need a power of ten taken out, and the first |NC| characters of
+// ATEXT (at most 255; blank-padded when the field is shorter) centred along the axis beyond them.
 void ACHSE(const float& XA, const float& YA, const char* ATEXT, const int& NC, const float& ALEN,
            const float& ANGLE, const float& VFIRST, const float& VSTEP, const float& VLAST, int ATEXT_len);
 
-// Label text of VALUE (at most six significant digits) into LABEL; NCH its length before cutting
-// to the field, IEXP the power of ten taken out of the value.
+// Label text of VALUE, rounded to six significant digits with trailing zeros dropped, written into
+// LABEL (blank-padded, or cut to the field). NCH gets the text's length before cutting, IEXP the
+// power of ten taken out, so VALUE is about LABEL x 10**IEXP: 0 for magnitudes from 0.01 to below
+// 10**6 ("12.5", "0.05"); from 10**6 up a mantissa 1 to 9.99999 ("1.23457", IEXP 6); below 0.01 a
+// fraction 0.1 to 0.999999 ("0.5", IEXP -2 for 0.005). 0 gives "0"; NaN, Inf and -Inf give
+// "NaN", "Inf", "-Inf" with IEXP 0.
 void STELLE(const float& VALUE, char* LABEL, int& NCH, int& IEXP, int LABEL_len);
 
-// As STELLE, but magnitudes below 10 in fixed-point form (IEXP then left as it was, but for 0).
+// As STELLE, but magnitudes below 10 in fixed-point form with at most five decimals ("0.005",
+// "0.01235"; below 0.000005 "0"), IEXP then left as it was; 0, NaN and infinities set IEXP to 0.
 void FSTELLE(const float& VALUE, char* LABEL, int& NCH, int& IEXP, int LABEL_len);
 
-// Position of the last non-blank character of TEXT, 0 for an all-blank or empty field.
+// Position (1-based) of the last non-blank character of TEXT; 0 for an all-blank field or a length
+// of 0 or less. Only the blank is padding: NUL and tab count as characters.
 int IDX(const char* TEXT, int TEXT_len);
 
-// Floor of X as an integer.
+// Floor of X as an integer (LINT(-1.5) = -2). Saturates at the int range; NaN gives 0.
 int LINT(const float& X);
 
-// Draws the curve X(1..N), Y(1..N) in user units into the current diagram: ISYM 0 a solid
-// line, > 0 dashes of that length in cm, < 0 the marker |ISYM| at every point inside the frame.
+// Draws the curve X(1..N), Y(1..N) in user units into the current diagram and leaves the plotter's
+// clipping window set to the frame: ISYM 0 (or NaN) a solid line clipped to the frame, ISYM > 0
+// dashes and gaps of ISYM cm (CDASH, a fresh pattern), ISYM < 0 marker number int(|ISYM|) (see
+// CENSYM), SYMSIZ cm high, at every point inside the frame (edges included; points outside are
+// left out). A point whose position is not finite is skipped and breaks the line. N < 2 draws no
+// line; N <= 0 or null arrays draw nothing. Uses the pen in force. Before any CLIP it ends the
+// program as DERR does ("Over").
 void OVER(const float* X, const float* Y, const int& N, const float& ISYM);
 
-// As OVER, after selecting pen IPEN.
+// As OVER, after selecting pen IPEN (selected even if the guard then ends the program).
 void OVR(const float* X, const float* Y, const int& N, const float& ISYM, const int& IPEN);
 
-// Dashed-line pen in cm: IPEN 3 starts a line at (X, Y), any other code continues it, with
-// dashes and gaps DASH cm long and the pattern running on across vertices.
+// Dashed-line pen in plotter cm: IPEN 3 starts a line at (X, Y), any other code draws on to (X, Y)
+// with dashes and gaps DASH cm long, the pattern running on across vertices (one dashed line at a
+// time for the whole program). Lines go through CPLOT, so the clipping window applies. A
+// non-finite vertex draws nothing and breaks the line: the next call starts a new one there, as
+// does a first call that is not a start. A DASH that is not a positive finite length draws the
+// segment solid. A segment is cut off after 9999 dashes and gaps.
 void CDASH(const float& X, const float& Y, const int& IPEN, const float& DASH);
 
-// Writes TEXT with its lower-left corner at user (X, Y), HEIGHT in user y units.
+// Writes TEXT (with the plotter's mark-up) with its lower-left corner at user (X, Y), HEIGHT in
+// user y units (capital height HEIGHT x YSCAL cm), horizontally, in the pen in force; as PTXT with
+// JUST 1 and IOPT 0. Before any CLIP it ends the program as DERR does ("Ptext").
 void PTEXT(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, int TEXT_len);
 
-// Writes TEXT with keypad justification JUST, pen IPEN, and the option code IOPT making the
-// x position, y position and height (hundreds, tens, units digit) fractions of the frame.
+// Writes TEXT (with mark-up) in pen IPEN, selected first (and kept afterwards). IOPT's digits make
+// positions and height fractions of the frame: hundreds X of the frame width from its left edge,
+// tens Y of the frame height from its bottom, units HEIGHT of the frame height; a zero digit keeps
+// user units (HEIGHT in y units). IOPT outside 0..999 turns all three on. JUST is the keypad
+// position of (X, Y) on the text: 1 lower left, 2 bottom centre, 3 lower right (on the base line),
+// 4-6 the middle row, 7-9 the top row (one capital height above the base line); other values
+// follow the same rule (rows by JUST >= 7 / >= 4, column by the remainder of JUST / 3 with JUST's
+// sign: 0 right, 2 centre, else left). The used text (at least one character) is measured for
+// justification; the whole field is drawn, in pieces of 80 characters. A non-finite position or
+// height, or a field of length 0, draws nothing. Before any CLIP it ends the program as DERR does
+// ("Ptxt ").
 void PTXT(const float& X, const float& Y, const char* TEXT, const float& HEIGHT, const int& JUST, const int& IPEN,
           const int& IOPT, int TEXT_len);

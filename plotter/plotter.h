@@ -5,6 +5,8 @@
 // Calls before PLOTS or after PLTEND are harmless no-ops, but for TEXTLK, which always measures,
 // and the cursor routines. Non-finite coordinates, heights or angles are skipped, never drawn;
 // geometry farther than 10^4 cm from the origin is cut off there. See docs/plotter.md.
+// Fortran callers reach every routine here under its gfortran name (plots_, plot_, ..., pgtext_)
+// in the library diagr_fortran.
 #pragma once
 
 // Opens a page of WIDTH x HEIGHT cm (true size, with a 1 cm margin all round so lines on the
