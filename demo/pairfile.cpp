@@ -17,6 +17,13 @@ namespace {
 
 // Significant digits kept of a number; later ones only move the decimal point.
 constexpr int kMaxDigits = 40;
+// Up to this many digits an integer is exact in a double (10^15 < 2^53) ...
+constexpr int kExactDigits = 15;
+// ... and so are the powers of ten up to this one.
+constexpr int kExactPowers = 22;
+constexpr double kPowersOfTen[kExactPowers + 1] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 // Largest exponent field accepted.
 constexpr long kMaxExponent = 99999999;
 // Repeat counts are kept up to this; a record takes two values, so larger counts act alike.
@@ -145,10 +152,25 @@ float decimal_to_float(bool negative, const char* digits, int digit_count, long 
     if (digit_count <= 0) {
         return negative ? -0.0F : 0.0F;
     }
-    // Sign, the digits as an integer and the exponent: a clean text for strtod.
-    char text[1 + kMaxDigits + 2 + 24];
-    std::snprintf(text, sizeof text, "%s%.*se%lld", negative ? "-" : "", digit_count, digits, exponent);
-    const double wide = std::strtod(text, nullptr);
+    double wide = 0.0;
+    if (digit_count <= kExactDigits && exponent >= -kExactPowers && exponent <= kExactPowers) {
+        // The digits as an integer and the power of ten are both exact doubles, so one multiplication
+        // or division rounds correctly, as strtod would: the common case, without formatting a text.
+        double mantissa = 0.0;
+        for (int i = 0; i < digit_count; ++i) {
+            mantissa = mantissa * 10.0 + (digits[i] - '0');
+        }
+        const double power = kPowersOfTen[exponent < 0 ? -exponent : exponent];
+        wide = exponent < 0 ? mantissa / power : mantissa * power;
+        if (negative) {
+            wide = -wide;
+        }
+    } else {
+        // Sign, the digits as an integer and the exponent: a clean text for strtod.
+        char text[1 + kMaxDigits + 2 + 24];
+        std::snprintf(text, sizeof text, "%s%.*se%lld", negative ? "-" : "", digit_count, digits, exponent);
+        wide = std::strtod(text, nullptr);
+    }
     // Halfway between FLT_MAX and the next power of two: from here on float rounds to infinity.
     constexpr double kFloatOverflow = 0x1.ffffffp127;
     if (wide >= kFloatOverflow) {

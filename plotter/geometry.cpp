@@ -1,4 +1,4 @@
-// The segment clipper (Liang-Barsky) used by PLOT, CPLOT and MPLOT.
+// The segment clipper (Liang-Barsky) used by PLOT, CPLOT and MPLOT, and polyline thinning.
 #include "geometry.h"
 
 #include <algorithm>
@@ -74,6 +74,11 @@ bool clip_segment(float& x1, float& y1, float& x2, float& y2, const ClipWindow& 
         return false;
     }
     const Sorted w = sorted(window);
+    // Most segments of a curve lie wholly inside: nothing to cut.
+    if (w.left <= x1 && x1 <= w.right && w.bottom <= y1 && y1 <= w.top && w.left <= x2 && x2 <= w.right &&
+        w.bottom <= y2 && y2 <= w.top) {
+        return true;
+    }
     const double ox = x1;
     const double oy = y1;
     const double dx = static_cast<double>(x2) - ox;
@@ -103,6 +108,87 @@ bool clip_segment(float& x1, float& y1, float& x2, float& y2, const ClipWindow& 
     x2 = static_cast<float>(std::clamp<double>(x2, w.left, w.right));
     y2 = static_cast<float>(std::clamp<double>(y2, w.bottom, w.top));
     return true;
+}
+
+PolylineThinner::PolylineThinner(float tolerance) : tolerance_(tolerance) {}
+
+void PolylineThinner::start(float x, float y) {
+    kept_x_.clear();
+    kept_y_.clear();
+    keep(x, y);
+    last_x_ = x;
+    last_y_ = y;
+    pending_ = false;
+}
+
+void PolylineThinner::keep(float x, float y) {
+    kept_x_.push_back(x);
+    kept_y_.push_back(y);
+    anchor_x_ = x;
+    anchor_y_ = y;
+    has_cone_ = false;
+    farthest_ = 0.0;
+}
+
+void PolylineThinner::add(float x, float y) {
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(anchor_x_) || !std::isfinite(anchor_y_)) {
+        if (pending_) {
+            keep(last_x_, last_y_);
+        }
+        keep(x, y);
+        last_x_ = x;
+        last_y_ = y;
+        pending_ = false;
+        return;
+    }
+    double vx = static_cast<double>(x) - anchor_x_;
+    double vy = static_cast<double>(y) - anchor_y_;
+    double d = std::sqrt(vx * vx + vy * vy);
+    double angle = 0.0;
+    if (has_cone_) {
+        angle = std::atan2(ref_x_ * vy - ref_y_ * vx, ref_x_ * vx + ref_y_ * vy);
+    }
+    if (pending_ && (d < farthest_ || (has_cone_ && !(low_ <= angle && angle <= high_)))) {
+        // (x, y) cannot end the segment: the last point does, and starts the next one.
+        keep(last_x_, last_y_);
+        vx = static_cast<double>(x) - anchor_x_;
+        vy = static_cast<double>(y) - anchor_y_;
+        d = std::sqrt(vx * vx + vy * vy);
+    }
+    // (x, y) may be passed over later: directions from the anchor within asin(tolerance / d) of
+    // its own pass within the tolerance of it; tolerance / d is the smaller, safe half-width.
+    const double tol = tolerance_;
+    if (d > tol) {
+        const double half = tol / d;
+        if (!has_cone_) {
+            ref_x_ = vx / d;
+            ref_y_ = vy / d;
+            low_ = -half;
+            high_ = half;
+            has_cone_ = true;
+        } else {
+            low_ = std::max(low_, angle - half);
+            high_ = std::min(high_, angle + half);
+        }
+    }
+    farthest_ = std::max(farthest_, d);
+    last_x_ = x;
+    last_y_ = y;
+    pending_ = true;
+}
+
+void PolylineThinner::finish() {
+    if (pending_) {
+        keep(last_x_, last_y_);
+        pending_ = false;
+    }
+}
+
+void PolylineThinner::drop_all_but_last() {
+    const float x = kept_x_.back();
+    const float y = kept_y_.back();
+    kept_x_.assign(1, x);
+    kept_y_.assign(1, y);
 }
 
 }  // namespace plotter

@@ -1,5 +1,7 @@
-// Pure geometry of the plotter: the segment clipper and the clipping window.
+// Pure geometry of the plotter: the segment clipper, the clipping window and polyline thinning.
 #pragma once
+
+#include <vector>
 
 namespace plotter {
 
@@ -21,5 +23,52 @@ inline constexpr ClipWindow kSafeWindow{-kSafeExtent, -kSafeExtent, kSafeExtent,
 // Returns false when nothing of it lies inside (or a coordinate is not finite); otherwise writes
 // the visible part back. An endpoint that lies inside is returned unchanged, bit for bit.
 bool clip_segment(float& x1, float& y1, float& x2, float& y2, const ClipWindow& window);
+
+// Thins a polyline, point by point, to the points needed to draw it within TOLERANCE (cm): every
+// point left out lies within TOLERANCE of the kept segment that spans it. The kept points are
+// input points, bit for bit and in order; the first and, after finish(), the last are always kept,
+// and so are non-finite points and their neighbours. One pass: a cone of directions from the last
+// kept point narrows with every point passed over (a safe, slightly narrower bound than the exact
+// one), and a point outside it ends the segment at the point before.
+class PolylineThinner {
+public:
+    explicit PolylineThinner(float tolerance);
+    // Starts a new line at (X, Y), dropping all kept points.
+    void start(float x, float y);
+    // The next point of the line.
+    void add(float x, float y);
+    // Keeps the last point added; the line may go on with add().
+    void finish();
+    // Drops the kept points but the last one (after handing them on), to go on from there.
+    void drop_all_but_last();
+    const std::vector<float>& kept_x() const { return kept_x_; }
+    const std::vector<float>& kept_y() const { return kept_y_; }
+    // The last point added (or started at).
+    float last_x() const { return last_x_; }
+    float last_y() const { return last_y_; }
+
+private:
+    void keep(float x, float y);
+
+    float tolerance_;
+    std::vector<float> kept_x_;
+    std::vector<float> kept_y_;
+    // The segment runs from the last kept point (the anchor); LAST is the newest point, pending
+    // while it is not kept. Angles are relative to REF, the unit direction to the first point
+    // passed over farther than the tolerance from the anchor; a segment end whose direction lies
+    // in [low, high] passes within the tolerance of every point passed over. FARTHEST is their
+    // largest distance from the anchor: an end nearer than that could leave one beyond it.
+    float anchor_x_ = 0.0F;
+    float anchor_y_ = 0.0F;
+    float last_x_ = 0.0F;
+    float last_y_ = 0.0F;
+    bool pending_ = false;
+    bool has_cone_ = false;
+    double ref_x_ = 0.0;
+    double ref_y_ = 0.0;
+    double low_ = 0.0;
+    double high_ = 0.0;
+    double farthest_ = 0.0;
+};
 
 }  // namespace plotter

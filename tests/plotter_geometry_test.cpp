@@ -1,8 +1,11 @@
-// The segment clipper: a table of segments against one window, and window corner handling.
+// The segment clipper: a table of segments against one window, and window corner handling; the
+// polyline thinner: what it keeps and how far what it leaves out may lie.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <limits>
+#include <vector>
 
 #include "geometry.h"
 
@@ -10,6 +13,7 @@ namespace {
 
 using plotter::clip_segment;
 using plotter::ClipWindow;
+using plotter::PolylineThinner;
 
 struct ClipCase {
     const char* name;
@@ -135,6 +139,166 @@ TEST(Clip, SegmentsFarLongerThanTheWindowStayInIt) {
             }
         }
     }
+}
+
+struct Line {
+    const char* name;
+    std::vector<float> x;
+    std::vector<float> y;
+};
+
+double distance_to_segment(double px, double py, double ax, double ay, double bx, double by) {
+    const double dx = bx - ax;
+    const double dy = by - ay;
+    const double length2 = dx * dx + dy * dy;
+    double t = length2 > 0.0 ? ((px - ax) * dx + (py - ay) * dy) / length2 : 0.0;
+    t = std::fmax(0.0, std::fmin(1.0, t));
+    return std::hypot(px - (ax + t * dx), py - (ay + t * dy));
+}
+
+std::vector<Line> thinning_lines() {
+    std::vector<Line> lines;
+    Line sine{"dense sine", {}, {}};
+    Line walk{"random walk", {}, {}};
+    Line spiral{"spiral turning many times", {}, {}};
+    Line zigzag{"zigzag ten tolerances high", {}, {}};
+    Line back{"out and back along a line", {}, {}};
+    unsigned seed = 7;
+    float wx = 5.0F;
+    float wy = 5.0F;
+    for (int i = 0; i < 20000; ++i) {
+        const double t = 10.0 * i / 19999.0;
+        sine.x.push_back(static_cast<float>(2.0 + 1.5 * t));
+        sine.y.push_back(static_cast<float>(5.5 + 3.5 * std::sin(1.3 * t)));
+        seed = seed * 1103515245U + 12345U;
+        wx += 0.0004F * (static_cast<float>((seed >> 16) & 0xFF) / 255.0F - 0.5F);
+        seed = seed * 1103515245U + 12345U;
+        wy += 0.0004F * (static_cast<float>((seed >> 16) & 0xFF) / 255.0F - 0.5F);
+        walk.x.push_back(wx);
+        walk.y.push_back(wy);
+        const double a = 0.01 * i;
+        spiral.x.push_back(static_cast<float>(5.0 + (0.01 + 1e-4 * i) * std::cos(a)));
+        spiral.y.push_back(static_cast<float>(5.0 + (0.01 + 1e-4 * i) * std::sin(a)));
+    }
+    for (int i = 0; i < 200; ++i) {
+        zigzag.x.push_back(0.001F * static_cast<float>(i));
+        zigzag.y.push_back(i % 2 == 0 ? 0.0F : 0.005F);
+    }
+    for (int i = 0; i <= 100; ++i) {
+        back.x.push_back(0.01F * static_cast<float>(i));
+        back.y.push_back(1.0F);
+    }
+    for (int i = 99; i >= 50; --i) {
+        back.x.push_back(0.01F * static_cast<float>(i));
+        back.y.push_back(1.0F);
+    }
+    lines = {sine, walk, spiral, zigzag, back};
+    return lines;
+}
+
+constexpr float kTolerance = 0.0005F;
+
+std::vector<std::size_t> thin(const Line& line, PolylineThinner& thinner) {
+    thinner.start(line.x[0], line.y[0]);
+    for (std::size_t i = 1; i < line.x.size(); ++i) {
+        thinner.add(line.x[i], line.y[i]);
+    }
+    thinner.finish();
+    // The kept points as indices into the line, matched in order, bit for bit.
+    std::vector<std::size_t> kept;
+    std::size_t next = 0;
+    for (std::size_t k = 0; k < thinner.kept_x().size(); ++k) {
+        while (next < line.x.size() && !(line.x[next] == thinner.kept_x()[k] && line.y[next] == thinner.kept_y()[k])) {
+            ++next;
+        }
+        kept.push_back(next);
+        if (next < line.x.size()) {
+            ++next;
+        }
+    }
+    return kept;
+}
+
+TEST(Thinner, KeepsInputPointsAndLeavesOutOnlyPointsWithinTheTolerance) {
+    PolylineThinner thinner(kTolerance);
+    for (const Line& line : thinning_lines()) {
+        const std::vector<std::size_t> kept = thin(line, thinner);
+        ASSERT_GE(kept.size(), 2U) << line.name;
+        EXPECT_EQ(kept.front(), 0U) << line.name;
+        EXPECT_EQ(kept.back(), line.x.size() - 1) << line.name << ": a kept point is no input point, or out of order";
+        for (std::size_t k = 0; k + 1 < kept.size(); ++k) {
+            const std::size_t a = kept[k];
+            const std::size_t b = kept[k + 1];
+            for (std::size_t i = a + 1; i < b; ++i) {
+                ASSERT_LE(distance_to_segment(line.x[i], line.y[i], line.x[a], line.y[a], line.x[b], line.y[b]),
+                          kTolerance * 1.0001)
+                    << line.name << ": point " << i << " left out between " << a << " and " << b;
+            }
+        }
+    }
+}
+
+TEST(Thinner, ThinsWhatIsFlatAndKeepsWhatIsNot) {
+    PolylineThinner thinner(kTolerance);
+    const std::vector<Line> lines = thinning_lines();
+    // name, at most / at least this many kept points
+    const struct {
+        std::size_t index;
+        std::size_t most;
+        std::size_t least;
+    } expectations[] = {
+        {0, 2000, 3},    // the dense sine: a small part of 20000
+        {3, 200, 200},   // the zigzag is ten tolerances high: every corner stays
+        {4, 3, 3},       // out and back: start, turning point, end
+    };
+    for (const auto& e : expectations) {
+        const std::size_t kept = thin(lines[e.index], thinner).size();
+        EXPECT_LE(kept, e.most) << lines[e.index].name;
+        EXPECT_GE(kept, e.least) << lines[e.index].name;
+    }
+    thinner.start(0.0F, 0.0F);
+    for (int i = 1; i <= 1000; ++i) {
+        thinner.add(0.01F * static_cast<float>(i), 0.005F * static_cast<float>(i));
+    }
+    thinner.finish();
+    EXPECT_EQ(thinner.kept_x().size(), 2U) << "a straight line is its two ends";
+}
+
+TEST(Thinner, NonFinitePointsStayWithTheirNeighbours) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    PolylineThinner thinner(kTolerance);
+    thinner.start(0.0F, 0.0F);
+    const float xs[] = {1.0F, 2.0F, nan, 4.0F, 5.0F, inf, 7.0F, 8.0F};
+    for (int i = 0; i < 8; ++i) {
+        thinner.add(xs[i], 0.0F);
+    }
+    thinner.finish();
+    // 0, then 2 before the NaN, the NaN, 4 after it, 5 before inf, inf, 7 after it, 8 the end.
+    const std::vector<float>& kept = thinner.kept_x();
+    ASSERT_EQ(kept.size(), 8U);
+    EXPECT_EQ(kept[1], 2.0F);
+    EXPECT_TRUE(std::isnan(kept[2]));
+    EXPECT_EQ(kept[3], 4.0F);
+    EXPECT_EQ(kept[5], inf);
+    EXPECT_EQ(kept[7], 8.0F);
+}
+
+TEST(Thinner, GoesOnFromTheLastKeptPointAfterHandingPointsOn) {
+    PolylineThinner thinner(kTolerance);
+    thinner.start(0.0F, 0.0F);
+    thinner.add(1.0F, 0.0F);
+    thinner.add(1.0F, 1.0F);
+    thinner.drop_all_but_last();
+    ASSERT_EQ(thinner.kept_x().size(), 1U);
+    EXPECT_EQ(thinner.kept_x()[0], 1.0F);
+    EXPECT_EQ(thinner.kept_y()[0], 0.0F);
+    thinner.add(1.0F, 2.0F);
+    thinner.finish();
+    ASSERT_EQ(thinner.kept_x().size(), 2U) << "(1, 1) lies on the way from (1, 0) to (1, 2)";
+    EXPECT_EQ(thinner.kept_y()[1], 2.0F);
+    EXPECT_EQ(thinner.last_x(), 1.0F);
+    EXPECT_EQ(thinner.last_y(), 2.0F);
 }
 
 }  // namespace

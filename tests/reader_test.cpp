@@ -194,6 +194,28 @@ TEST_F(ReaderTest, DecimalToFloatRoundsAtEachStep) {
     EXPECT_EQ(driver::decimal_to_float(false, "9", 1, -99999999LL - 40), 0.0F);
 }
 
+// Short numbers take a path without strtod; it must give strtod's double, then float, bit for bit.
+TEST_F(ReaderTest, DecimalToFloatMatchesStrtodOnShortNumbers) {
+    std::uint64_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        return seed >> 33;
+    };
+    for (int trial = 0; trial < 20000; ++trial) {
+        char digits[16];
+        const int count = 1 + static_cast<int>(next() % 15);
+        for (int i = 0; i < count; ++i) {
+            digits[i] = static_cast<char>((i == 0 ? '1' : '0') + next() % (i == 0 ? 9 : 10));
+        }
+        const long long exponent = static_cast<long long>(next() % 61) - 30;
+        const bool negative = next() % 2 == 0;
+        char text[64];
+        std::snprintf(text, sizeof text, "%s%.*se%lld", negative ? "-" : "", count, digits, exponent);
+        const float expected = static_cast<float>(std::strtod(text, nullptr));
+        ASSERT_EQ(bits_of(driver::decimal_to_float(negative, digits, count, exponent)), bits_of(expected)) << text;
+    }
+}
+
 TEST_F(ReaderTest, LongLinesAndNumbersOverflowNothing) {
     const std::string long_header(200000, 'h');
     const std::string long_digits(100000, '7');
