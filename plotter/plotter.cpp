@@ -70,9 +70,12 @@ void draw_pen(State& s, float x, float y, const ClipWindow* window) {
     s.pen_known = finite(x, y);
 }
 
-// Cosine and sine of ANGLE degrees, exact for multiples of 90 degrees.
+// Cosine and sine of ANGLE degrees, exact for multiples of 90 degrees. The angle is reduced to
+// one turn first (fmod is exact): beyond some 1E15 degrees the product with pi / 180 would carry
+// more rounding than a whole turn and point the text anywhere.
 void direction(float angle, float& c, float& sn) {
-    const float quarter = std::fmod(angle, 360.0F) / 90.0F;
+    const float turn = std::fmod(angle, 360.0F);
+    const float quarter = turn / 90.0F;
     if (quarter == std::floor(quarter)) {
         static constexpr float kCos[] = {1.0F, 0.0F, -1.0F, 0.0F};
         const int q = (static_cast<int>(quarter) % 4 + 4) % 4;
@@ -80,7 +83,7 @@ void direction(float angle, float& c, float& sn) {
         sn = kCos[(q + 3) % 4];
         return;
     }
-    const double radians = static_cast<double>(angle) * (std::acos(-1.0) / 180.0);
+    const double radians = static_cast<double>(turn) * (std::acos(-1.0) / 180.0);
     c = static_cast<float>(std::cos(radians));
     sn = static_cast<float>(std::sin(radians));
 }

@@ -170,6 +170,21 @@ TEST_F(TextRoutines, ContinuationFollowsTheAngleAndSymbolCells) {
     EXPECT_EQ(g[2].angle, 90.0F);
 }
 
+TEST_F(TextRoutines, HugeAnglesPointAsTheirRemainderOfATurn) {
+    // Regression: 1E20 degrees (272 degrees past whole turns) went through pi / 180 unreduced and
+    // the text ran at about 14 degrees, so a continued text did not start where TEXTLK measured.
+    const float angle = 1.0e20F;
+    float w = 0.0F;
+    TEXTLK(0.0F, w, 0.5F, "AB", angle, 2, 2);
+    SYMBLK(5.0F, 5.0F, 0.5F, "AB", angle, 2, 2);
+    SYMBLK(999.0F, 999.0F, 0.5F, "Z", angle, 1, 1);
+    const std::vector<plotter::Primitive> g = glyphs();
+    ASSERT_EQ(g.size(), 3U);
+    const double radians = 272.0 * std::acos(-1.0) / 180.0;
+    EXPECT_NEAR(g[2].x[0], 5.0 + w * std::cos(radians), 1e-5);
+    EXPECT_NEAR(g[2].y[0], 5.0 + w * std::sin(radians), 1e-5);
+}
+
 TEST_F(TextRoutines, WholeDeclaredLengthIsDrawnWhateverTheCount) {
     SYMBLK(1.0F, 1.0F, 0.4F, "abcd", 0.0F, 1, 4);
     EXPECT_EQ(glyphs().size(), 4U);
