@@ -17,3 +17,5 @@ run "$top/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 echo "== tests under AddressSanitizer + UndefinedBehaviorSanitizer =="
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DDIAGR_SANITIZE=ON
+echo "== fuzz smoke (a few seconds per libFuzzer target) =="
+bash "$top/scripts/fuzz_smoke.sh"

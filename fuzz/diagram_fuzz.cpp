@@ -1,0 +1,101 @@
+// Fuzz target: a whole diagram (FRALAB, then DIAGR or FRAME plus OVR and PTXT) with any numbers,
+// through the recorder.
+//
+// Input: an entry byte, FRALAB's switches and heights, the frame's position and size, the ranges,
+// the steps, pens, the curve mode, up to 16 data pairs (4 for a dashed curve), the three texts,
+// and a free text with its position, height, justification and options. Checked: the calls stay
+// within the bound below and the device gets only finite coordinates within the plotter's cut-off.
+#include <cstddef>
+#include <cstdint>
+
+#include "diagr.h"
+#include "fuzz_input.h"
+
+namespace {
+
+constexpr int kMaxPoints = 16;
+constexpr int kMaxDashedPoints = 4;
+constexpr int kMaxText = 200;
+
+// Plotter calls of one axis: see axis_fuzz.cpp.
+constexpr std::size_t kAxisCallBound = 3 + 3 * 1003 + 3 + 1;
+// A curve of N points: NEWPEN, the window's two CPLOTs, the closing PLTSYN; then per point at
+// most a CENSYM, or a CPLOT and a PLTSYN (solid), or a PLOT and at most 9999 CPLOTs (dashed).
+std::size_t curve_call_bound(int n) { return 4 + static_cast<std::size_t>(n) * (1 + 9999); }
+// A text of L characters in pieces of 80: NEWPEN, then a TEXTLK and a SYMBLK per piece.
+std::size_t text_call_bound(int length) { return 1 + 2 * static_cast<std::size_t>(length / 80 + 1); }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::Input in(data, size);
+    const std::uint8_t entry = in.byte();
+    const int ixlab = in.integer();
+    const int iylab = in.integer();
+    const float xlsize = in.real();
+    const float ylsize = in.real();
+    const float tsize = in.real();
+    const float symsiz = in.real();
+    const float x0 = in.real();
+    const float y0 = in.real();
+    const float xlen = in.real();
+    const float ylen = in.real();
+    float xmin = in.real();
+    float xmax = in.real();
+    float ymin = in.real();
+    float ymax = in.real();
+    const float dx = in.real();
+    const float dy = in.real();
+    const int ipenf = in.integer();
+    const int ipenc = in.integer();
+    const float isym = in.real();
+    // A dashed curve may take 10000 plotter calls per point; four points show how the pattern
+    // runs across vertices and keep the runs fast.
+    const int n = in.byte() % ((isym > 0.0F ? kMaxDashedPoints : kMaxPoints) + 1);
+    float x[kMaxPoints];
+    float y[kMaxPoints];
+    for (int i = 0; i < n; ++i) {
+        x[i] = in.real();
+        y[i] = in.real();
+    }
+    char xtext[kMaxText];
+    char ytext[kMaxText];
+    char title[kMaxText];
+    char free_text[kMaxText];
+    const int xtext_len = in.text(xtext, kMaxText);
+    const int ytext_len = in.text(ytext, kMaxText);
+    const int title_len = in.text(title, kMaxText);
+    const float tx = in.real();
+    const float ty = in.real();
+    const float theight = in.real();
+    const int just = in.integer();
+    const int ipen = in.integer();
+    const int iopt = in.integer();
+    const int free_len = in.text(free_text, kMaxText);
+
+    PLTPAR = LABINI_VALUES;
+    fuzz::open_page();
+    FRALAB(ixlab, iylab, xlsize, ylsize, tsize, symsiz);
+    plotter::recorder_clear();
+    // The frame: four axes and the title's TEXTLK and SYMBLK per piece.
+    std::size_t bound = 1 + 4 * kAxisCallBound + 2 * static_cast<std::size_t>(title_len / 80 + 1);
+    if ((entry & 1) != 0) {
+        DIAGR(x0, y0, xlen, ylen, xmin, xmax, ymin, ymax, dx, dy, xtext, ytext, title, ipenf, ipenc, x, y, n, isym,
+              xtext_len, ytext_len, title_len);
+        bound += curve_call_bound(n);
+    } else {
+        // FRAME with the ranges as given (equal bounds included), then the curve over it.
+        FRAME(x0, y0, xlen, ylen, xmin, xmax, ymin, ymax, dx, dy, xtext, ytext, title, ipenf, xtext_len, ytext_len,
+              title_len);
+        OVR(x, y, n, isym, ipenc);
+        bound += curve_call_bound(n);
+    }
+    PTXT(tx, ty, free_text, theight, just, ipen, iopt, free_len);
+    bound += text_call_bound(free_len);
+    if (plotter::recorder_lines().size() > bound) {
+        fuzz::finding("diagram", "more plotter calls than the bound");
+    }
+    PLTEND();
+    fuzz::check_primitives("diagram");
+    return 0;
+}
