@@ -35,8 +35,9 @@ bool last_glyph(float& x, float& y) {
 // Checks that the text drawn by DRAW from (X, Y) at HEIGHT along ANGLE ends ADVANCE cm further:
 // an "X" continued at (999, 999) must start there.
 void check_continuation(float x, float y, float height, float angle, float advance, const char* what) {
+    // A text at (999, 999) is itself a continuation: its start is not (X, Y).
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(height) || !(height > 0.0F) ||
-        !std::isfinite(angle)) {
+        !std::isfinite(angle) || (x == kContinue && y == kContinue)) {
         return;
     }
     // The direction of ANGLE degrees, whole turns taken out exactly.
