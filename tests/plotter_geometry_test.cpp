@@ -241,15 +241,15 @@ TEST(Thinner, KeepsInputPointsAndLeavesOutOnlyPointsWithinTheTolerance) {
 TEST(Thinner, ThinsWhatIsFlatAndKeepsWhatIsNot) {
     PolylineThinner thinner(kTolerance);
     const std::vector<Line> lines = thinning_lines();
-    // name, at most / at least this many kept points
+    // The line's index, and at most / at least this many kept points.
     const struct {
         std::size_t index;
         std::size_t most;
         std::size_t least;
     } expectations[] = {
-        {0, 2000, 3},    // the dense sine: a small part of 20000
-        {3, 200, 200},   // the zigzag is ten tolerances high: every corner stays
-        {4, 3, 3},       // out and back: start, turning point, end
+        {0, 2000, 3},   // the dense sine: a small part of 20000
+        {3, 200, 200},  // the zigzag is ten tolerances high: every corner stays
+        {4, 3, 3},      // out and back: start, turning point, end
     };
     for (const auto& e : expectations) {
         const std::size_t kept = thin(lines[e.index], thinner).size();
