@@ -29,9 +29,9 @@ namespace {
 
 // The font the advance table in text.cpp was measured on.
 constexpr const char* kFont = "DejaVu Sans";
-// Line width in PGPLOT units (0.005 inch each): 0.25 mm lines.
+// Line width in giza's units (0.25 mm each, where PGPLOT's were 0.005 inch): 0.5 mm lines.
 constexpr int kLineWidth = 2;
-// Polylines reach giza thinned to 5 micrometres (0.0005 cm): a fiftieth of the line width, a
+// Polylines reach giza thinned to 5 micrometres (0.0005 cm): a hundredth of the line width, a
 // quarter of a 1200 dpi dot, a seventh of a PDF point. No point left out lies farther than this
 // from the line drawn instead.
 constexpr float kThinTolerance = 0.0005F;
