@@ -26,6 +26,8 @@ public:
     virtual void pgtext(float x, float y, const char* text) = 0;
     virtual void begin_batch() = 0;
     virtual void end_batch() = 0;
+    // Draws whatever the device still holds back (a line it gathers) and shows it.
+    virtual void flush() = 0;
     // Waits for a key hit at the cursor, starting at (X, Y) cm; writes its position and key.
     // False (at once) when the device has no cursor.
     virtual bool cursor(float& x, float& y, int& key) = 0;

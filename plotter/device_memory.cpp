@@ -37,6 +37,7 @@ public:
 
     void begin_batch() override { add(Primitive::Kind::BeginBatch); }
     void end_batch() override { add(Primitive::Kind::EndBatch); }
+    void flush() override {}
     bool cursor(float&, float&, int&) override { return false; }
     void close() override { add(Primitive::Kind::Close); }
 

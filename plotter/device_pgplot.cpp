@@ -135,6 +135,10 @@ public:
         draw_line();
         cpgebuf();
     }
+    void flush() override {
+        draw_line();
+        cpgupdt();
+    }
 
     bool cursor(float& x, float& y, int& key) override {
         draw_line();

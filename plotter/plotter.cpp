@@ -379,6 +379,8 @@ void PLTSYN(const int& IFLAG) {
         if (s.batch_open) {
             s.device->end_batch();
             s.batch_open = false;
+        } else {
+            s.device->flush();
         }
     }
 }
