@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "text.h"
 
@@ -127,6 +128,38 @@ TEST_F(Output, PngHasThePagesAspect) {
     const double height = be32(20);
     ASSERT_GT(height, 100.0);
     EXPECT_NEAR(width / height, 22.0 / 12.0, 2.0 / height);
+}
+
+// The PGPLOT device gathers connected strokes into one line and thins it: a curve of 20000 points
+// given one segment at a time becomes one path of far fewer points, a straight line its two ends.
+TEST_F(Output, DenseLinesReachTheFileAsOneThinnedPathEach) {
+    const Outcome r = run("plotter_dense_probe", "PGPLOT_DEV=dense.svg/svg");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string svg = slurp(dir_ / "dense.svg");
+    std::vector<std::string> paths;
+    for (std::size_t at = svg.find(" d=\""); at != std::string::npos; at = svg.find(" d=\"", at + 1)) {
+        const std::size_t end = svg.find('"', at + 4);
+        ASSERT_NE(end, std::string::npos);
+        const std::string d = svg.substr(at + 4, end - at - 4);
+        if (d.find(" L ") != std::string::npos) {
+            paths.push_back(d);
+        }
+    }
+    // The background's rectangle aside, the two lines.
+    ASSERT_GE(paths.size(), 2U);
+    const std::string& curve = paths[paths.size() - 2];
+    const std::string& straight = paths.back();
+    const auto count = [](const std::string& d, const char* what) {
+        std::size_t n = 0;
+        for (std::size_t at = d.find(what); at != std::string::npos; at = d.find(what, at + 1)) {
+            ++n;
+        }
+        return n;
+    };
+    EXPECT_EQ(count(curve, "M "), 1U) << "the curve is one path, also across the plotter's pieces";
+    EXPECT_GT(count(curve, " L "), 50U) << "the curve keeps its shape";
+    EXPECT_LT(count(curve, " L "), 2000U) << "the curve of 20000 points is thinned";
+    EXPECT_EQ(count(straight, " L "), 1U) << "a straight line is its two ends";
 }
 
 TEST_F(Output, OtherFileDevicesAndTheNullDevice) {
