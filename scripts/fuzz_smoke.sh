@@ -21,7 +21,7 @@ for t in "${targets[@]}"; do
   mkdir -p "$scratch/$t"
   if "$dir/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
        -artifact_prefix="$scratch/$t-" "$scratch/$t" "$top/fuzz/corpus/$t" >"$scratch/$t.log" 2>&1; then
-    echo "fuzz smoke $t: $(grep -Eo '#[0-9]+' "$scratch/$t.log" | tail -1 | tr -d '#') runs, no finding"
+    echo "fuzz smoke $t: $(grep -Eo 'Done [0-9]+ runs' "$scratch/$t.log" | tail -1) in ${seconds}s, no finding"
   else
     echo "fuzz smoke $t: FAILED" >&2
     tail -n 40 "$scratch/$t.log" >&2
