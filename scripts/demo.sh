@@ -10,4 +10,8 @@ mkdir -p "$out"
 cp "$top/examples/plot.out" "$out/plot.out"
 cd "$out"
 "$top/build/demo/diatest1"
-echo "demo: the page is in $out (device ${PGPLOT_DEV:-plot.pdf})"
+device=${PGPLOT_DEV:-plot.pdf}
+case "$device" in
+  /*) echo "demo: the page went to the device $device" ;;
+  *) echo "demo: the page is in $out/${device%/*}" ;;
+esac
