@@ -53,15 +53,15 @@ int main(void) {
     /* PGPLOT_DEV as "file/type" (default plot.pdf/pdf); a 22 x 12 cm page: 20 x 10 cm and a 1 cm
      * margin, as the plotter opens it. */
     const char *env = getenv("PGPLOT_DEV");
-    char spec[512];
-    snprintf(spec, sizeof spec, "%s", env != NULL && *env != '\0' ? env : "plot.pdf/pdf");
-    char *slash = strrchr(spec, '/');
+    char device_name[512];
+    snprintf(device_name, sizeof device_name, "%s", env != NULL && *env != '\0' ? env : "plot.pdf/pdf");
+    char *slash = strrchr(device_name, '/');
     char device[64] = "/pdf";
     if (slash != NULL) {
         snprintf(device, sizeof device, "%s", slash);
         *slash = '\0';
     }
-    if (giza_open_device_size(device, spec[0] != '\0' ? spec : "plot", 220.0, 120.0, GIZA_UNITS_MM) <= 0) {
+    if (giza_open_device_size(device, device_name[0] != '\0' ? device_name : "plot", 220.0, 120.0, GIZA_UNITS_MM) <= 0) {
         return 1;
     }
     cpgask(0);

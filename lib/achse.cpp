@@ -26,6 +26,7 @@
 #include <cstring>
 
 #include "diagr.h"
+#include "power_of_ten.h"
 #include "plotter.h"
 
 namespace {
@@ -45,21 +46,6 @@ constexpr float STEP_TOLERANCE = 1.0e-3F;
 
 // The label height of all axis calls; only ACHSIZ changes it.
 float SIZE = 0.4F;
-
-// 10 to the power IEXP by repeated single-precision multiplication, of 10 or of 0.1.
-float repeated_power_of_ten(int iexp) {
-    float power = 1.0F;
-    if (iexp > 0) {
-        for (int i = 0; i < iexp; ++i) {
-            power *= 10.0F;
-        }
-    } else {
-        for (int i = 0; i < -iexp; ++i) {
-            power *= 0.1F;
-        }
-    }
-    return power;
-}
 
 // 10 to the power |K|, by repeated multiplication (exact up to 10**10).
 float positive_power_of_ten(int k) { return repeated_power_of_ten(k < 0 ? -k : k); }

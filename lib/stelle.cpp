@@ -27,27 +27,13 @@
 #include <cstring>
 
 #include "diagr.h"
+#include "power_of_ten.h"
 
 namespace {
 
 constexpr int WORK_LEN = 13;
 
 enum class Entry { General, FixedBelowTen };
-
-// 10 to the power IEXP by repeated single-precision multiplication, of 10 or of 0.1.
-float repeated_power_of_ten(int iexp) {
-    float power = 1.0F;
-    if (iexp > 0) {
-        for (int i = 0; i < iexp; ++i) {
-            power *= 10.0F;
-        }
-    } else {
-        for (int i = 0; i < -iexp; ++i) {
-            power *= 0.1F;
-        }
-    }
-    return power;
-}
 
 // The 13-character exponent form " 0.ddddddE+xx" of a positive finite value, into work[0..12].
 void exponent_form(float y, char* work) {
