@@ -3,70 +3,19 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "diagr.h"
 #include "recorder.h"
+#include "support/trace_lines.h"
 
 namespace {
 
-// One recorded plotter call: its name, numeric arguments (returned values after "->" included) and
-// its text argument, if any.
-struct Call {
-    std::string name;
-    std::vector<float> numbers;
-    std::string text;
-    bool has_text = false;
-};
-
-Call parse(const std::string& line) {
-    Call call;
-    std::size_t pos = line.find(' ');
-    call.name = line.substr(0, pos);
-    while (pos != std::string::npos && pos < line.size()) {
-        ++pos;
-        if (line[pos] == '"') {
-            call.has_text = true;
-            ++pos;
-            while (pos < line.size() && line[pos] != '"') {
-                if (line[pos] == '\\') {
-                    ++pos;
-                }
-                call.text += line[pos++];
-            }
-            pos = line.find(' ', pos);
-            continue;
-        }
-        const std::size_t end = line.find(' ', pos);
-        const std::string token = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-        if (token != "->") {
-            call.numbers.push_back(std::strtof(token.c_str(), nullptr));
-        }
-        pos = end;
-    }
-    return call;
-}
-
-std::vector<Call> calls() {
-    std::vector<Call> result;
-    for (const std::string& line : plotter::recorder_lines()) {
-        result.push_back(parse(line));
-    }
-    return result;
-}
-
-std::vector<Call> named(const std::vector<Call>& all, const std::string& name) {
-    std::vector<Call> result;
-    for (const Call& call : all) {
-        if (call.name == name) {
-            result.push_back(call);
-        }
-    }
-    return result;
-}
+using support::Call;
+using support::named;
+using support::recorded_calls;
 
 // A tick: the PLOT move to the axis point and the MPLOT stroke that follows it.
 struct Tick {
@@ -120,7 +69,7 @@ protected:
 
 TEST_F(AchseTest, ZeroToTenOnFifteenCentimetresNumbersEveryOtherTick) {
     axis(0.0F, 0.0F, "x", -1, 15.0F, 0.0F, 0.0F, 0.0F, 10.0F);
-    const std::vector<Call> all = calls();
+    const std::vector<Call> all = recorded_calls();
     ASSERT_GE(all.size(), 4U);
     EXPECT_EQ(plotter::recorder_lines().front(), "PLTSYN 1");
     EXPECT_EQ(plotter::recorder_lines().back(), "PLTSYN 0");
@@ -168,7 +117,7 @@ TEST_F(AchseTest, AutomaticStepFollowsRangeAndLabelHeight) {
         plotter::recorder_clear();
         ACHSIZ(c.size);
         ACHSE0(0.0F, 0.0F, 1, 15.0F, 0.0F, 0.0F, 0.0F, c.vlast);
-        const std::vector<Tick> marks = ticks(calls());
+        const std::vector<Tick> marks = ticks(recorded_calls());
         ASSERT_GE(marks.size(), 2U) << c.vlast;
         EXPECT_NEAR(marks[1].x - marks[0].x, c.step_cm, TOL) << c.vlast << " at " << c.size;
         EXPECT_NEAR(marks.back().x, 15.0F, TOL) << c.vlast << " at " << c.size;
@@ -177,7 +126,7 @@ TEST_F(AchseTest, AutomaticStepFollowsRangeAndLabelHeight) {
 
 TEST_F(AchseTest, LargeRangeGetsTheFactorTenToTheSix) {
     axis(0.0F, 0.0F, "abc", -3, 15.0F, 0.0F, 0.0F, 0.0F, 5000000.0F);
-    const std::vector<Call> all = calls();
+    const std::vector<Call> all = recorded_calls();
     EXPECT_EQ(label_texts(all), (std::vector<std::string>{"0", "1", "2", "3", "4", "5"}));
     EXPECT_EQ(ticks(all).size(), 11U);  // step 0.5 in scaled units
 
@@ -201,7 +150,7 @@ TEST_F(AchseTest, LargeRangeGetsTheFactorTenToTheSix) {
 
 TEST_F(AchseTest, SmallRangeGetsTheFactorTenToTheMinusTwoAndKeepsBothEndTicks) {
     axis(0.0F, 0.0F, "t", 1, 15.0F, 0.0F, 0.001F, 0.0F, 0.005F);
-    const std::vector<Call> all = calls();
+    const std::vector<Call> all = recorded_calls();
     EXPECT_EQ(label_texts(all), (std::vector<std::string>{"0.1", "0.2", "0.3", "0.4", "0.5"}));
     const std::vector<Tick> marks = ticks(all);
     ASSERT_EQ(marks.size(), 9U);  // step 0.05 in scaled units
@@ -217,7 +166,7 @@ TEST_F(AchseTest, SmallRangeGetsTheFactorTenToTheMinusTwoAndKeepsBothEndTicks) {
 
 TEST_F(AchseTest, ZeroToSmallValueHasNoFactorAndFixedNumbers) {
     axis(0.0F, 0.0F, "t", 1, 15.0F, 0.0F, 0.0F, 0.0F, 0.005F);
-    const std::vector<Call> all = calls();
+    const std::vector<Call> all = recorded_calls();
     const std::vector<std::string> labels = label_texts(all);
     ASSERT_GE(labels.size(), 2U);
     EXPECT_EQ(labels[0], "0");
@@ -230,7 +179,7 @@ TEST_F(AchseTest, ZeroToSmallValueHasNoFactorAndFixedNumbers) {
 
 TEST_F(AchseTest, ReversedAxisNumbersRunDownwardsFromTheOrigin) {
     axis(1.0F, 2.0F, "", -1, 15.0F, 0.0F, 10.0F, 0.0F, 0.0F);
-    const std::vector<Call> all = calls();
+    const std::vector<Call> all = recorded_calls();
     // Drawn in the order of their values, from the far end back to the origin.
     EXPECT_EQ(label_texts(all), (std::vector<std::string>{"0", "2", "4", "6", "8", "10"}));
     const std::vector<Tick> marks = ticks(all);
@@ -247,7 +196,7 @@ TEST_F(AchseTest, ReversedAxisNumbersRunDownwardsFromTheOrigin) {
 TEST_F(AchseTest, VerticalAxisSidesAndLabelEdges) {
     // NC > 0 (left side of a frame): ticks towards +x, numbers left with their right edge SIZE away.
     axis(2.0F, 1.0F, "y", 1, 10.0F, 90.0F, 0.0F, 0.0F, 10.0F);
-    std::vector<Call> all = calls();
+    std::vector<Call> all = recorded_calls();
     std::vector<Tick> marks = ticks(all);
     ASSERT_EQ(marks.size(), 6U);  // R 2: step 2
     for (const Tick& mark : marks) {
@@ -263,7 +212,7 @@ TEST_F(AchseTest, VerticalAxisSidesAndLabelEdges) {
     // NC < 0 (right side): ticks towards -x, numbers right with their left edge SIZE away.
     plotter::recorder_clear();
     axis(2.0F, 1.0F, "y", -1, 10.0F, 90.0F, 0.0F, 0.0F, 10.0F);
-    all = calls();
+    all = recorded_calls();
     marks = ticks(all);
     ASSERT_EQ(marks.size(), 6U);
     for (const Tick& mark : marks) {
@@ -280,12 +229,12 @@ TEST_F(AchseTest, NegativeStepActsAsItsMagnitude) {
     plotter::recorder_clear();
     axis(0.0F, 0.0F, "s", 1, 15.0F, 0.0F, 0.0F, 2.0F, 10.0F);
     EXPECT_EQ(plotter::recorder_lines(), negative);
-    EXPECT_EQ(ticks(calls()).size(), 6U);
+    EXPECT_EQ(ticks(recorded_calls()).size(), 6U);
 }
 
 TEST_F(AchseTest, NcZeroStillMeasuresAndWritesAnEmptyText) {
     axis(0.0F, 0.0F, "ignored", 0, 15.0F, 0.0F, 0.0F, 0.0F, 10.0F);
-    const std::vector<Call> all = calls();
+    const std::vector<Call> all = recorded_calls();
     const std::vector<Call> measured = named(all, "TEXTLK");
     ASSERT_EQ(measured.size(), 1U);
     EXPECT_EQ(measured[0].text, "");
@@ -301,7 +250,7 @@ TEST_F(AchseTest, NcZeroStillMeasuresAndWritesAnEmptyText) {
 TEST_F(AchseTest, TextLongerThanTheWorkingCopyIsCutTo255) {
     const std::string long_text(300, 'a');
     axis(0.0F, 0.0F, long_text, -400, 15.0F, 0.0F, 0.0F, 0.0F, 10.0F);
-    const std::vector<Call> written = named(calls(), "SYMBLK");
+    const std::vector<Call> written = named(recorded_calls(), "SYMBLK");
     ASSERT_EQ(written.size(), 1U);
     EXPECT_EQ(written[0].text, std::string(255, 'a'));
     EXPECT_EQ(written[0].numbers[4], 255.0F);
@@ -309,12 +258,12 @@ TEST_F(AchseTest, TextLongerThanTheWorkingCopyIsCutTo255) {
     // Fewer characters than NC asks for are padded with blanks.
     plotter::recorder_clear();
     axis(0.0F, 0.0F, "ab", 4, 15.0F, 0.0F, 0.0F, 0.0F, 10.0F);
-    EXPECT_EQ(named(calls(), "TEXTLK")[0].text, "ab  ");
+    EXPECT_EQ(named(recorded_calls(), "TEXTLK")[0].text, "ab  ");
 }
 
 TEST_F(AchseTest, DenseNumbersAreThinnedWhileEveryTickStays) {
     axis(0.0F, 0.0F, "", -1, 15.0F, 0.0F, 0.0F, 0.25F, 10.0F);
-    const std::vector<Call> all = calls();
+    const std::vector<Call> all = recorded_calls();
     EXPECT_EQ(ticks(all).size(), 41U);
     const std::vector<Call> labels = named(all, "SYMBOL");
     ASSERT_GE(labels.size(), 2U);
@@ -329,7 +278,7 @@ TEST_F(AchseTest, DenseNumbersAreThinnedWhileEveryTickStays) {
 
 TEST_F(AchseTest, LineOnlyAxisDrawsNoNumbersOrTexts) {
     ACHSE0(0.0F, 0.0F, -5, 15.0F, 0.0F, 0.0F, 0.0F, 5000000.0F);
-    const std::vector<Call> all = calls();
+    const std::vector<Call> all = recorded_calls();
     EXPECT_EQ(ticks(all).size(), 11U);
     EXPECT_TRUE(named(all, "SYMBOL").empty());
     EXPECT_TRUE(named(all, "SYMBLK").empty());
@@ -379,7 +328,7 @@ TEST_F(AchseTest, DegenerateAxesFinishWithTheLineAlone) {
 
 TEST_F(AchseTest, ThousandStepsAreStillDrawn) {
     ACHSE0(0.0F, 0.0F, 1, 15.0F, 0.0F, 0.0F, 0.01F, 10.0F);
-    const std::vector<Tick> marks = ticks(calls());
+    const std::vector<Tick> marks = ticks(recorded_calls());
     ASSERT_EQ(marks.size(), 1001U);
     EXPECT_NEAR(marks.back().x, 15.0F, 1e-3F);
 }
@@ -394,7 +343,7 @@ TEST_F(AchseTest, TinyRangesFinishQuicklyAndTickTheirEnds) {
         const auto start = std::chrono::steady_clock::now();
         axis(0.0F, 0.0F, "", 1, 15.0F, 0.0F, c.vfirst, 0.0F, c.vlast);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100)) << c.vfirst;
-        const std::vector<Tick> marks = ticks(calls());
+        const std::vector<Tick> marks = ticks(recorded_calls());
         ASSERT_GE(marks.size(), 2U) << c.vfirst << " " << c.vlast;
         EXPECT_LE(marks.size(), 1001U);
         for (const Tick& mark : marks) {
@@ -408,7 +357,7 @@ TEST_F(AchseTest, StepOfHalfTheFloatRangeStillTicksZero) {
     // Regression: the extra step below the first multiple overflowed to -Inf, the index count of
     // the ticks to skip became Inf (converted to int: undefined) and the tick at 0 was lost.
     ACHSE0(2.0F, 2.0F, -1, 12.0F, 0.0F, -9.0F, -1.7014118e38F, 99.0F);
-    const std::vector<Tick> marks = ticks(calls());
+    const std::vector<Tick> marks = ticks(recorded_calls());
     ASSERT_EQ(marks.size(), 1U);
     EXPECT_GE(marks[0].x, 2.0F);
     EXPECT_LE(marks[0].x, 14.0F);
@@ -417,7 +366,7 @@ TEST_F(AchseTest, StepOfHalfTheFloatRangeStillTicksZero) {
 
 TEST_F(AchseTest, AxisAtAnAngleKeepsItsGeometry) {
     axis(1.0F, 1.0F, "d", 1, 10.0F, 30.0F, 0.0F, 0.0F, 10.0F);
-    const std::vector<Call> all = calls();
+    const std::vector<Call> all = recorded_calls();
     const float a = 30.0F * 0.0174533F;
     const std::vector<Tick> marks = ticks(all);
     ASSERT_EQ(marks.size(), 6U);

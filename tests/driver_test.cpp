@@ -1,19 +1,15 @@
 // diatest1, readpairs and the signal handlers as real processes: fatal reports byte for byte,
 // refusals, signal messages and ends, and a normal run.
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "support/subprocess.h"
 
 namespace {
 
@@ -21,100 +17,26 @@ const std::string kDemo = DIAGR_BINARY_DIR "/demo/diatest1";
 const std::string kReadPairs = DIAGR_BINARY_DIR "/demo/readpairs";
 const std::string kSignalProbe = DIAGR_BINARY_DIR "/tests/signal_probe";
 
-struct ProcessResult {
-    std::string out;
-    std::string err;
-    int status = -1;
-
-    bool aborted() const { return WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT; }
-    bool exited_with(int code) const { return WIFEXITED(status) && WEXITSTATUS(status) == code; }
-};
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool exists(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0;
-}
+using support::exists;
+using support::lines_of;
+using support::ProcessResult;
+using support::slurp;
+using support::write_file;
 
 class DriverTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/driver_test.XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        top_ = pattern;
+        ASSERT_NO_FATAL_FAILURE(support::make_temp_directory("driver_test", top_));
         work_ = top_ + "/work";
         ASSERT_EQ(mkdir(work_.c_str(), 0755), 0);
     }
-    void TearDown() override {
-        const std::string command = "rm -rf '" + top_ + "'";
-        ASSERT_EQ(std::system(command.c_str()), 0);
-    }
-
-    void write_file(const std::string& path, const std::string& content) {
-        std::ofstream out(path, std::ios::binary);
-        out << content;
-        ASSERT_TRUE(out.good()) << path;
-    }
+    void TearDown() override { support::remove_tree(top_); }
 
     // Runs PROGRAM in the work directory with the given environment additions; stdout and
     // stderr go to files outside it. IGNORED signals start out ignored.
     ProcessResult run(const std::string& program, const std::vector<std::string>& args,
-                      const std::vector<std::pair<std::string, std::string>>& environment = {},
-                      const std::vector<int>& ignored = {}) {
-        const std::string out_path = top_ + "/stdout";
-        const std::string err_path = top_ + "/stderr";
-        const pid_t pid = fork();
-        if (pid == 0) {
-            const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(work_.c_str()) != 0) {
-                _exit(127);
-            }
-            unsetenv("PLOTTER_TRACE");
-            unsetenv("PGPLOT_DEV");
-            for (const auto& [name, value] : environment) {
-                setenv(name.c_str(), value.c_str(), 1);
-            }
-            for (int signal_number : ignored) {
-                std::signal(signal_number, SIG_IGN);
-            }
-            std::vector<char*> argv;
-            argv.push_back(const_cast<char*>(program.c_str()));
-            for (const std::string& arg : args) {
-                argv.push_back(const_cast<char*>(arg.c_str()));
-            }
-            argv.push_back(nullptr);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
-        ProcessResult result;
-        if (pid < 0) {
-            ADD_FAILURE() << "fork failed";
-            return result;
-        }
-        // A hung child is killed after a minute rather than hanging the test.
-        for (int waited = 0;; ++waited) {
-            const pid_t done = waitpid(pid, &result.status, WNOHANG);
-            if (done == pid) {
-                break;
-            }
-            if (waited == 6000) {
-                kill(pid, SIGKILL);
-                waitpid(pid, &result.status, 0);
-                ADD_FAILURE() << program << " hung";
-                break;
-            }
-            usleep(10000);
-        }
-        result.out = slurp(out_path);
-        result.err = slurp(err_path);
-        return result;
+                      const support::Environment& environment = {}, const std::vector<int>& ignored = {}) {
+        return support::run_process(program, args, work_, top_, environment, ignored);
     }
 
     std::string top_;
@@ -211,15 +133,6 @@ TEST_F(DriverTest, RefusesFilesItCannotPlotBeforeOpeningAPlot) {
         EXPECT_TRUE(demo.exited_with(1)) << refused.pairs << " pairs: status " << demo.status;
         EXPECT_FALSE(exists(trace)) << refused.pairs << " pairs";
     }
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 TEST_F(DriverTest, NormalRunPrintsNothingAndEndsWithStatusZero) {

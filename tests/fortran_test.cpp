@@ -1,25 +1,19 @@
 // The Fortran entry points as gfortran programs call them: the Fortran demonstration draws the same
 // page as diatest1, the common block /PLTPAR/ is the plot state, and every entry point reaches its
 // C++ routine with the same arguments (traces and results compared with direct C++ calls).
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <bit>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "diagr.h"
 #include "plotter.h"
 #include "recorder.h"
+#include "support/subprocess.h"
 
 namespace {
 
@@ -28,26 +22,11 @@ const std::string kFortranDemo = DIAGR_BINARY_DIR "/examples/diatest1f";
 const std::string kPltparProbe = DIAGR_BINARY_DIR "/tests/fortran_pltpar_probe";
 const std::string kEntriesProbe = DIAGR_BINARY_DIR "/tests/fortran_entries_probe";
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool exists(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0;
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
+using support::exists;
+using support::lines_of;
+using support::ProcessResult;
+using support::slurp;
+using support::write_file;
 
 std::string hex(float value) {
     char buffer[16];
@@ -72,23 +51,13 @@ std::string state_line(const std::string& stage, const PltPar& p) {
     return line;
 }
 
-struct ProcessResult {
-    std::string out;
-    std::string err;
-    int status = -1;
-
-    bool exited_with(int code) const { return WIFEXITED(status) && WEXITSTATUS(status) == code; }
-};
-
 class FortranTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!exists(kFortranDemo)) {
             GTEST_SKIP() << "built without a Fortran compiler";
         }
-        char pattern[] = "/tmp/fortran_test.XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        top_ = pattern;
+        ASSERT_NO_FATAL_FAILURE(support::make_temp_directory("fortran_test", top_));
         work_ = top_ + "/work";
         ASSERT_EQ(mkdir(work_.c_str(), 0755), 0);
         PLTPAR = LABINI_VALUES;
@@ -96,53 +65,13 @@ protected:
     void TearDown() override {
         plotter::recorder_stop();
         if (!top_.empty()) {
-            ASSERT_EQ(std::system(("rm -rf '" + top_ + "'").c_str()), 0);
+            support::remove_tree(top_);
         }
-    }
-
-    void write_file(const std::string& path, const std::string& content) {
-        std::ofstream out(path, std::ios::binary);
-        out << content;
-        ASSERT_TRUE(out.good()) << path;
     }
 
     // Runs PROGRAM in the work directory on the null device, its plotter calls traced to TRACE.
     ProcessResult run(const std::string& program, const std::string& trace) {
-        const std::string out_path = top_ + "/stdout";
-        const std::string err_path = top_ + "/stderr";
-        const pid_t pid = fork();
-        if (pid == 0) {
-            const int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            const int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 || chdir(work_.c_str()) != 0) {
-                _exit(127);
-            }
-            setenv("PGPLOT_DEV", "/null", 1);
-            setenv("PLOTTER_TRACE", trace.c_str(), 1);
-            execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        ProcessResult result;
-        if (pid < 0) {
-            ADD_FAILURE() << "fork failed";
-            return result;
-        }
-        // A hung child is killed after a minute rather than hanging the test.
-        for (int waited = 0;; ++waited) {
-            if (waitpid(pid, &result.status, WNOHANG) == pid) {
-                break;
-            }
-            if (waited == 6000) {
-                kill(pid, SIGKILL);
-                waitpid(pid, &result.status, 0);
-                ADD_FAILURE() << program << " hung";
-                break;
-            }
-            usleep(10000);
-        }
-        result.out = slurp(out_path);
-        result.err = slurp(err_path);
-        return result;
+        return support::run_process(program, {}, work_, top_, {{"PGPLOT_DEV", "/null"}, {"PLOTTER_TRACE", trace}});
     }
 
     std::string top_;

@@ -2,47 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "diagr.h"
 #include "recorder.h"
+#include "support/trace_lines.h"
 
 namespace {
 
-struct Call {
-    std::string name;
-    std::vector<float> numbers;  // arguments, then returned values
-    std::string text;
-};
-
-Call parse(const std::string& line) {
-    Call call;
-    std::size_t pos = line.find(' ');
-    call.name = line.substr(0, pos);
-    while (pos != std::string::npos && pos < line.size()) {
-        ++pos;
-        if (line[pos] == '"') {
-            ++pos;
-            while (pos < line.size() && line[pos] != '"') {
-                if (line[pos] == '\\') {
-                    ++pos;
-                }
-                call.text += line[pos++];
-            }
-            pos = line.find(' ', pos);
-            continue;
-        }
-        const std::size_t end = line.find(' ', pos);
-        const std::string token = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-        if (token != "->") {
-            call.numbers.push_back(std::strtof(token.c_str(), nullptr));
-        }
-        pos = end;
-    }
-    return call;
-}
+using support::Call;
+using support::named;
+using support::parse_call;
 
 // The recorded calls, cut into what comes before the first axis, the axes (each from PLTSYN 1 to
 // PLTSYN 0) and what comes after the last.
@@ -56,7 +27,7 @@ FrameTrace split() {
     FrameTrace trace;
     bool inside = false;
     for (const std::string& line : plotter::recorder_lines()) {
-        const Call call = parse(line);
+        const Call call = parse_call(line);
         if (line == "PLTSYN 1") {
             inside = true;
             trace.axes.emplace_back();
@@ -73,16 +44,6 @@ FrameTrace split() {
         }
     }
     return trace;
-}
-
-std::vector<Call> named(const std::vector<Call>& all, const std::string& name) {
-    std::vector<Call> result;
-    for (const Call& call : all) {
-        if (call.name == name) {
-            result.push_back(call);
-        }
-    }
-    return result;
 }
 
 struct Stroke {

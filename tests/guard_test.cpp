@@ -1,28 +1,12 @@
 // The plot-state guard on a real process: each routine used before any diagram ends the plot,
 // writes the two-line message naming it and exits with status 0.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
-namespace {
+#include "support/subprocess.h"
 
-std::string read_file(const std::string& path) {
-    std::string content;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return content;
-    }
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        content.append(buffer, n);
-    }
-    std::fclose(file);
-    return content;
-}
+namespace {
 
 struct ProbeRun {
     int status = -1;
@@ -38,11 +22,10 @@ ProbeRun run_probe(const std::string& routine) {
                                 "/tests/guard_probe' " +
                                 routine + " >out 2>err";
     ProbeRun run;
-    const int raw = std::system(command.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = read_file(dir + "/out");
-    run.err = read_file(dir + "/err");
-    run.trace = read_file(dir + "/trace");
+    run.status = support::run_shell(command);
+    run.out = support::slurp(dir + "/out");
+    run.err = support::slurp(dir + "/err");
+    run.trace = support::slurp(dir + "/trace");
     return run;
 }
 

@@ -3,38 +3,21 @@
 // find_package(diagr) and once through pkg-config, in C++ and in Fortran.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/subprocess.h"
+
 namespace {
 
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool exists(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0;
-}
-
-std::vector<std::string> lines_of(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
+using support::exists;
+using support::exit_code;
+using support::lines_of;
+using support::slurp;
 
 // A value of the build tree's CMakeCache.txt ("" when it has none).
 std::string cache_value(const std::string& name) {
@@ -60,9 +43,7 @@ const std::string kSanitizeFlags;
 class InstallTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/install_test.XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        top_ = pattern;
+        ASSERT_NO_FATAL_FAILURE(support::make_temp_directory("install_test", top_));
         cmake_ = cache_value("CMAKE_COMMAND");
         libdir_ = cache_value("CMAKE_INSTALL_LIBDIR");
         fortran_ = cache_value("CMAKE_Fortran_COMPILER");
@@ -79,7 +60,7 @@ protected:
     }
     void TearDown() override {
         if (!top_.empty()) {
-            ASSERT_EQ(std::system(("rm -rf " + sh_quote(top_)).c_str()), 0);
+            support::remove_tree(top_);
         }
     }
 
@@ -88,7 +69,7 @@ protected:
         const std::string log = top_ + "/log";
         const int status = std::system((command + " >" + sh_quote(log) + " 2>&1").c_str());
         last_output_ = slurp(log);
-        const bool ok = status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        const bool ok = exit_code(status) == 0;
         if (!ok) {
             ADD_FAILURE() << command << "\n" << last_output_;
         }
@@ -105,8 +86,7 @@ protected:
         const std::string out = top_ + "/out";
         const int status = std::system((command + " >" + sh_quote(out) + " 2>" + sh_quote(top_ + "/err")).c_str());
         last_output_ = slurp(out);
-        EXPECT_TRUE(status != -1 && WIFEXITED(status) && WEXITSTATUS(status) == 0) << program << "\n"
-                                                                                   << slurp(top_ + "/err");
+        EXPECT_TRUE(exit_code(status) == 0) << program << "\n" << slurp(top_ + "/err");
         EXPECT_EQ(slurp(top_ + "/err"), "") << program;
         return lines_of(slurp(trace));
     }

@@ -1,18 +1,16 @@
 // The plotter as a real process: the PLOTTER_TRACE file, the output files giza writes (a valid
 // PDF, a PNG of the page's aspect), silence in a normal run, and devices that cannot be opened.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/subprocess.h"
 #include "text.h"
 
 namespace {
@@ -20,6 +18,9 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kProbes = DIAGR_BINARY_DIR "/tests/";
+
+using support::capture_output;
+using support::slurp;
 
 struct Outcome {
     int status = -1;
@@ -42,30 +43,9 @@ protected:
         const std::string command = "cd '" + dir_.string() + "' && env " + env + " timeout 60 '" + kProbes + probe +
                                     "' </dev/null >stdout.txt 2>'" + err.string() + "'";
         Outcome r;
-        const int raw = std::system(command.c_str());
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.status = support::run_shell(command);
         r.err = slurp(err);
         return r;
-    }
-
-    static std::string slurp(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-    // The first line of a command's output.
-    static std::string capture(const std::string& command) {
-        std::string out;
-        if (std::FILE* p = ::popen(command.c_str(), "r")) {
-            char buffer[512];
-            while (std::fgets(buffer, sizeof buffer, p) != nullptr) {
-                out += buffer;
-            }
-            ::pclose(p);
-        }
-        return out;
     }
 
     fs::path dir_;
@@ -103,13 +83,13 @@ TEST_F(Output, DefaultDeviceWritesAOnePageTrueSizePdf) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "") << "a normal run writes nothing to stderr";
     ASSERT_TRUE(fs::exists(dir_ / "plot.pdf"));
-    const std::string info = capture("pdfinfo '" + (dir_ / "plot.pdf").string() + "' 2>&1");
+    const std::string info = capture_output("pdfinfo '" + (dir_ / "plot.pdf").string() + "' 2>&1");
     EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
     // 20 x 10 cm plus a 1 cm margin all round: 22 x 12 cm = 623.6 x 340.2 pt.
     EXPECT_NE(info.find("Page size:       624 x 340 pts"), std::string::npos) << info;
     // poppler can render it.
-    const std::string render = capture("pdftoppm -r 20 -png '" + (dir_ / "plot.pdf").string() + "' '" +
-                                       (dir_ / "render").string() + "' 2>&1; echo status=$?");
+    const std::string render = capture_output("pdftoppm -r 20 -png '" + (dir_ / "plot.pdf").string() + "' '" +
+                                              (dir_ / "render").string() + "' 2>&1; echo status=$?");
     EXPECT_NE(render.find("status=0"), std::string::npos) << render;
 }
 

@@ -2,11 +2,11 @@
 // pixel and hits a key; WAITHT/HITPOS/HITCHR (and the library's GETPOS and GPOSU) must return that
 // position, in cm or user units, within a pixel, and that key.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <sstream>
 #include <string>
+
+#include "support/subprocess.h"
 
 namespace {
 
@@ -27,17 +27,7 @@ CursorRun run_cursor(const char* mode, int px, int py, const char* key, int* sta
                                 std::string(mode) + " " + std::to_string(px) + " " + std::to_string(py) + " " + key +
                                 " 2>&1";
     CursorRun run;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        *status = -1;
-        return run;
-    }
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-        run.output += buffer;
-    }
-    const int raw = ::pclose(pipe);
-    *status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.output = support::capture_output(command, status);
     std::istringstream lines(run.output);
     std::string word;
     bool have_viewport = false;
@@ -68,67 +58,46 @@ float pixel_cm(const CursorRun& r) { return 22.0F / (r.viewport[1] - r.viewport[
 
 class XwCursor : public ::testing::Test {
 protected:
-    CursorRun cursor(const char* mode, int px, int py, const char* key) {
+    // Runs the probe in MODE with the pointer at (PX, PY) and key KEY into R, and checks the hit it
+    // reports: where the pointer is, within a pixel and a half, and the key. With USER_UNITS the
+    // position is in the units of the probe's CLIP(2, 2, 7, 7, 0, 10, 0, 10): 0.7 cm per unit
+    // from 2 cm; else in cm. Skips the test when Xvfb or xdotool is missing.
+    static void expect_hit(const char* mode, int px, int py, const char* key, bool user_units, CursorRun& r) {
         int status = 0;
-        CursorRun r = run_cursor(mode, px, py, key, &status);
+        r = run_cursor(mode, px, py, key, &status);
         if (status == 77) {
-            skip_ = true;
+            GTEST_SKIP() << "Xvfb or xdotool not installed";
         }
-        return r;
+        ASSERT_TRUE(r.ok) << r.output;
+        float x = 0.0F;
+        float y = 0.0F;
+        expected_cm(r, px, py, x, y);
+        const float origin = user_units ? 2.0F : 0.0F;
+        const float cm_per_unit = user_units ? 0.7F : 1.0F;
+        const float tolerance = 1.5F * pixel_cm(r) / cm_per_unit;
+        EXPECT_NEAR(r.x, (x - origin) / cm_per_unit, tolerance) << r.output;
+        EXPECT_NEAR(r.y, (y - origin) / cm_per_unit, tolerance) << r.output;
+        EXPECT_EQ(r.key, key[0]);
     }
-    bool skip_ = false;
 };
 
 TEST_F(XwCursor, HitposAndHitchrReturnThePointerAndKey) {
-    const int px = 400;
-    const int py = 200;
-    const CursorRun r = cursor("hit", px, py, "x");
-    if (skip_) {
-        GTEST_SKIP() << "Xvfb or xdotool not installed";
+    CursorRun r;
+    expect_hit("hit", 400, 200, "x", false, r);
+    if (r.ok) {
+        // The page fills a viewport of the page's aspect.
+        EXPECT_NEAR((r.viewport[1] - r.viewport[0]) / (r.viewport[3] - r.viewport[2]), 22.0F / 12.0F, 0.01F);
     }
-    ASSERT_TRUE(r.ok) << r.output;
-    // The page fills a viewport of the page's aspect.
-    EXPECT_NEAR((r.viewport[1] - r.viewport[0]) / (r.viewport[3] - r.viewport[2]), 22.0F / 12.0F, 0.01F);
-    float x = 0.0F;
-    float y = 0.0F;
-    expected_cm(r, px, py, x, y);
-    EXPECT_NEAR(r.x, x, 1.5F * pixel_cm(r)) << r.output;
-    EXPECT_NEAR(r.y, y, 1.5F * pixel_cm(r)) << r.output;
-    EXPECT_EQ(r.key, 'x');
 }
 
 TEST_F(XwCursor, GetposGivesCentimetres) {
-    const int px = 150;
-    const int py = 300;
-    const CursorRun r = cursor("getpos", px, py, "k");
-    if (skip_) {
-        GTEST_SKIP() << "Xvfb or xdotool not installed";
-    }
-    ASSERT_TRUE(r.ok) << r.output;
-    float x = 0.0F;
-    float y = 0.0F;
-    expected_cm(r, px, py, x, y);
-    EXPECT_NEAR(r.x, x, 1.5F * pixel_cm(r)) << r.output;
-    EXPECT_NEAR(r.y, y, 1.5F * pixel_cm(r)) << r.output;
-    EXPECT_EQ(r.key, 'k');
+    CursorRun r;
+    expect_hit("getpos", 150, 300, "k", false, r);
 }
 
 TEST_F(XwCursor, GposuGivesUserUnitsOfTheDiagram) {
-    const int px = 250;
-    const int py = 120;
-    const CursorRun r = cursor("gposu", px, py, "g");
-    if (skip_) {
-        GTEST_SKIP() << "Xvfb or xdotool not installed";
-    }
-    ASSERT_TRUE(r.ok) << r.output;
-    float x = 0.0F;
-    float y = 0.0F;
-    expected_cm(r, px, py, x, y);
-    // CLIP(2, 2, 7, 7, 0, 10, 0, 10): 0.7 cm per unit from 2 cm.
-    const float tolerance = 1.5F * pixel_cm(r) / 0.7F;
-    EXPECT_NEAR(r.x, (x - 2.0F) / 0.7F, tolerance) << r.output;
-    EXPECT_NEAR(r.y, (y - 2.0F) / 0.7F, tolerance) << r.output;
-    EXPECT_EQ(r.key, 'g');
+    CursorRun r;
+    expect_hit("gposu", 250, 120, "g", true, r);
 }
 
 }  // namespace

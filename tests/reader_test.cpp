@@ -17,6 +17,7 @@
 
 #include "fatal.h"
 #include "pairfile.h"
+#include "support/subprocess.h"
 
 namespace {
 
@@ -42,9 +43,7 @@ struct Outcome {
 class ReaderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/reader_test.XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        directory_ = pattern;
+        ASSERT_NO_FATAL_FAILURE(support::make_temp_directory("reader_test", directory_));
         path_ = directory_ + "/plot.out";
     }
     void TearDown() override {
