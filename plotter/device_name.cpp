@@ -38,27 +38,27 @@ const Known* find(const std::string& name) {
 
 }  // namespace
 
-DeviceName parse_device_name(const std::string& spec) {
+DeviceName parse_device_name(const std::string& text) {
     DeviceName result;
     const Known* known = nullptr;
     std::string file;
-    const std::size_t slash = spec.rfind('/');
+    const std::size_t slash = text.rfind('/');
     if (slash != std::string::npos) {
-        known = find(lower(spec.substr(slash + 1)));
-        file = spec.substr(0, slash);
+        known = find(lower(text.substr(slash + 1)));
+        file = text.substr(0, slash);
     }
     if (known == nullptr) {
         // A plain file name: its extension names the type.
-        const std::size_t dot = spec.rfind('.');
+        const std::size_t dot = text.rfind('.');
         const bool in_last_part = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-        const Known* by_extension = in_last_part ? find(lower(spec.substr(dot + 1))) : nullptr;
+        const Known* by_extension = in_last_part ? find(lower(text.substr(dot + 1))) : nullptr;
         if (by_extension == nullptr || *by_extension->extension == '\0' || dot == 0 ||
             (slash != std::string::npos && dot == slash + 1)) {
             result.error = "unknown device; use file/type with type pdf, png, svg, ps, eps, xw or null";
             return result;
         }
         known = by_extension;
-        file = spec;
+        file = text;
     }
     result.valid = true;
     result.type = known->type;

@@ -199,16 +199,16 @@ bool ends_with_extension(const std::string& name, const char* extension) {
 
 std::unique_ptr<Device> open_pgplot_device(float width, float height, float margin) {
     const char* env = std::getenv("PGPLOT_DEV");
-    const std::string spec = env != nullptr && *env != '\0' ? env : kDefaultDevice;
-    const DeviceName name = parse_device_name(spec);
+    const std::string device_text = env != nullptr && *env != '\0' ? env : kDefaultDevice;
+    const DeviceName name = parse_device_name(device_text);
     if (!name.valid) {
-        fail(spec, name.error);
+        fail(device_text, name.error);
     }
     giza_stop_warnings();
     if (name.interactive) {
         const char* display = std::getenv("DISPLAY");
         if (display == nullptr || *display == '\0') {
-            fail(spec, "no X display (DISPLAY is not set)");
+            fail(device_text, "no X display (DISPLAY is not set)");
         }
     } else if (!name.file.empty()) {
         // giza reports an unwritable file only when it closes the page; find out now, and once.
@@ -216,7 +216,7 @@ std::unique_ptr<Device> open_pgplot_device(float width, float height, float marg
             name.file + (ends_with_extension(name.file, name.extension) ? "" : std::string(".") + name.extension);
         std::FILE* probe = std::fopen(file.c_str(), "wb");
         if (probe == nullptr) {
-            fail(spec, std::string("cannot write ") + file + ": " + std::strerror(errno));
+            fail(device_text, std::string("cannot write ") + file + ": " + std::strerror(errno));
         }
         std::fclose(probe);
     }
@@ -227,7 +227,7 @@ std::unique_ptr<Device> open_pgplot_device(float width, float height, float marg
         return giza_open_device_size(device.c_str(), name.file.c_str(), page_width_mm, page_height_mm, GIZA_UNITS_MM);
     });
     if (id <= 0) {
-        fail(spec, name.interactive ? "cannot connect to the X display" : "giza cannot create it");
+        fail(device_text, name.interactive ? "cannot connect to the X display" : "giza cannot create it");
     }
     cpgask(0);
     giza_set_font(kFont);

@@ -281,7 +281,7 @@ TEST_F(Recorder, ResetForgetsEverything) {
 }
 
 struct DeviceCase {
-    const char* spec;
+    const char* text;
     bool valid;
     const char* type;
     const char* file;
@@ -305,13 +305,13 @@ TEST(DeviceName, PgplotConvention) {
         {"", false, "", ""},
     };
     for (const DeviceCase& c : cases) {
-        const plotter::DeviceName n = plotter::parse_device_name(c.spec);
-        EXPECT_EQ(n.valid, c.valid) << c.spec;
+        const plotter::DeviceName n = plotter::parse_device_name(c.text);
+        EXPECT_EQ(n.valid, c.valid) << c.text;
         if (c.valid) {
-            EXPECT_EQ(n.type, c.type) << c.spec;
-            EXPECT_EQ(n.file, c.file) << c.spec;
+            EXPECT_EQ(n.type, c.type) << c.text;
+            EXPECT_EQ(n.file, c.file) << c.text;
         } else {
-            EXPECT_FALSE(n.error.empty()) << c.spec;
+            EXPECT_FALSE(n.error.empty()) << c.text;
         }
     }
 }
