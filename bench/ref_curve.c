@@ -4,26 +4,11 @@
  * plotter gives) on PGPLOT_DEV (default plot.pdf/pdf). Only the opening is giza's own call:
  * giza's cpgpap takes effect at the next page, which would leave a blank first page. */
 #include <cpgplot.h>
-#include <giza.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-/* The data range with a tenth of its extent added on each side. */
-static void range(const float *v, int n, float *low, float *high) {
-    float lo = v[0], hi = v[0];
-    for (int i = 1; i < n; ++i) {
-        if (v[i] < lo) lo = v[i];
-        if (v[i] > hi) hi = v[i];
-    }
-    const float d = 0.1f * (hi - lo);
-    *low = lo - d;
-    *high = hi + d;
-    if (*low == *high) {
-        *low -= 1.0f;
-        *high += 1.0f;
-    }
-}
+#include "ref_common.h"
 
 int main(int argc, char **argv) {
     const char *file_name = argc > 1 ? argv[1] : "plot.out";
@@ -60,23 +45,13 @@ int main(int argc, char **argv) {
         return 1;
     }
 
-    const char *env = getenv("PGPLOT_DEV");
-    char device_name[512];
-    snprintf(device_name, sizeof device_name, "%s", env != NULL && *env != '\0' ? env : "plot.pdf/pdf");
-    char *slash = strrchr(device_name, '/');
-    char device[64] = "/pdf";
-    if (slash != NULL) {
-        snprintf(device, sizeof device, "%s", slash);
-        *slash = '\0';
-    }
-    if (giza_open_device_size(device, device_name[0] != '\0' ? device_name : "plot", 220.0, 120.0, GIZA_UNITS_MM) <= 0) {
+    if (ref_open_page() != 0) {
         return 1;
     }
-    cpgask(0);
     cpgslw(2);
     float xmin, xmax, ymin, ymax;
-    range(x, (int)n, &xmin, &xmax);
-    range(y, (int)n, &ymin, &ymax);
+    ref_range(x, (int)n, &xmin, &xmax);
+    ref_range(y, (int)n, &ymin, &ymax);
     cpgsvp(3.0f / 22.0f, 18.0f / 22.0f, 3.0f / 12.0f, 10.0f / 12.0f);
     cpgswin(xmin, xmax, ymin, ymax);
     cpgsci(3);

@@ -5,31 +5,16 @@
  * Greek lines. Only the opening is giza's own call: giza's cpgpap takes effect at the next page,
  * which would leave a blank first page. */
 #include <cpgplot.h>
-#include <giza.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include "ref_common.h"
 
 #define MAX_PAIRS 1000
 
 static float X[MAX_PAIRS];
 static float Y[MAX_PAIRS];
-
-/* The data range with a tenth of its extent added on each side. */
-static void range(const float *v, int n, float *low, float *high) {
-    float lo = v[0], hi = v[0];
-    for (int i = 1; i < n; ++i) {
-        if (v[i] < lo) lo = v[i];
-        if (v[i] > hi) hi = v[i];
-    }
-    const float d = 0.1f * (hi - lo);
-    *low = lo - d;
-    *high = hi + d;
-    if (*low == *high) {
-        *low -= 1.0f;
-        *high += 1.0f;
-    }
-}
 
 int main(void) {
     FILE *in = fopen("plot.out", "r");
@@ -50,21 +35,9 @@ int main(void) {
         return 1;
     }
 
-    /* PGPLOT_DEV as "file/type" (default plot.pdf/pdf); a 22 x 12 cm page: 20 x 10 cm and a 1 cm
-     * margin, as the plotter opens it. */
-    const char *env = getenv("PGPLOT_DEV");
-    char device_name[512];
-    snprintf(device_name, sizeof device_name, "%s", env != NULL && *env != '\0' ? env : "plot.pdf/pdf");
-    char *slash = strrchr(device_name, '/');
-    char device[64] = "/pdf";
-    if (slash != NULL) {
-        snprintf(device, sizeof device, "%s", slash);
-        *slash = '\0';
-    }
-    if (giza_open_device_size(device, device_name[0] != '\0' ? device_name : "plot", 220.0, 120.0, GIZA_UNITS_MM) <= 0) {
+    if (ref_open_page() != 0) {
         return 1;
     }
-    cpgask(0);
     cpgsvp(0.0f, 1.0f, 0.0f, 1.0f);
     cpgswin(-1.0f, 21.0f, -1.0f, 11.0f);
     cpgslw(2);
@@ -77,8 +50,8 @@ int main(void) {
 
     /* The diagram: frame from (2, 2) to (9, 9) cm, ranges from the data. */
     float xmin, xmax, ymin, ymax;
-    range(X, n, &xmin, &xmax);
-    range(Y, n, &ymin, &ymax);
+    ref_range(X, n, &xmin, &xmax);
+    ref_range(Y, n, &ymin, &ymax);
     cpgsvp(3.0f / 22.0f, 10.0f / 22.0f, 3.0f / 12.0f, 10.0f / 12.0f);
     cpgswin(xmin, xmax, ymin, ymax);
     cpgsci(3);

@@ -17,44 +17,40 @@ int marker_number(float isym) {
     return static_cast<int>(magnitude);
 }
 
-bool is_finite_point(float x, float y) { return std::isfinite(x) && std::isfinite(y); }
-
-// Solid polyline. Only the N points given are read: one point is just the move. A point whose
-// mapped position is not finite is skipped and breaks the line; the next finite point starts
-// with a move. PLTSYN(1) follows the first line drawn.
-void draw_solid(const float* X, const float* Y, int n) {
+// Maps each of the N points and hands the finite ones to pen(x, y, code) with code 3 (start of a
+// run) or 2 (continuing it). A point whose mapped position is not finite is skipped and breaks the
+// line: the next finite point starts a new run.
+template <typename Pen>
+void trace_polyline(const float* X, const float* Y, int n, Pen pen) {
     bool pen_down = false;
-    bool synced = false;
     for (int i = 0; i < n; ++i) {
         const float x = XCM(X[i]);
         const float y = YCM(Y[i]);
-        if (!is_finite_point(x, y)) {
+        if (!std::isfinite(x) || !std::isfinite(y)) {
             pen_down = false;
             continue;
         }
-        CPLOT(x, y, pen_down ? 2 : 3);
-        if (pen_down && !synced) {
-            PLTSYN(1);
-            synced = true;
-        }
+        pen(x, y, pen_down ? 2 : 3);
         pen_down = true;
     }
 }
 
-// Dashed polyline through CDASH, a fresh pattern for each curve. A non-finite point breaks the
-// line; the next finite point starts a new dashed line there.
-void draw_dashed(const float* X, const float* Y, int n, float dash) {
-    bool pen_down = false;
-    for (int i = 0; i < n; ++i) {
-        const float x = XCM(X[i]);
-        const float y = YCM(Y[i]);
-        if (!is_finite_point(x, y)) {
-            pen_down = false;
-            continue;
+// Solid polyline. Only the N points given are read: one point is just the move. PLTSYN(1)
+// follows the first line drawn.
+void draw_solid(const float* X, const float* Y, int n) {
+    bool synced = false;
+    trace_polyline(X, Y, n, [&synced](float x, float y, int code) {
+        CPLOT(x, y, code);
+        if (code == 2 && !synced) {
+            PLTSYN(1);
+            synced = true;
         }
-        CDASH(x, y, pen_down ? 2 : 3, dash);
-        pen_down = true;
-    }
+    });
+}
+
+// Dashed polyline through CDASH, a fresh pattern for each run of finite points.
+void draw_dashed(const float* X, const float* Y, int n, float dash) {
+    trace_polyline(X, Y, n, [dash](float x, float y, int code) { CDASH(x, y, code, dash); });
 }
 
 // A marker at every point inside the frame, all four bounds inclusive; NaN is never inside.

@@ -11,15 +11,11 @@
 
 #include "diagr.h"
 #include "plotter.h"
+#include "../support/probe_page.h"
 
 int main(int argc, char** argv) {
     const char* mode = argc > 1 ? argv[1] : "hit";
-    PLOTS(1, 0, 20.0F, 10.0F);
-    PLOT(0.0F, 0.0F, 3);
-    PLOT(20.0F, 0.0F, 2);
-    PLOT(20.0F, 10.0F, 2);
-    PLOT(0.0F, 10.0F, 2);
-    PLOT(0.0F, 0.0F, 2);
+    open_bordered_page();
     PLTSYN(0);
     float x1 = 0.0F;
     float x2 = 0.0F;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "plotter.h"
+#include "../support/probe_page.h"
 
 namespace {
 
@@ -13,13 +14,7 @@ void text(float x, float y, float h, const char* s, float angle = 0.0F) {
 }  // namespace
 
 int main() {
-    PLOTS(1, 0, 20.0F, 10.0F);
-    // Border on the page's edges.
-    PLOT(0.0F, 0.0F, 3);
-    PLOT(20.0F, 0.0F, 2);
-    PLOT(20.0F, 10.0F, 2);
-    PLOT(0.0F, 10.0F, 2);
-    PLOT(0.0F, 0.0F, 2);
+    open_bordered_page();
 
     // A clipping window drawn in grey, and a fan of lines clipped to it.
     NEWPEN(10);

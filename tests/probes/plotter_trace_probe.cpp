@@ -1,13 +1,9 @@
 // A fixed, short sequence of plotter calls, for the trace-file and output-file tests.
 #include "plotter.h"
+#include "../support/probe_page.h"
 
 int main() {
-    PLOTS(1, 0, 20.0F, 10.0F);
-    PLOT(0.0F, 0.0F, 3);
-    PLOT(20.0F, 0.0F, 2);
-    PLOT(20.0F, 10.0F, 2);
-    PLOT(0.0F, 10.0F, 2);
-    PLOT(0.0F, 0.0F, 2);
+    open_bordered_page();
     NEWPEN(2);
     float w = 0.0F;
     TEXTLK(0.0F, w, 0.5F, "x&H2", 0.0F, 3, 4);
