@@ -8,7 +8,7 @@
 // lower left of the plot PLOTS opened; user units are the data's own, mapped by the plot state.
 //
 // No routine returns an error. Using the mapping before any CLIP, DIAGR or FRAME is the one
-// error detected: DERR then ends the plot and the program (status 0). No routine crashes or hangs
+// error detected: DERR then ends the plot and the program (status 1). No routine crashes or hangs
 // on any numbers: non-finite positions are skipped, never drawn. Fortran callers reach every
 // routine under its gfortran name (clip_, diagr_, ...; library diagr_fortran) and the plot state
 // as COMMON /PLTPAR/ (pltpar.inc).
@@ -67,7 +67,7 @@ float YCM(const float& Y);
 // The guard of the mapping. Returns when the plot state is set; otherwise calls PLTEND, writes
 //    ?DGRDNC: Illegal call of NAME
 //    ?DGRDNC: DIAGR or FRAME must be called first.
-// to standard output (NAME its whole declared length) and exits with status 0.
+// to standard output (NAME its whole declared length) and exits with status 1, a failure.
 void DERR(const char* NAME, int NAME_len);
 
 // Sets IXLAB, IYLAB (nonzero: number the bottom / left axis and write its text), XLSIZE, YLSIZE

@@ -102,7 +102,8 @@ void DERR(const char* NAME, int NAME_len) {
     std::fflush(stdout);
     std::fputs(" ?DGRDNC: DIAGR or FRAME must be called first.\n", stdout);
     std::fflush(stdout);
-    std::exit(0);
+    // A program stopped for an illegal call has failed: the script that ran it must see so.
+    std::exit(1);
 }
 
 float XCM(const float& X) {

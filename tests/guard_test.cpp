@@ -1,5 +1,5 @@
 // The plot-state guard on a real process: each routine used before any diagram ends the plot,
-// writes the two-line message naming it and exits with status 0.
+// writes the two-line message naming it and exits with status 1.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -37,10 +37,11 @@ struct GuardCase {
 
 class GuardTest : public ::testing::TestWithParam<GuardCase> {};
 
-TEST_P(GuardTest, EndsPlotThenWritesTwoLinesAndExitsZero) {
+// Regression: the stop used to exit with status 0, reporting a failed run as a success.
+TEST_P(GuardTest, EndsPlotThenWritesTwoLinesAndExitsOne) {
     const GuardCase& c = GetParam();
     const ProbeRun run = run_probe(c.routine);
-    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_EQ(run.out, std::string(" ?DGRDNC: Illegal call of ") + c.message_name +
                            "\n ?DGRDNC: DIAGR or FRAME must be called first.\n");
     EXPECT_EQ(run.err, c.before_message);
