@@ -3,7 +3,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 bash "$top/scripts/setup.sh"
-cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=Release -DDIAGR_TESTS=OFF >/dev/null
+cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=Release -DDIAGR_TESTS=OFF -DDIAGR_BENCH=OFF >/dev/null
 cmake --build "$top/build" -j"$(nproc)" --target diatest1
 out="$top/out"
 mkdir -p "$out"

@@ -10,7 +10,7 @@ seconds=${FUZZ_SMOKE_SECONDS:-4}
 jobs=${FUZZ_SMOKE_JOBS:-$(nproc)}
 targets=(reader labels axis diagram texts)
 
-cmake -S "$top" -B "$dir" -DDIAGR_FUZZ=ON -DDIAGR_TESTS=OFF -DDIAGR_BENCH=OFF \
+cmake -S "$top" -B "$dir" -DDIAGR_FUZZ=ON -DDIAGR_TESTS=OFF -DDIAGR_BENCH=OFF -DDIAGR_WERROR=ON \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$dir" -j"$jobs" --target "${targets[@]/#/fuzz_}"
 

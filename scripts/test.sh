@@ -7,7 +7,8 @@ jobs=$(nproc)
 
 run() {
   local dir=$1; shift
-  cmake -S "$top" -B "$dir" "$@" >/dev/null
+  # Our own builds: warnings are errors, and tests and benchmarks are required, never skipped.
+  cmake -S "$top" -B "$dir" -DDIAGR_WERROR=ON -DDIAGR_TESTS=ON -DDIAGR_BENCH=ON "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
   (cd "$dir" && ctest --output-on-failure -j"$jobs")
 }
