@@ -88,10 +88,25 @@ void direction(float angle, float& c, float& sn) {
     sn = static_cast<float>(std::sin(radians));
 }
 
+// True while a page is open. Otherwise ROUTINE does nothing, and the first such call since the
+// start or the last PLOTS says so on standard error: the call is harmless, but surely a mistake.
+bool page_open(State& s, const char* routine) {
+    if (s.device) {
+        return true;
+    }
+    if (!s.warned_no_page) {
+        s.warned_no_page = true;
+        std::fprintf(stderr, "plotter: %s called with no page open; PLOTS opens the page\n", routine);
+        std::fflush(stderr);
+    }
+    return false;
+}
+
 // Draws TEXT from (X, Y), or from the end of the last text at (999, 999), and remembers its end.
-void draw_text(float X, float Y, float HEIGHT, const char* TEXT, float ANGLE, int TEXT_len, bool markup) {
+void draw_text(const char* routine, float X, float Y, float HEIGHT, const char* TEXT, float ANGLE, int TEXT_len,
+               bool markup) {
     State& s = state();
-    if (!s.device) {
+    if (!page_open(s, routine)) {
         return;
     }
     const bool continued = X == kContinue && Y == kContinue;
@@ -185,6 +200,7 @@ void reset_state() {
     s.text_x = s.text_y = 0.0F;
     s.queued_hits.clear();
     s.last_hit = Hit{};
+    s.warned_no_page = false;
     s.primitives.clear();
 }
 
@@ -219,6 +235,7 @@ void PLOTS(const int& IUNIT, const int& IMODE, const float& WIDTH, const float& 
     plotter::move_pen(s, 0.0F, 0.0F);
     s.window = plotter::kOpenWindow;
     s.text_x = s.text_y = 0.0F;
+    s.warned_no_page = false;
 }
 
 void PLOT(const float& X, const float& Y, const int& IPEN) {
@@ -226,7 +243,7 @@ void PLOT(const float& X, const float& Y, const int& IPEN) {
         Line("PLOT").real(X).real(Y).integer(IPEN).emit();
     }
     State& s = state();
-    if (!s.device) {
+    if (!plotter::page_open(s, "PLOT")) {
         return;
     }
     if (IPEN == 3) {
@@ -241,7 +258,7 @@ void CPLOT(const float& X, const float& Y, const int& IPEN) {
         Line("CPLOT").real(X).real(Y).integer(IPEN).emit();
     }
     State& s = state();
-    if (!s.device) {
+    if (!plotter::page_open(s, "CPLOT")) {
         return;
     }
     switch (IPEN) {
@@ -273,7 +290,7 @@ void MPLOT(const float& X, const float& Y, const int& I2, const int& I3) {
         Line("MPLOT").real(X).real(Y).integer(I2).integer(I3).emit();
     }
     State& s = state();
-    if (!s.device) {
+    if (!plotter::page_open(s, "MPLOT")) {
         return;
     }
     if (s.move_known && plotter::finite(X, Y)) {
@@ -289,7 +306,7 @@ void NEWPEN(const int& IPEN) {
         Line("NEWPEN").integer(IPEN).emit();
     }
     State& s = state();
-    if (!s.device) {
+    if (!plotter::page_open(s, "NEWPEN")) {
         return;
     }
     const int pen = plotter::pen_index(IPEN);
@@ -305,7 +322,7 @@ void SYMBOL(const float& X, const float& Y, const float& HEIGHT, const char* TEX
     if (active()) {
         Line("SYMBOL").real(X).real(Y).real(HEIGHT).text(TEXT, TEXT_len).real(ANGLE).integer(NCHAR).emit();
     }
-    plotter::draw_text(X, Y, HEIGHT, TEXT, ANGLE, TEXT_len, false);
+    plotter::draw_text("SYMBOL", X, Y, HEIGHT, TEXT, ANGLE, TEXT_len, false);
 }
 
 void SYMBLK(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE, const int& NCHAR,
@@ -313,7 +330,7 @@ void SYMBLK(const float& X, const float& Y, const float& HEIGHT, const char* TEX
     if (active()) {
         Line("SYMBLK").real(X).real(Y).real(HEIGHT).text(TEXT, TEXT_len).real(ANGLE).integer(NCHAR).emit();
     }
-    plotter::draw_text(X, Y, HEIGHT, TEXT, ANGLE, TEXT_len, true);
+    plotter::draw_text("SYMBLK", X, Y, HEIGHT, TEXT, ANGLE, TEXT_len, true);
 }
 
 void TEXTLK(const float& XS, float& W, const float& HEIGHT, const char* TEXT, const float& ANGLE, const int& NCHAR,
@@ -344,7 +361,7 @@ void CENSYM(const float& X, const float& Y, const int& MARKER, const float& HEIG
         Line("CENSYM").real(X).real(Y).integer(MARKER).real(HEIGHT).real(WIDTH).real(ANGLE).emit();
     }
     State& s = state();
-    if (!s.device || !plotter::finite(X, Y) || !std::isfinite(HEIGHT) || HEIGHT <= 0.0F ||
+    if (!plotter::page_open(s, "CENSYM") || !plotter::finite(X, Y) || !std::isfinite(HEIGHT) || HEIGHT <= 0.0F ||
         HEIGHT > plotter::kSafeExtent || !plotter::inside_safe(X, Y)) {
         return;
     }
@@ -368,7 +385,7 @@ void PLTSYN(const int& IFLAG) {
         Line("PLTSYN").integer(IFLAG).emit();
     }
     State& s = state();
-    if (!s.device) {
+    if (!plotter::page_open(s, "PLTSYN")) {
         return;
     }
     if (IFLAG == 1 && !s.batch_open) {
@@ -391,12 +408,13 @@ void WAITHT() {
     }
     State& s = state();
     plotter::Hit hit;
+    const bool open = plotter::page_open(s, "WAITHT");
     if (plotter::recorder_active()) {
         if (!s.queued_hits.empty()) {
             hit = s.queued_hits.front();
             s.queued_hits.pop_front();
         }
-    } else if (s.device) {
+    } else if (open) {
         plotter::flush_path(s);
         if (s.batch_open) {
             s.device->end_batch();
@@ -415,7 +433,8 @@ void WAITHT() {
 void HITPOS(float& X, float& Y) {
     const float x_in = X;
     const float y_in = Y;
-    const State& s = state();
+    State& s = state();
+    plotter::page_open(s, "HITPOS");
     X = s.last_hit.x;
     Y = s.last_hit.y;
     if (active()) {
@@ -425,7 +444,9 @@ void HITPOS(float& X, float& Y) {
 
 void HITCHR(int& KEY) {
     const int key_in = KEY;
-    KEY = state().last_hit.key;
+    State& s = state();
+    plotter::page_open(s, "HITCHR");
+    KEY = s.last_hit.key;
     if (active()) {
         Line("HITCHR").integer(key_in).returns().integer(KEY).emit();
     }
@@ -453,7 +474,7 @@ void PGTEXT(const float& X, const float& Y, const char* TEXT, int TEXT_len) {
         Line("PGTEXT").real(X).real(Y).text(TEXT, TEXT_len).emit();
     }
     State& s = state();
-    if (!s.device || !plotter::finite(X, Y) || !plotter::inside_safe(X, Y)) {
+    if (!plotter::page_open(s, "PGTEXT") || !plotter::finite(X, Y) || !plotter::inside_safe(X, Y)) {
         return;
     }
     plotter::flush_path(s);

@@ -2,8 +2,10 @@
 //
 // Every argument is passed by reference; a text is a fixed-length, blank-padded field whose
 // declared length follows all visible arguments. Every call is traced (PLOTTER_TRACE, recorder).
-// Calls before PLOTS or after PLTEND are harmless no-ops, but for TEXTLK, which always measures,
-// and the cursor routines. Non-finite coordinates, heights or angles are skipped, never drawn;
+// Drawing, text and cursor calls before PLOTS or after PLTEND draw nothing (the cursor gives "no
+// hit"); the first of them since the start or the last PLOTS says so in one line on standard error
+// ("plotter: PLOT called with no page open; PLOTS opens the page"). TEXTLK, which only measures,
+// works without a page, and a PLTEND without a page is silent. Non-finite coordinates, heights or angles are skipped, never drawn;
 // geometry farther than 10^4 cm from the origin is cut off there. See docs/plotter.md.
 // Fortran callers reach every routine here under its gfortran name (plots_, plot_, ..., pgtext_)
 // in the library diagr_fortran.

@@ -62,6 +62,9 @@ struct State {
     float text_x = 0.0F;
     float text_y = 0.0F;
 
+    // Set when a call found no page open and said so; PLOTS clears it.
+    bool warned_no_page = false;
+
     std::deque<Hit> queued_hits;
     Hit last_hit;
 

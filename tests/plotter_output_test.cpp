@@ -58,24 +58,34 @@ TEST_F(Output, TraceFileHoldsEveryCallInOrder) {
     const float w = plotter::glyph_advance('x') * 0.5F + plotter::glyph_advance('2') * (0.5F * plotter::kScriptScale);
     char w_text[32];
     std::snprintf(w_text, sizeof w_text, "%.9g", static_cast<double>(w));
-    EXPECT_EQ(slurp(dir_ / "trace.txt"),
-              "PLOTS 1 0 20 10\n"
-              "PLOT 0 0 3\n"
-              "PLOT 20 0 2\n"
-              "PLOT 20 10 2\n"
-              "PLOT 0 10 2\n"
-              "PLOT 0 0 2\n"
-              "NEWPEN 2\n"
-              "TEXTLK 0 0 0.5 \"x&H2\" 0 3 -> " +
-                  std::string(w_text) +
-                  "\n"
-                  "SYMBLK 2 2 0.5 \"x&H2\" 0 3\n"
-                  "PGTEXT 3 3 \"\\\\ga\\\\gb \\\"q\\\"\"\n"
-                  "WAITHT\n"
-                  "HITPOS 1 1 -> 0 0\n"
-                  "PLTEND\n"
-                  "PLTEND\n");
-    EXPECT_EQ(r.err, "");
+    char x_width[32];
+    std::snprintf(x_width, sizeof x_width, "%.9g", static_cast<double>(plotter::glyph_advance('x') * 0.5F));
+    EXPECT_EQ(slurp(dir_ / "trace.txt"), "TEXTLK 0 0 0.5 \"x\" 0 1 -> " + std::string(x_width) +
+                                             "\n"
+                                             "CENSYM 1 1 2 0.5 0.5 0\n"
+                                             "PLOT 1 1 3\n"
+                                             "PLOTS 1 0 20 10\n"
+                                             "PLOT 0 0 3\n"
+                                             "PLOT 20 0 2\n"
+                                             "PLOT 20 10 2\n"
+                                             "PLOT 0 10 2\n"
+                                             "PLOT 0 0 2\n"
+                                             "NEWPEN 2\n"
+                                             "TEXTLK 0 0 0.5 \"x&H2\" 0 3 -> " +
+                                             std::string(w_text) +
+                                             "\n"
+                                             "SYMBLK 2 2 0.5 \"x&H2\" 0 3\n"
+                                             "PGTEXT 3 3 \"\\\\ga\\\\gb \\\"q\\\"\"\n"
+                                             "WAITHT\n"
+                                             "HITPOS 1 1 -> 0 0\n"
+                                             "PLTEND\n"
+                                             "PLTEND\n"
+                                             "SYMBOL 1 1 0.5 \"x\" 0 1\n"
+                                             "WAITHT\n");
+    // Without a page the first call says so, once until the next PLOTS; TEXTLK only measures.
+    EXPECT_EQ(r.err,
+              "plotter: CENSYM called with no page open; PLOTS opens the page\n"
+              "plotter: SYMBOL called with no page open; PLOTS opens the page\n");
 }
 
 TEST_F(Output, DefaultDeviceWritesAOnePageTrueSizePdf) {

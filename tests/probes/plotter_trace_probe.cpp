@@ -1,8 +1,13 @@
-// A fixed, short sequence of plotter calls, for the trace-file and output-file tests.
-#include "plotter.h"
+// A fixed, short sequence of plotter calls, for the trace-file and output-file tests. It draws
+// before the page is open and after it is closed, where only the first call each time warns.
 #include "../support/probe_page.h"
+#include "plotter.h"
 
 int main() {
+    float measured = 0.0F;
+    TEXTLK(0.0F, measured, 0.5F, "x", 0.0F, 1, 1);
+    CENSYM(1.0F, 1.0F, 2, 0.5F, 0.5F, 0.0F);
+    PLOT(1.0F, 1.0F, 3);
     open_bordered_page();
     NEWPEN(2);
     float w = 0.0F;
@@ -16,5 +21,7 @@ int main() {
     HITPOS(x, y);
     PLTEND();
     PLTEND();
+    SYMBOL(1.0F, 1.0F, 0.5F, "x", 0.0F, 1, 1);
+    WAITHT();
     return 0;
 }
