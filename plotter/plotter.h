@@ -39,9 +39,11 @@ void MPLOT(const float& X, const float& Y, const int& I2, const int& I3);
 // Other numbers wrap into 1..15 (0 is 15, 16 is 1).
 void NEWPEN(const int& IPEN);
 
-// Draws TEXT without mark-up, each character centred in a cell exactly HEIGHT cm wide, HEIGHT the
-// capital height, lower left at (X, Y), rotated by ANGLE degrees. The whole declared length is
-// drawn; NCHAR is not used. (999.0, 999.0) continues where the previous SYMBOL or SYMBLK ended.
+// Draws TEXT without mark-up for callers that count characters: a box of one cell HEIGHT cm wide
+// per character, lower left at (X, Y), rotated by ANGLE degrees, HEIGHT the capital height. The
+// used text (without trailing blanks) is set at the font's own advances, centred in its cells.
+// The whole declared length is drawn; NCHAR is not used. (999.0, 999.0) continues where the
+// previous SYMBOL or SYMBLK ended: for SYMBOL, after all its cells (declared length x HEIGHT).
 void SYMBOL(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE,
             const int& NCHAR, int TEXT_len);
 

@@ -101,16 +101,28 @@ float layout_markup(const char* text, int length, float height, Sink&& sink) {
     return pen;
 }
 
-// Lays out TEXT without mark-up, every byte in a cell exactly HEIGHT cm wide with its glyph
-// centred in the cell. Returns the advance, LENGTH x HEIGHT cm.
+// Lays out TEXT without mark-up in a box of cells one HEIGHT wide, as callers that count
+// characters place it: the used text (up to its last glyph that is not blank) is set at the
+// font's own advances and centred in its cells, so "0.5" reads as a number, not as "0 . 5",
+// and its middle is where the middle of its cells would be. Returns the advance, LENGTH x HEIGHT
+// cm: trailing blanks keep their cells.
 template <class Sink>
 float layout_cells(const char* text, int length, float height, Sink&& sink) {
-    for (int i = 0; i < length; ++i) {
+    int used = length;
+    while (used > 0 && plain_glyph(static_cast<unsigned char>(text[used - 1])) == ' ') {
+        --used;
+    }
+    float natural = 0.0F;
+    for (int i = 0; i < used; ++i) {
+        natural += glyph_advance(plain_glyph(static_cast<unsigned char>(text[i]))) * height;
+    }
+    float pen = 0.5F * (static_cast<float>(used) * height - natural);
+    for (int i = 0; i < used; ++i) {
         const int code = plain_glyph(static_cast<unsigned char>(text[i]));
         if (code != ' ') {
-            const float left = static_cast<float>(i) * height;
-            sink(PlacedGlyph{left + 0.5F * (height - glyph_advance(code) * height), 0.0F, height, code});
+            sink(PlacedGlyph{pen, 0.0F, height, code});
         }
+        pen += glyph_advance(code) * height;
     }
     return static_cast<float>(length > 0 ? length : 0) * height;
 }

@@ -100,16 +100,31 @@ TEST(Markup, UnprintableBytesAreBlankOrQuestionMark) {
     }
 }
 
-TEST(Cells, EveryCharacterGetsOneHeightWideCell) {
-    std::vector<PlacedGlyph> glyphs;
-    const float advance = plotter::layout_cells("1 W.", 4, 0.5F, [&](const PlacedGlyph& g) { glyphs.push_back(g); });
-    EXPECT_FLOAT_EQ(advance, 2.0F);
-    ASSERT_EQ(glyphs.size(), 3U);
-    // Glyphs are centred in their cells: cell centre = left + advance / 2.
-    const float cells[] = {0.0F, 1.0F, 1.5F};
-    for (int i = 0; i < 3; ++i) {
-        const float centre = glyphs[i].dx + 0.5F * plotter::glyph_advance(glyphs[i].code) * 0.5F;
-        EXPECT_NEAR(centre, cells[i] + 0.25F, 1e-6F);
+// Regression: each character sat centred in its own cell, so "0.5" read "0 . 5" and "-1" "- 1".
+TEST(Cells, NumbersAreSetAtTheFontsAdvancesCentredInTheirCells) {
+    struct Case {
+        const char* text;
+        std::vector<float> left;  // each glyph's start, cm, at height 1
+    };
+    // Advances: digits 0.8739, '.' 0.4370, '-' 0.4994, 'E' 0.8677, '+' 1.1549 cap heights.
+    const Case cases[] = {
+        {"0.5", {0.4076F, 1.2815F, 1.7185F}},
+        {"-1", {0.3134F, 0.8128F}},
+        {"10      ", {0.1261F, 1.0000F}},  // trailing blanks keep their cells, the digits centre in two
+        {"1.5E+3", {0.4594F, 1.3333F, 1.7703F, 2.6442F, 3.5119F, 4.6668F}},
+    };
+    for (const Case& c : cases) {
+        std::vector<PlacedGlyph> glyphs;
+        const int length = static_cast<int>(std::strlen(c.text));
+        const float advance =
+            plotter::layout_cells(c.text, length, 2.0F, [&](const PlacedGlyph& g) { glyphs.push_back(g); });
+        EXPECT_FLOAT_EQ(advance, 2.0F * static_cast<float>(length)) << c.text;
+        ASSERT_EQ(glyphs.size(), c.left.size()) << c.text;
+        for (std::size_t i = 0; i < glyphs.size(); ++i) {
+            EXPECT_NEAR(glyphs[i].dx, 2.0F * c.left[i], 2e-4F) << c.text << " glyph " << i;
+            EXPECT_EQ(glyphs[i].dy, 0.0F);
+            EXPECT_EQ(glyphs[i].size, 2.0F);
+        }
     }
 }
 
@@ -164,8 +179,10 @@ TEST_F(TextRoutines, ContinuationFollowsTheAngleAndSymbolCells) {
     SYMBOL(999.0F, 999.0F, 0.5F, "3", 90.0F, 1, 1);
     const std::vector<plotter::Primitive> g = glyphs();
     ASSERT_EQ(g.size(), 3U);
-    // Two cells of 0.5 cm up the page, then the third glyph in the third cell.
-    EXPECT_FLOAT_EQ(g[2].y[0] - g[0].y[0], 1.0F);
+    // "12" centred in two cells of 0.5 cm up the page, then "3" centred in the third cell.
+    const float digit = plotter::glyph_advance('1');
+    EXPECT_FLOAT_EQ(g[0].y[0], 1.0F + 0.25F * (2.0F - 2.0F * digit));
+    EXPECT_FLOAT_EQ(g[2].y[0], 2.0F + 0.25F * (1.0F - digit));
     EXPECT_FLOAT_EQ(g[2].x[0], g[0].x[0]);
     EXPECT_EQ(g[2].angle, 90.0F);
 }
