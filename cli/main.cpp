@@ -185,8 +185,7 @@ struct Series {
 
 // Reads PATH (standard input for "-") into SERIES. On failure writes the one-line reason and
 // returns false.
-bool read_series(const std::string& path, int header_lines, Series& series) {
-    static_cast<void>(header_lines);
+bool read_series(const std::string& path, Series& series) {
     const bool standard_input = path == "-";
     series.name = standard_input ? "standard input" : path;
     driver::PairFile file(standard_input ? "/dev/stdin" : path.c_str());
@@ -239,7 +238,6 @@ struct Options {
     std::vector<std::string> texts;
     std::string range;
     std::string size = "20:10";
-    int header = 1;
     bool pages = false;
 };
 
@@ -330,7 +328,7 @@ int run(const Options& options) {
 
     std::vector<Series> all(options.files.size());
     for (std::size_t i = 0; i < options.files.size(); ++i) {
-        if (!read_series(options.files[i], options.header, all[i])) {
+        if (!read_series(options.files[i], all[i])) {
             return 1;
         }
     }
@@ -378,7 +376,7 @@ int main(int argc, char** argv) {
         "diagr");
     app.set_version_flag("--version", "diagr " DIAGR_VERSION);
     app.add_option("FILE", options.files,
-                   "Data files ('-' for standard input): --header lines skipped, then pairs x y as free-form numbers "
+                   "Data files ('-' for standard input): a header line, then pairs x y as free-form numbers "
                    "separated by blanks, tabs, commas or line ends")
         ->required()
         ->type_name("");
@@ -409,9 +407,6 @@ int main(int argc, char** argv) {
         ->type_name("W:H")
         ->capture_default_str()
         ->check(checked_by("W:H", [](const std::string& v) { return parse_size(v, nullptr, nullptr); }));
-    app.add_option("--header", options.header, "Header lines skipped at the start of every file")
-        ->capture_default_str()
-        ->check(CLI::Range(0, 1000000));
     app.add_flag("--pages", options.pages, "One page per file instead of one diagram (PDF and PostScript: one "
                                            "document; PNG and SVG: numbered files fig.png, fig_2.png, ...)");
     app.footer(

@@ -125,13 +125,28 @@ TEST_F(InstallTest, InstallsLibrariesHeadersFortranIncludeAndPackageFiles) {
                                             "/" + libdir_ + "/cmake/diagr/diagrConfigVersion.cmake",
                                             "/" + libdir_ + "/pkgconfig/diagr.pc",
                                             "/share/doc/diagr/examples/diatest1f.f90",
-                                            "/share/doc/diagr/examples/plot.out"};
+                                            "/share/doc/diagr/examples/plot.out",
+                                            "/share/doc/diagr/examples/measured.out"};
     for (const std::string& file : files) {
         EXPECT_TRUE(exists(prefix_ + file)) << file;
     }
     // The headers are the source tree's, unchanged.
     EXPECT_EQ(slurp(prefix_ + "/include/diagr/diagr.h"), slurp(DIAGR_SOURCE_DIR "/lib/diagr.h"));
     EXPECT_EQ(slurp(prefix_ + "/include/diagr/plotter.h"), slurp(DIAGR_SOURCE_DIR "/plotter/plotter.h"));
+}
+
+TEST_F(InstallTest, InstalledCommandDrawsTheReadmePicture) {
+    if (!exists(DIAGR_BINARY_DIR "/cli/diagr")) {
+        GTEST_SKIP() << "the diagr command was not built (CLI11 missing)";
+    }
+    // The README's command, on the installed examples.
+    ASSERT_TRUE(shell("cd " + sh_quote(prefix_ + "/share/doc/diagr/examples") + " && " +
+                      sh_quote(prefix_ + "/bin/diagr") +
+                      " plot.out measured.out -s solid,marker=1 -t 'Height over time' -x 'time t / s'"
+                      " -y 'height h / m' --text '0.38:0.88:line: plot.out, circles: measured.out' -o " +
+                      sh_quote(top_ + "/run/cli.png")));
+    EXPECT_EQ(last_output_, "");
+    EXPECT_EQ(slurp(top_ + "/run/cli.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
 }
 
 TEST_F(InstallTest, OutsideCMakeProjectFindsThePackageAndLinksCppAndFortran) {
