@@ -11,7 +11,8 @@
 // error detected: DERR then ends the plot and the program (status 1). No routine crashes or hangs
 // on any numbers: non-finite positions are skipped, never drawn. Fortran callers reach every
 // routine under its gfortran name (clip_, diagr_, ...; library diagr_fortran) and the plot state
-// as COMMON /PLTPAR/ (pltpar.inc).
+// as COMMON /PLTPAR/ (pltpar.inc). New C++ programs may include diagr.hpp instead: the same
+// routines with texts as string views and arrays as spans.
 #pragma once
 
 // The plot state shared by all routines: mapping user units to plotter cm, the frame, and the

@@ -1,6 +1,6 @@
 // The installed package: `cmake --install` into a temporary prefix (then moved, to check the
 // package is relocatable), and projects outside the tree built against it, once through
-// find_package(diagr) and once through pkg-config, in C++ and in Fortran.
+// find_package(diagr) and once through pkg-config, in C++ (diagr.h and diagr.hpp) and in Fortran.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -106,6 +106,14 @@ protected:
         EXPECT_EQ(trace.back(), "PLTEND");
     }
 
+    // The consumer's page drawn through diagr.hpp makes the very same plotter calls; its call with
+    // unequal arrays was refused with a message before it drew anything.
+    void expect_modern_page(const std::string& modern, const std::string& consumer) {
+        const std::vector<std::string> trace = run_traced(modern);
+        EXPECT_EQ(last_output_, "diagr::OVR: X has 4 values but Y has 3\n-0.3 3.3 -9 99\n-1.23457 8 6\n");
+        EXPECT_EQ(trace, run_traced(consumer));
+    }
+
     std::string top_;
     std::string prefix_;
     std::string cmake_;
@@ -116,6 +124,7 @@ protected:
 
 TEST_F(InstallTest, InstallsLibrariesHeadersFortranIncludeAndPackageFiles) {
     const std::vector<std::string> files = {"/include/diagr/diagr.h",
+                                            "/include/diagr/diagr.hpp",
                                             "/include/diagr/plotter.h",
                                             "/include/diagr/pltpar.inc",
                                             "/" + libdir_ + "/libdiagr.a",
@@ -133,6 +142,7 @@ TEST_F(InstallTest, InstallsLibrariesHeadersFortranIncludeAndPackageFiles) {
     // The headers are the source tree's, unchanged.
     EXPECT_EQ(slurp(prefix_ + "/include/diagr/diagr.h"), slurp(DIAGR_SOURCE_DIR "/lib/diagr.h"));
     EXPECT_EQ(slurp(prefix_ + "/include/diagr/plotter.h"), slurp(DIAGR_SOURCE_DIR "/plotter/plotter.h"));
+    EXPECT_EQ(slurp(prefix_ + "/include/diagr/diagr.hpp"), slurp(DIAGR_SOURCE_DIR "/lib/diagr.hpp"));
 }
 
 TEST_F(InstallTest, InstalledCommandDrawsTheReadmePicture) {
@@ -168,6 +178,7 @@ TEST_F(InstallTest, OutsideCMakeProjectFindsThePackageAndLinksCppAndFortran) {
     ASSERT_TRUE(shell(sh_quote(cmake_) + " --build " + sh_quote(build)));
 
     expect_consumer_page(build + "/consumer");
+    expect_modern_page(build + "/modern", build + "/consumer");
     if (fortran_.empty()) {
         GTEST_SKIP() << "built without a Fortran compiler: the Fortran programs were not tried";
     }
@@ -195,6 +206,11 @@ TEST_F(InstallTest, PkgConfigGivesEverythingACppAndAFortranLinkNeeds) {
                       sh_quote(DIAGR_SOURCE_DIR "/tests/consumer/consumer.cpp") + " " + flags + " -o " +
                       sh_quote(cpp)));
     expect_consumer_page(cpp);
+    const std::string modern = top_ + "/modern";
+    ASSERT_TRUE(shell(sh_quote(cache_value("CMAKE_CXX_COMPILER")) + " -std=c++20 -Wall -Wextra -Wpedantic -Werror " +
+                      kSanitizeFlags + " " + sh_quote(DIAGR_SOURCE_DIR "/tests/consumer/modern.cpp") + " " + flags +
+                      " -o " + sh_quote(modern)));
+    expect_modern_page(modern, cpp);
 
     if (fortran_.empty()) {
         GTEST_SKIP() << "built without a Fortran compiler: the Fortran example was not tried";
