@@ -4,10 +4,12 @@
 ! Reads the x/y pairs of plot.out in the working directory (the first line is a header) with
 ! list-directed input, then draws the border, one automatically scaled diagram, two sample
 ! alphabets placed relative to its frame and two Greek alphabets through PGTEXT. As diatest1, it
-! refuses a file of more than 1000 pairs or fewer than 2, before any plot is opened.
+! refuses a file of more than 1000 pairs or fewer than 2, before any plot is opened. The module
+! diagr_api lets the compiler check every call's arguments.
 !
 !   gfortran diatest1f.f90 $(pkg-config --cflags --libs diagr) -o diatest1f
 program diatest1f
+  use diagr_api
   implicit none
   integer, parameter :: maxpts = 1000
   real :: x(maxpts), y(maxpts)

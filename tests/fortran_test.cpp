@@ -21,6 +21,8 @@ const std::string kDemo = DIAGR_BINARY_DIR "/demo/diatest1";
 const std::string kFortranDemo = DIAGR_BINARY_DIR "/examples/diatest1f";
 const std::string kPltparProbe = DIAGR_BINARY_DIR "/tests/fortran_pltpar_probe";
 const std::string kEntriesProbe = DIAGR_BINARY_DIR "/tests/fortran_entries_probe";
+// The same program compiled with "use diagr_api": every call checked against the module's interfaces.
+const std::string kEntriesApiProbe = DIAGR_BINARY_DIR "/tests/fortran_entries_api_probe";
 
 using support::exists;
 using support::lines_of;
@@ -236,27 +238,30 @@ std::vector<std::string> entries_in_cpp() {
 }
 
 TEST_F(FortranTest, EveryEntryPointPassesItsArgumentsAndResultsLikeTheCppCall) {
-    const std::string trace = top_ + "/trace";
-    const ProcessResult probe = run(kEntriesProbe, trace);
-    ASSERT_TRUE(probe.exited_with(0)) << probe.status << "\n" << probe.err;
-    EXPECT_EQ(probe.err, "");
-
     plotter::recorder_start();
     const std::vector<std::string> printed = entries_in_cpp();
     const std::vector<std::string> calls = plotter::recorder_lines();
 
-    EXPECT_EQ(lines_of(probe.out), printed);
-    const std::vector<std::string> traced = lines_of(slurp(trace));
-    ASSERT_GT(calls.size(), 100U);
-    EXPECT_EQ(traced, calls);
-    // Every pen-plotter routine was reached through its Fortran entry point.
-    for (const char* name : {"PLOTS ", "PLOT ", "CPLOT ", "MPLOT ", "NEWPEN ", "SYMBOL ", "SYMBLK ", "TEXTLK ",
-                             "CENSYM ", "PLTSYN ", "WAITHT", "HITPOS ", "HITCHR ", "PGTEXT ", "PLTEND"}) {
-        bool seen = false;
-        for (const std::string& line : traced) {
-            seen = seen || line.rfind(name, 0) == 0;
+    for (const std::string& program : {kEntriesProbe, kEntriesApiProbe}) {
+        SCOPED_TRACE(program);
+        const std::string trace = top_ + "/trace";
+        std::remove(trace.c_str());
+        const ProcessResult probe = run(program, trace);
+        ASSERT_TRUE(probe.exited_with(0)) << probe.status << "\n" << probe.err;
+        EXPECT_EQ(probe.err, "");
+        EXPECT_EQ(lines_of(probe.out), printed);
+        const std::vector<std::string> traced = lines_of(slurp(trace));
+        ASSERT_GT(calls.size(), 100U);
+        EXPECT_EQ(traced, calls);
+        // Every pen-plotter routine was reached through its Fortran entry point.
+        for (const char* name : {"PLOTS ", "PLOT ", "CPLOT ", "MPLOT ", "NEWPEN ", "SYMBOL ", "SYMBLK ", "TEXTLK ",
+                                 "CENSYM ", "PLTSYN ", "WAITHT", "HITPOS ", "HITCHR ", "PGTEXT ", "PLTEND"}) {
+            bool seen = false;
+            for (const std::string& line : traced) {
+                seen = seen || line.rfind(name, 0) == 0;
+            }
+            EXPECT_TRUE(seen) << name;
         }
-        EXPECT_TRUE(seen) << name;
     }
 }
 

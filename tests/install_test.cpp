@@ -139,6 +139,8 @@ TEST_F(InstallTest, InstallsLibrariesHeadersFortranIncludeAndPackageFiles) {
     for (const std::string& file : files) {
         EXPECT_TRUE(exists(prefix_ + file)) << file;
     }
+    // The Fortran module sits where pkg-config's -I points, beside pltpar.inc.
+    EXPECT_EQ(exists(prefix_ + "/include/diagr/diagr_api.mod"), !fortran_.empty());
     // The headers are the source tree's, unchanged.
     EXPECT_EQ(slurp(prefix_ + "/include/diagr/diagr.h"), slurp(DIAGR_SOURCE_DIR "/lib/diagr.h"));
     EXPECT_EQ(slurp(prefix_ + "/include/diagr/plotter.h"), slurp(DIAGR_SOURCE_DIR "/plotter/plotter.h"));
@@ -222,6 +224,29 @@ TEST_F(InstallTest, PkgConfigGivesEverythingACppAndAFortranLinkNeeds) {
     const std::vector<std::string> reference = reference_page();
     ASSERT_GT(reference.size(), 100U);
     EXPECT_EQ(run_traced(fortran), reference);
+
+    // With "use diagr_api" the compiler checks each call: integers where PLOTS takes reals are
+    // refused. Without it the same call still compiles and links, as old programs do.
+    struct Program {
+        const char* use;
+        bool compiles;
+    };
+    for (const Program& p : {Program{"use diagr_api\n", false}, Program{"", true}}) {
+        const std::string source = top_ + "/wrong.f90";
+        std::FILE* out = std::fopen(source.c_str(), "w");
+        ASSERT_NE(out, nullptr);
+        std::fprintf(out, "program wrong\n%scall plots(1, 0, 20, 10)\ncall pltend()\nend program wrong\n", p.use);
+        std::fclose(out);
+        const std::string log = top_ + "/wrong.log";
+        const int status = std::system((sh_quote(fortran_) + " " + kSanitizeFlags + " " + sh_quote(source) + " " +
+                                        flags + " -o " + sh_quote(top_ + "/wrong") + " >" + sh_quote(log) + " 2>&1")
+                                           .c_str());
+        const std::string said = slurp(log);
+        EXPECT_EQ(exit_code(status) == 0, p.compiles) << p.use << said;
+        if (!p.compiles) {
+            EXPECT_NE(said.find("Type mismatch in argument"), std::string::npos) << said;
+        }
+    }
 }
 
 }  // namespace

@@ -1,10 +1,16 @@
 ! Calls every Fortran entry point once, as an old Fortran caller would, and prints what comes back
 ! (reals as bit patterns). Run with PLOTTER_TRACE to see what reached the plotter; the test makes
-! the same calls in C++ and compares both.
+! the same calls in C++ and compares both. Built a second time with DIAGR_USE_API defined, it makes
+! the same calls through the explicit interfaces of the module diagr_api.
 program entries_probe
+#ifdef DIAGR_USE_API
+  use diagr_api
+  implicit none
+#else
   implicit none
   real :: xcm, ycm
   integer :: idx, lint
+#endif
   real :: x(5), y(5)
   real :: xmin, xmax, ymin, ymax, w, hx, hy, gx, gy, ux, uy
   integer :: key, nch, iexp
