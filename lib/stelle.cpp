@@ -4,8 +4,11 @@
 // Both entries share one body. The value is first rounded to six significant digits through the
 // 13-character exponent form " 0.ddddddE+xx" and read back; the label is then cut out of a
 // 13-character work field holding the fixed form (FSTELLE, magnitudes below 10) or the general
-// form. Decimal rounding is the C library's correctly rounded conversion of the float; the
-// logarithm and the power of ten are single precision, because the chosen exponent depends on it.
+// form. Decimal rounding is the C library's correctly rounded conversion of the float. The
+// logarithm is single precision, because the chosen exponent depends on it; the value is divided
+// by the power of ten in double and the quotient rounded to six digits from there, so the label
+// times 10**IEXP is the value to six significant digits (five in the band 0.01 to 0.1) for every
+// finite float, denormals included.
 //
 // Values the formatting was never meant for are answered soundly:
 // - NaN gives "NaN", +Inf "Inf", -Inf "-Inf"; NCH is the length of that text and IEXP is set to 0
@@ -14,13 +17,12 @@
 //   below 10 (for example 9.99999E-9), the documented exponent rule would take out one power of ten
 //   too many and the label would be ten times too large. The exponent is lowered by one instead, so
 //   the label always shows the value.
-// - The power of ten is formed by repeated single-precision multiplication. Where its rounding
-//   error pushes the quotient out of [0.1, 1) (exponent -2 or less) or just below 1 (exponent 6 or
-//   more), the label would be empty or ten times too large (1E25, 1E-26); there the quotient is
-//   taken from the decimal digits instead, correctly rounded. Below the smallest normal float the
-//   repeated product has no precision left and the decimal quotient is always used.
+// - The quotient is rounded to six significant digits once more before it is formatted: a decade
+//   whose nearest float lies just below it (1E23 is 9.99999978E22) would otherwise give a quotient
+//   just below 1, written with six decimals as "1.000000" and cut to an empty label.
+// - A label whose digits are all zero (FSTELLE of -1.5E-8 is "0.00000" in fixed form) carries no
+//   sign: "0", not "-0".
 // The label never runs outside the declared field, whatever its length (0 included).
-#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -92,23 +94,10 @@ void write_label(const char* text, int length, char* label, int label_len) {
     }
 }
 
-// Six significant digits: the exponent form written and read back.
-float round_to_six_digits(float value) {
+// Six significant digits: the exponent form written and read back as a float.
+float round_to_six_digits(double value) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.5e", static_cast<double>(value));
-    return std::strtof(buffer, nullptr);
-}
-
-// Y / 10**IEXP taken from the decimal digits of Y (already six significant digits), correctly rounded.
-float decimal_quotient(float y, int iexp) {
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.5e", static_cast<double>(y));
-    char* e = std::strchr(buffer, 'e');
-    if (e == nullptr) {
-        return y;
-    }
-    const int decade = std::atoi(e + 1) - iexp;
-    std::snprintf(e, sizeof buffer - static_cast<std::size_t>(e - buffer), "e%d", decade);
+    std::snprintf(buffer, sizeof buffer, "%.5e", value);
     return std::strtof(buffer, nullptr);
 }
 
@@ -154,22 +143,11 @@ void stelle_body(Entry entry, float value, char* label, int& nch, int& iexp, int
         if (iexp >= 0 && iexp <= 5) {
             iexp = 0;
         }
-        const float power = repeated_power_of_ten(iexp);
-        float scaled = y / power;
-        if (power < FLT_MIN) {
-            // Below the normal range the repeated product has lost its digits.
-            scaled = decimal_quotient(y, iexp);
-        }
-        if (iexp <= -2 && round_to_six_digits(scaled) < 0.1F) {
-            scaled = decimal_quotient(y, iexp);
-            if (scaled < 0.1F) {
-                // The logarithm rounded up to a whole number: one decade too many was taken out.
-                iexp -= 1;
-                scaled = decimal_quotient(y, iexp);
-            }
-        }
-        if (iexp >= 6 && scaled < 1.0F && round_to_six_digits(scaled) >= 1.0F) {
-            scaled = decimal_quotient(y, iexp);
+        float scaled = round_to_six_digits(divide_by_power_of_ten(y, iexp));
+        if (iexp <= -2 && scaled < 0.1F) {
+            // The logarithm rounded up to a whole number: one decade too many was taken out.
+            iexp -= 1;
+            scaled = round_to_six_digits(divide_by_power_of_ten(y, iexp));
         }
         y = scaled;
     }
@@ -211,9 +189,14 @@ void stelle_body(Entry entry, float value, char* label, int& nch, int& iexp, int
         last = stop;
     }
 
+    bool all_zero = true;
+    for (int position = first; position <= last; ++position) {
+        all_zero = all_zero && (work[position - 1] == '0' || work[position - 1] == '.');
+    }
+
     char text[WORK_LEN + 1];
     int length = 0;
-    if (sign < 0.0F) {
+    if (sign < 0.0F && !all_zero) {
         text[length++] = '-';
     }
     for (int position = first; position <= last; ++position) {

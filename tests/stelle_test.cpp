@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -99,6 +101,9 @@ const Row ROWS[] = {
     {3.4028235e38F, "3.40282", 7, 38, "3.40282", 7, 38},
     // The single-precision logarithm of 9.99999E20 rounds to 21: the label is 0.999999 times 10**21.
     {9.99999e20F, "0.999999", 8, 21, "0.999999", 8, 21},
+    // Regression: a label whose digits are all zero kept its sign ("-0", NCH 2).
+    {-1.5e-8F, "-0.15", 5, -7, "0", 1, UNTOUCHED},
+    {-0.000004F, "-0.4", 4, -5, "0", 1, UNTOUCHED},
 };
 
 TEST(Stelle, ResultsTableAndEdgeCases) {
@@ -155,8 +160,9 @@ TEST(Stelle, NonFiniteValuesGiveShortLabelsWithExponentZero) {
 }
 
 // Regression: the power of ten, formed by repeated single-precision multiplication, pushed the
-// quotient out of its band, giving an empty label for 1E25 and a tenfold label for 1E-26 and 9.99999E-9.
-TEST(Stelle, ExactPowersOfTenKeepTheirValue) {
+// quotient out of its band, giving an empty label for 1E25 and a tenfold label for 1E-26 and
+// 9.99999E-9, and lost the sixth digit of many values below 1E-19 (9.99990035E-31 gave 0.999989).
+TEST(Stelle, PowersOfTenAndTinyValuesKeepTheirDigits) {
     const struct {
         float value;
         const char* label;
@@ -170,6 +176,11 @@ TEST(Stelle, ExactPowersOfTenKeepTheirValue) {
         {9.99999e-9F, "0.999999", 8, -8},
         {-9.99999e-30F, "-0.999999", 9, -29},
         {1.0e-44F, "0.980909", 8, -44},  // a denormal: 7 times the smallest float
+        {1.0e23F, "1", 1, 23},           // the float lies below the decade: 9.99999978E22
+        {9.99990035e-31F, "0.99999", 7, -30},
+        {9.12226693e-33F, "0.912227", 8, -32},
+        {-6.62715209e-32F, "-0.662715", 9, -31},
+        {5.56329503e-41F, "0.55633", 7, -40},  // a denormal whose seventh digit decides the sixth
     };
     for (const auto& c : cases) {
         const Label label = run(false, c.value, 9);
@@ -179,8 +190,39 @@ TEST(Stelle, ExactPowersOfTenKeepTheirValue) {
     }
 }
 
-// Every label, read back and multiplied by its power of ten, is the value to six significant digits
-// (the sixth cut off in the band 0.01 to 0.1); FSTELLE's fixed form to five decimals.
+// The decimal number a label shows, times 10**IEXP: its digits without leading and trailing zeros
+// and the power of ten of its first digit (value = 0.DIGITS x 10**power); "" for zero.
+struct Decimal {
+    std::string digits;
+    int power;
+    bool operator==(const Decimal&) const = default;
+};
+
+Decimal decimal_of(const std::string& text, int iexp) {
+    std::string digits;
+    int point = -1;
+    for (const char c : text) {
+        if (c == '.') {
+            point = static_cast<int>(digits.size());
+        } else if (c >= '0' && c <= '9') {
+            digits += c;
+        }
+    }
+    if (point < 0) {
+        point = static_cast<int>(digits.size());
+    }
+    const std::size_t lead = digits.find_first_not_of('0');
+    if (lead == std::string::npos) {
+        return {"", 0};
+    }
+    digits = digits.substr(lead);
+    digits.erase(digits.find_last_not_of('0') + 1);
+    return {digits, point - static_cast<int>(lead) + iexp};
+}
+
+// Every label, read back and multiplied by its power of ten, is exactly the value rounded to six
+// significant digits (in the band 0.01 to 0.1 with the sixth digit cut off); FSTELLE's fixed form
+// is the value to five decimals, within the two roundings.
 TEST(Stelle, LabelsShowTheValueAcrossTheWholeRange) {
     std::mt19937 random(20240607);
     std::uniform_int_distribution<std::uint32_t> bits;
@@ -189,21 +231,29 @@ TEST(Stelle, LabelsShowTheValueAcrossTheWholeRange) {
         std::uint32_t word = bits(random);
         float value;
         std::memcpy(&value, &word, sizeof value);
-        if (!std::isfinite(value) || std::fabs(value) < std::numeric_limits<float>::min()) {
+        if (!std::isfinite(value) || value == 0.0F) {
             continue;
         }
         ++checked;
         const double exact = static_cast<double>(value);
         const double magnitude = std::fabs(exact);
 
+        // Six significant digits, from "d.ddddde+xx": 0.dddddd x 10**(xx + 1).
+        char rounded[32];
+        std::snprintf(rounded, sizeof rounded, "%.5e", magnitude);
+        const int power = std::atoi(std::strchr(rounded, 'e') + 1) + 1;
+        std::string digits = std::string(1, rounded[0]) + std::string(rounded + 2, 5);
+        if (power == -1) {
+            digits.resize(5);
+        }
+        const Decimal expected = decimal_of("0." + digits, power);
+
         const Label general = run(false, value, 9);
         ASSERT_GE(general.nch, 1) << value;
         ASSERT_LE(general.nch, 9) << value;
-        const double shown = std::strtod(general.text.c_str(), nullptr) * std::pow(10.0, general.iexp);
-        // The band 0.01 to 0.1 drops the sixth digit: up to one unit of the sixth decimal is lost.
-        const bool shifted = magnitude >= 0.00999999 && magnitude < 0.1;
-        const double tolerance = shifted ? 1.01e-6 : 5.1e-6 * magnitude;
-        ASSERT_LE(std::fabs(shown - exact), tolerance) << value << " -> " << general.text;
+        const std::string text = general.text.substr(0, static_cast<std::size_t>(general.nch));
+        ASSERT_EQ(text[0] == '-', value < 0.0F) << value << " -> " << text;
+        ASSERT_EQ(decimal_of(text, general.iexp), expected) << value << " -> " << text << " E" << general.iexp;
 
         const Label fixed = run(true, value, 9);
         if (magnitude < 9.99999) {
@@ -211,6 +261,7 @@ TEST(Stelle, LabelsShowTheValueAcrossTheWholeRange) {
             // Six significant digits first, then five decimals: two roundings below 1.
             ASSERT_LE(std::fabs(fixed_shown - exact), 5.6e-6) << value << " -> " << fixed.text;
             ASSERT_EQ(fixed.iexp, UNTOUCHED);
+            ASSERT_NE(fixed.text, padded("-0", 9)) << value;
         } else {
             ASSERT_EQ(fixed.text, general.text) << value;
             ASSERT_EQ(fixed.iexp, general.iexp) << value;
