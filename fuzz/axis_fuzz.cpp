@@ -12,9 +12,9 @@
 
 namespace {
 
-// One axis: PLTSYN, PLOT and MPLOT for the line; at most 1003 ticks of PLOT, MPLOT and a SYMBOL
+// One axis: PLTSYN, PLOT and MPLOT for the line; at most 100 003 ticks of PLOT, MPLOT and a SYMBOL
 // label each; the factor's SYMBLK, the text's TEXTLK and SYMBLK; the closing PLTSYN.
-constexpr std::size_t kAxisCallBound = 3 + 3 * 1003 + 3 + 1;
+constexpr std::size_t kAxisCallBound = 3 + 3 * 100003 + 3 + 1;
 
 }  // namespace
 

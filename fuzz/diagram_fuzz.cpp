@@ -18,7 +18,7 @@ constexpr int kMaxDashedPoints = 4;
 constexpr int kMaxText = 200;
 
 // Plotter calls of one axis: see axis_fuzz.cpp.
-constexpr std::size_t kAxisCallBound = 3 + 3 * 1003 + 3 + 1;
+constexpr std::size_t kAxisCallBound = 3 + 3 * 100003 + 3 + 1;
 // A curve of N points: NEWPEN, the window's two CPLOTs, the closing PLTSYN; then per point at
 // most a CENSYM, or a CPLOT and a PLTSYN (solid), or a PLOT and at most 9999 CPLOTs (dashed).
 std::size_t curve_call_bound(int n) { return 4 + static_cast<std::size_t>(n) * (1 + 9999); }

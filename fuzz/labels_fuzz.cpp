@@ -9,7 +9,8 @@
 // - IEXP is 0 for magnitudes from 0.01 below 1,000,000, at least 6 above, at most -2 below, and
 //   within the float range of decimal exponents; FSTELLE leaves it alone for non-zero magnitudes
 //   below 10 (after rounding to six digits);
-// - the label times 10**IEXP is the value to within the digits kept.
+// - the label times 10**IEXP is the value rounded to six significant digits (the sixth cut off in
+//   the band 0.01 to 0.1), FSTELLE's fixed form the value to five decimals; no label reads "-0".
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -30,6 +31,41 @@ constexpr char kGuardByte = '\x7f';
     std::fprintf(stderr, "labels fuzz: %s(%.9g) with a %d-character field: %s\n", entry, static_cast<double>(value),
                  length, what);
     std::abort();
+}
+
+// The significant digits of a decimal TEXT times 10**POWER ("d.ddddde+xx", a label, or bare
+// digits) without leading and trailing zeros into DIGITS, and into DIGITS_POWER the power of ten
+// of the first digit, as 0.DIGITS x 10**DIGITS_POWER.
+void decimal_digits(const char* text, int power, char* digits, int& digits_power) {
+    char kept[16];
+    int count = 0;
+    int point = -1;
+    int exponent = 0;
+    for (const char* c = text; *c != '\0'; ++c) {
+        if (*c == '.') {
+            point = count;
+        } else if (*c >= '0' && *c <= '9') {
+            if (count < 15) {
+                kept[count++] = *c;
+            }
+        } else if (*c == 'e') {
+            exponent = std::atoi(c + 1);
+            break;
+        }
+    }
+    if (point < 0) {
+        point = count;
+    }
+    int lead = 0;
+    while (lead < count && kept[lead] == '0') {
+        ++lead;
+    }
+    while (count > lead && kept[count - 1] == '0') {
+        --count;
+    }
+    std::memcpy(digits, kept + lead, static_cast<std::size_t>(count - lead));
+    digits[count - lead] = '\0';
+    digits_power = count > lead ? point - lead + exponent + power : 0;
 }
 
 void check(bool fixed_entry, float value, int length) {
@@ -129,16 +165,39 @@ void check(bool fixed_entry, float value, int length) {
         }
     }
 
-    // The label read back and scaled must show the value: six digits kept (five in the band
-    // 0.01 to 0.1), the fixed form five decimals.
+    // The label must show the value: in the general form it is, times 10**IEXP, the six-digit
+    // rounding exactly (the sixth digit cut off in the band 0.01 to 0.1), compared as decimal
+    // digits; the fixed form is the value to five decimals. An all-zero label has no sign.
     char label_text[kMaxField + 1];
     std::memcpy(label_text, whole, static_cast<std::size_t>(nch));
     label_text[nch] = '\0';
-    const double shown = std::strtod(label_text, nullptr) * std::pow(10.0, fixed_path ? 0 : iexp);
-    const double error = std::fabs(shown - static_cast<double>(value));
-    const double allowed = fixed_path ? 6.0e-6 : 2.0e-4 * std::fabs(static_cast<double>(value));
-    if (!(error <= allowed)) {
-        finding(entry, value, length, "label does not show the value");
+    if (whole[0] == '-' && std::strspn(label_text + 1, "0.") == static_cast<std::size_t>(nch - 1)) {
+        finding(entry, value, length, "signed zero label");
+    }
+    if (fixed_path) {
+        const double error = std::fabs(std::strtod(label_text, nullptr) - static_cast<double>(value));
+        if (!(error <= 6.0e-6)) {
+            finding(entry, value, length, "label does not show the value");
+        }
+    } else if (magnitude != 0.0F) {
+        char expected[16];
+        int expected_power = 0;
+        decimal_digits(rounded_text, 0, expected, expected_power);
+        if (expected_power == -1) {
+            // Five digits kept: cut the sixth and the zeros that end up last.
+            for (std::size_t end = std::strlen(expected) < 5 ? std::strlen(expected) : 5;; --end) {
+                expected[end] = '\0';
+                if (end == 0 || expected[end - 1] != '0') {
+                    break;
+                }
+            }
+        }
+        char shown[16];
+        int shown_power = 0;
+        decimal_digits(label_text, iexp, shown, shown_power);
+        if (std::strcmp(shown, expected) != 0 || shown_power != expected_power) {
+            finding(entry, value, length, "label does not show the value to six digits");
+        }
     }
 }
 

@@ -6,15 +6,26 @@
 // and d off it on the label side is (XA + t cos a - S d sin a, YA + t sin a + S d cos a), with the
 // side factor S = +1 for NC >= 0 and -1 for NC < 0. Ticks point away from the label side.
 //
-// Choices where the arithmetic alone would fail:
-// - Calls without a usable scale draw the axis line alone, between PLTSYN 1 and 0, and return:
-//   VFIRST equal to VLAST (after taking out the common power of ten), ALEN 0, any argument or the
-//   label height not finite, or a step that is zero or not finite.
-// - The tick count is bounded: a step so small that the range holds more than 1000 of them
-//   (MAX_STEPS), or finer than 1/2**24 of the end values (a float no longer tells neighbouring ticks
-//   apart), is treated the same way. Indices below the range are skipped arithmetically and the tick
-//   loop never runs more than MAX_STEPS + 3 times, so every call finishes quickly: at most
-//   3 + 3 x 1003 + 4 plotter calls (line, ticks with their numbers, factor, text, end of batch).
+// The end values are divided by the common power of ten in double and rounded once to single, as
+// the labels are, so the scaled ends keep every digit of the floats.
+//
+// Choices where the written steps alone would mislabel or fail:
+// - An axis with one end 0 takes its power of ten from the other end when five decimals cannot
+//   write its ticks (a step below 0.00001, or not a whole number of 0.00001): 0 to 5E-6 is numbered
+//   0 to 0.5 with the factor 10**-5, where fixed-form numbers would all read 0. Where five decimals
+//   show every tick (0 to 0.005), the power stays 0 and the numbers are fixed-form.
+// - The width estimate of the numbers counts the longer of the general and the fixed form of the
+//   last two ticks: the numbers are drawn in fixed form, which is the longer one below 0.01.
+// - Calls without a usable scale draw the axis line alone, between PLTSYN 1 and 0: VFIRST equal to
+//   VLAST (after taking out the common power of ten), ALEN 0, any argument or the label height not
+//   finite, or a step that is zero or not finite. ACHSE still writes its axis text there, one label
+//   height clear of the line on the label side; there are no numbers and no factor.
+// - The tick count is bounded far beyond any visible axis: a step so small that the range holds
+//   more than 100 000 of them (MAX_STEPS), or finer than 1/2**24 of the end values (a float no
+//   longer tells neighbouring ticks apart), is treated as having no usable scale. Indices below the
+//   range are skipped arithmetically and the tick loop never runs more than MAX_STEPS + 3 times, so
+//   every call finishes: at most 3 + 3 x 100 003 + 4 plotter calls (line, ticks with their numbers,
+//   factor, text, end of batch).
 // - A step above half the float range would make the extra step below the first multiple
 //   overflow to -Inf; the first multiple at or below VMIN is kept instead.
 // - When floor(VMIN) is more than 2**24 steps from VMIN (a tiny range below zero), the first tick is
@@ -22,6 +33,7 @@
 // - A tick value within a thousandth of a step outside the range counts as inside it, so rounding of
 //   the scaled values (0.005 / 0.01, 10 x 0.0005) never drops the tick at an end of the axis.
 // - |NC| above 255 is cut to 255, the length of the axis text working copy.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -36,13 +48,15 @@ enum class AxisEntry { SetSize, LineAndTicks, Numbered };
 constexpr int TEXT_WORK_LEN = 255;
 constexpr int LABEL_LEN = 8;
 constexpr int FACTOR_LEN = 14;
-constexpr float MAX_STEPS = 1000.0F;
-constexpr int MAX_TICK_ITERATIONS = 1003;
+constexpr float MAX_STEPS = 100000.0F;
+constexpr int MAX_TICK_ITERATIONS = 100003;
 // 2**24: beyond this many steps per end value a float cannot separate neighbouring ticks.
 constexpr float MAX_STEPS_IN_VALUE = 16777216.0F;
 constexpr float DEGREES_TO_RADIANS = 0.0174533F;
 constexpr float TICK_LENGTH = 0.2F;
 constexpr float STEP_TOLERANCE = 1.0e-3F;
+// The fixed form of the numbers writes five decimals.
+constexpr double FIXED_FORM_UNITS = 100000.0;
 
 // The label height of all axis calls; only ACHSIZ changes it.
 float SIZE = 0.4F;
@@ -83,10 +97,33 @@ struct Axis {
     float y_at(float along, float off) const { return ya + along * sina + side * off * cosa; }
 };
 
-void draw_line_only(float xa, float ya, float xend, float yend) {
+// Whether the fixed form (five decimals) writes every multiple of STEP as it is: the step is a
+// whole number of 0.00001, to within the rounding of a float.
+bool fixed_form_shows_step(float step) {
+    const double units = static_cast<double>(step) * FIXED_FORM_UNITS;
+    return units >= 0.5 && std::fabs(units - std::round(units)) <= 1.0e-4 * units;
+}
+
+// The axis text: the first COUNT characters of TEXT measured, then written centred along the axis
+// at distance OFF on the label side.
+void write_axis_text(const Axis& axis, const char* text, int count, float alen, float angle, float off) {
+    const float measure_start = 0.0F;
+    float text_length = 0.0F;
+    TEXTLK(measure_start, text_length, SIZE, text, angle, count, count);
+    const float along = (alen - text_length) / 2.0F;
+    SYMBLK(axis.x_at(along, off), axis.y_at(along, off), SIZE, text, angle, count, count);
+}
+
+// An axis without a usable scale: the line alone, and for ACHSE the axis text one label height
+// clear of it (plus the text's own height on the side where it hangs below its base line).
+void draw_line_only(const Axis& axis, float xend, float yend, bool numbered, const char* text, int count, float alen,
+                    float angle) {
     PLTSYN(1);
     PLOT(xend, yend, 3);
-    MPLOT(xa, ya, 2, 3);
+    MPLOT(axis.xa, axis.ya, 2, 3);
+    if (numbered) {
+        write_axis_text(axis, text, count, alen, angle, axis.side < 0.0F ? 2.0F * SIZE : SIZE);
+    }
     PLTSYN(0);
 }
 
@@ -143,16 +180,24 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
     int exponent_last = 0;
     STELLE(VFIRST, label, nch, exponent_first, LABEL_LEN);
     STELLE(VLAST, label, nch, exponent_last, LABEL_LEN);
-    const int exponent = exponent_first > exponent_last ? exponent_first : exponent_last;
-    const float power = repeated_power_of_ten(exponent);
-    const float f1 = VFIRST / power;
-    const float f2 = VLAST / power;
+    int exponent = exponent_first > exponent_last ? exponent_first : exponent_last;
+    // From 0 to a small value the power stays 0 only where five decimals can write the ticks.
+    const bool one_end_zero = (VFIRST == 0.0F) != (VLAST == 0.0F);
+    const int other_exponent = VFIRST == 0.0F ? exponent_last : exponent_first;
+    if (one_end_zero && other_exponent < 0) {
+        const float unscaled_step = VSTEP != 0.0F ? std::fabs(VSTEP) : automatic_step(VFIRST, VLAST, ALEN);
+        if (!fixed_form_shows_step(unscaled_step)) {
+            exponent = other_exponent;
+        }
+    }
+    const float f1 = static_cast<float>(divide_by_power_of_ten(VFIRST, exponent));
+    const float f2 = static_cast<float>(divide_by_power_of_ten(VLAST, exponent));
 
     const bool arguments_finite = std::isfinite(XA) && std::isfinite(YA) && std::isfinite(ALEN) &&
                                   std::isfinite(ANGLE) && std::isfinite(VFIRST) && std::isfinite(VSTEP) &&
                                   std::isfinite(VLAST) && std::isfinite(SIZE);
     if (!arguments_finite || !std::isfinite(f1) || !std::isfinite(f2) || f1 == f2 || ALEN == 0.0F) {
-        draw_line_only(XA, YA, xend, yend);
+        draw_line_only(axis, xend, yend, numbered, text, text_count, ALEN, ANGLE);
         return;
     }
 
@@ -160,14 +205,15 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
     const float vmin = reversed ? f2 : f1;
     const float vmax = reversed ? f1 : f2;
 
-    const float dv = VSTEP != 0.0F ? std::fabs(VSTEP) / power : automatic_step(f1, f2, ALEN);
+    const float dv = VSTEP != 0.0F ? static_cast<float>(divide_by_power_of_ten(std::fabs(VSTEP), exponent))
+                                   : automatic_step(f1, f2, ALEN);
     const float u = (f2 - f1) / ALEN;
     const float dc = dv / u;
     const float steps = std::fabs(f2 - f1) / dv;
     const float largest_end = std::fabs(f1) > std::fabs(f2) ? std::fabs(f1) : std::fabs(f2);
     if (!std::isfinite(dv) || !(dv > 0.0F) || !std::isfinite(u) || u == 0.0F || !std::isfinite(dc) || dc == 0.0F ||
         !(steps <= MAX_STEPS) || !(largest_end / dv < MAX_STEPS_IN_VALUE)) {
-        draw_line_only(XA, YA, xend, yend);
+        draw_line_only(axis, xend, yend, numbered, text, text_count, ALEN, ANGLE);
         return;
     }
 
@@ -195,16 +241,20 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
     // scaling and step products (0.005 / 0.01, 10 x 0.0005) miss the end by an ulp or so.
     const float tolerance = dv * STEP_TOLERANCE;
 
-    // Widest number, from the last tick and the one before it.
+    // Widest number, from the last tick and the one before it, in the longer of the two forms.
     const float whole_steps = std::trunc(steps + STEP_TOLERANCE);
     const float v_end = v0 + whole_steps * dv;
-    int nch_end = 0;
-    int nch_before = 0;
-    int unused_exponent = 0;
-    STELLE(v_end, label, nch_end, unused_exponent, LABEL_LEN);
     const float v_before = v_end - dv;
-    STELLE(v_before, label, nch_before, unused_exponent, LABEL_LEN);
-    const int widest = (nch_end > nch_before ? nch_end : nch_before) + 2;
+    int widest = 0;
+    int unused_exponent = 0;
+    for (const float v : {v_end, v_before}) {
+        int general_count = 0;
+        int fixed_count = 0;
+        STELLE(v, label, general_count, unused_exponent, LABEL_LEN);
+        FSTELLE(v, label, fixed_count, unused_exponent, LABEL_LEN);
+        widest = std::max({widest, general_count, fixed_count});
+    }
+    widest += 2;
     const float box_width = static_cast<float>(widest) * SIZE;
 
     PLTSYN(1);
@@ -295,11 +345,7 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
     }
 
     // Axis text, centred along the axis; made even when it has no characters.
-    const float measure_start = 0.0F;
-    float text_length = 0.0F;
-    TEXTLK(measure_start, text_length, SIZE, text, ANGLE, text_count, text_count);
-    const float along = (ALEN - text_length) / 2.0F;
-    SYMBLK(axis.x_at(along, off), axis.y_at(along, off), SIZE, text, ANGLE, text_count, text_count);
+    write_axis_text(axis, text, text_count, ALEN, ANGLE, off);
 
     PLTSYN(0);
 }

@@ -128,7 +128,7 @@ void ACHSIZ(const float& HLAB);
 // side to the left of the direction of travel, NC < 0 to the right; ticks point the other way.
 // VFIRST > VLAST runs the values backwards. Draws the line alone when there is no usable scale:
 // VFIRST == VLAST, ALEN 0, a non-finite argument or label height, a zero or non-finite step, or a
-// step that would give more than 1000 ticks.
+// step that would give more than 100 000 ticks or that a float cannot tell from the end values.
 void ACHSE0(const float& XA, const float& YA, const int& NC, const float& ALEN, const float& ANGLE,
             const float& VFIRST, const float& VSTEP, const float& VLAST);
 
@@ -136,19 +136,23 @@ void ACHSE0(const float& XA, const float& YA, const int& NC, const float& ALEN, 
 // height of ACHSIZ, left out where they would overlap the previous one), the common factor
 // "* 10^e" when the end values need a power of ten taken out, and the first |NC| characters of
 // ATEXT (at most 255; blank-padded when the field is shorter) centred along the axis beyond them.
+// An axis from 0 whose ticks five decimals cannot write (0 to 5E-6) takes the power of ten of its
+// other end. An axis drawn as a bare line still gets its text, one label height clear of it.
 void ACHSE(const float& XA, const float& YA, const char* ATEXT, const int& NC, const float& ALEN,
            const float& ANGLE, const float& VFIRST, const float& VSTEP, const float& VLAST, int ATEXT_len);
 
 // Label text of VALUE, rounded to six significant digits with trailing zeros dropped, written into
 // LABEL (blank-padded, or cut to the field). NCH gets the text's length before cutting, IEXP the
-// power of ten taken out, so VALUE is about LABEL x 10**IEXP: 0 for magnitudes from 0.01 to below
-// 10**6 ("12.5", "0.05"); from 10**6 up a mantissa 1 to 9.99999 ("1.23457", IEXP 6); below 0.01 a
-// fraction 0.1 to 0.999999 ("0.5", IEXP -2 for 0.005). 0 gives "0"; NaN, Inf and -Inf give
-// "NaN", "Inf", "-Inf" with IEXP 0.
+// power of ten taken out: LABEL x 10**IEXP is VALUE to six significant digits (five, the sixth
+// cut off, from 0.01 to below 0.1). IEXP is 0 for magnitudes from 0.01 to below 10**6 ("12.5",
+// "0.05"); from 10**6 up a mantissa 1 to 9.99999 ("1.23457", IEXP 6); below 0.01 a fraction 0.1
+// to 0.999999 ("0.5", IEXP -2 for 0.005). 0 gives "0"; NaN, Inf and -Inf give "NaN", "Inf",
+// "-Inf" with IEXP 0.
 void STELLE(const float& VALUE, char* LABEL, int& NCH, int& IEXP, int LABEL_len);
 
 // As STELLE, but magnitudes below 10 in fixed-point form with at most five decimals ("0.005",
-// "0.01235"; below 0.000005 "0"), IEXP then left as it was; 0, NaN and infinities set IEXP to 0.
+// "0.01235"; below 0.000005 "0", without sign), IEXP then left as it was; 0, NaN and infinities
+// set IEXP to 0.
 void FSTELLE(const float& VALUE, char* LABEL, int& NCH, int& IEXP, int LABEL_len);
 
 // Position (1-based) of the last non-blank character of TEXT; 0 for an all-blank field or a length

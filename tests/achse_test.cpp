@@ -164,17 +164,40 @@ TEST_F(AchseTest, SmallRangeGetsTheFactorTenToTheMinusTwoAndKeepsBothEndTicks) {
     EXPECT_NEAR(texts[1].numbers[1], 1.2F + 0.8F + 0.4F / 3.0F, TOL);
 }
 
-TEST_F(AchseTest, ZeroToSmallValueHasNoFactorAndFixedNumbers) {
-    axis(0.0F, 0.0F, "t", 1, 15.0F, 0.0F, 0.0F, 0.0F, 0.005F);
-    const std::vector<Call> all = recorded_calls();
-    const std::vector<std::string> labels = label_texts(all);
-    ASSERT_GE(labels.size(), 2U);
-    EXPECT_EQ(labels[0], "0");
-    EXPECT_EQ(labels[1], "0.001");
-    EXPECT_EQ(named(all, "SYMBLK").size(), 1U);
-    const std::vector<Tick> marks = ticks(all);
-    ASSERT_EQ(marks.size(), 11U);
-    EXPECT_NEAR(marks.back().x, 15.0F, TOL);
+// From 0 the numbers stay unscaled in fixed form where five decimals can write the ticks; below
+// a step of 0.00001 the power of ten comes from the other end. Regression: 0 to 5E-6 numbered every
+// tick "0", and 0 to 3E-5 gave 0, 0, 0.00001, 0.00001, ...
+TEST_F(AchseTest, ZeroToSmallValueKeepsNumbersThatShowTheTicks) {
+    const struct {
+        float vfirst;
+        float vstep;
+        float vlast;
+        std::size_t tick_count;
+        std::vector<std::string> labels;
+        const char* factor;  // nullptr: none
+    } cases[] = {
+        // The fixed form shows every tick; the widest estimate counts "0.0045" in fixed form.
+        {0.0F, 0.0F, 0.005F, 11, {"0", "0.0015", "0.003", "0.0045"}, nullptr},
+        {0.0F, 0.0F, 5.0e-6F, 11, {"0", "0.1", "0.2", "0.3", "0.4", "0.5"}, "* 10&H-5"},
+        {0.0F, 0.0F, 3.0e-5F, 7, {"0", "0.05", "0.1", "0.15", "0.2", "0.25", "0.3"}, "* 10&H-4"},
+        {-5.0e-6F, 0.0F, 0.0F, 11, {"-0.5", "-0.4", "-0.3", "-0.2", "-0.1", "0"}, "* 10&H-5"},
+        // A given step that five decimals would round (0.000025 as 0.00003).
+        {0.0F, 0.000025F, 0.0001F, 5, {"0", "0.025", "0.05", "0.075", "0.1"}, "* 10&H-3"},
+    };
+    for (const auto& c : cases) {
+        plotter::recorder_clear();
+        axis(0.0F, 0.0F, "t", 1, 15.0F, 0.0F, c.vfirst, c.vstep, c.vlast);
+        const std::vector<Call> all = recorded_calls();
+        EXPECT_EQ(label_texts(all), c.labels) << c.vfirst << " to " << c.vlast;
+        const std::vector<Tick> marks = ticks(all);
+        ASSERT_EQ(marks.size(), c.tick_count) << c.vfirst << " to " << c.vlast;
+        EXPECT_NEAR(marks.back().x, 15.0F, TOL);
+        const std::vector<Call> texts = named(all, "SYMBLK");
+        ASSERT_EQ(texts.size(), c.factor != nullptr ? 2U : 1U) << c.vfirst << " to " << c.vlast;
+        if (c.factor != nullptr) {
+            EXPECT_EQ(texts[0].text, c.factor);
+        }
+    }
 }
 
 TEST_F(AchseTest, ReversedAxisNumbersRunDownwardsFromTheOrigin) {
@@ -191,6 +214,24 @@ TEST_F(AchseTest, ReversedAxisNumbersRunDownwardsFromTheOrigin) {
     const std::vector<Call> labels = named(all, "SYMBOL");
     EXPECT_NEAR(labels.front().numbers[0], 16.0F - 0.2F, TOL);  // "0" at the far end
     EXPECT_NEAR(labels.back().numbers[0], 1.0F - 0.4F, TOL);    // "10" centred on the origin
+}
+
+// Regression: a zero tick that the scaled arithmetic left at -1.5E-8 was numbered "-0".
+TEST_F(AchseTest, ZeroTickIsNumberedWithoutSign) {
+    const struct {
+        float vfirst;
+        float vstep;
+        float vlast;
+        std::vector<std::string> labels;
+    } cases[] = {
+        {0.00612095F, 0.0025F, -0.00578205F, {"-0.5", "-0.25", "0", "0.25", "0.5"}},
+        {0.5F, 0.0025F, -0.16F, {"-0.16", "0", "0.16", "0.32", "0.48"}},
+    };
+    for (const auto& c : cases) {
+        plotter::recorder_clear();
+        axis(0.0F, 0.0F, "", 1, 15.0F, 0.0F, c.vfirst, c.vstep, c.vlast);
+        EXPECT_EQ(label_texts(recorded_calls()), c.labels) << c.vfirst << " to " << c.vlast;
+    }
 }
 
 TEST_F(AchseTest, VerticalAxisSidesAndLabelEdges) {
@@ -261,18 +302,47 @@ TEST_F(AchseTest, TextLongerThanTheWorkingCopyIsCutTo255) {
     EXPECT_EQ(named(recorded_calls(), "TEXTLK")[0].text, "ab  ");
 }
 
+// Horizontally the boxes are as wide as the widest number plus 2 characters, vertically they are
+// 2 SIZE high: a number is left out while its box overlaps the last drawn one, and drawn numbers
+// never overlap.
 TEST_F(AchseTest, DenseNumbersAreThinnedWhileEveryTickStays) {
-    axis(0.0F, 0.0F, "", -1, 15.0F, 0.0F, 0.0F, 0.25F, 10.0F);
-    const std::vector<Call> all = recorded_calls();
-    EXPECT_EQ(ticks(all).size(), 41U);
-    const std::vector<Call> labels = named(all, "SYMBOL");
-    ASSERT_GE(labels.size(), 2U);
-    EXPECT_LT(labels.size(), 41U);
-    // Widest number "9.75" (4) + 2 characters: boxes 2.4 cm wide must not overlap.
-    for (std::size_t i = 1; i < labels.size(); ++i) {
-        const float previous_centre = labels[i - 1].numbers[0] + labels[i - 1].numbers[4] * 0.2F;
-        const float centre = labels[i].numbers[0] + labels[i].numbers[4] * 0.2F;
-        EXPECT_GE(centre - previous_centre, 2.4F - TOL);
+    const struct {
+        float angle;
+        float alen;
+        float vstep;
+        float vlast;
+        float size;
+        std::size_t tick_count;
+        float box;  // extent of a spacing box along the axis, cm
+        std::vector<std::string> labels;
+    } cases[] = {
+        // Widest number "9.75" (4) + 2 characters: 2.4 cm; ticks 0.375 cm apart, every 7th drawn.
+        {0.0F, 15.0F, 0.25F, 10.0F, 0.4F, 41, 2.4F, {"0", "1.75", "3.5", "5.25", "7", "8.75"}},
+        // Ticks 0.5 cm apart against boxes 0.8 cm high: every other one.
+        {90.0F, 10.0F, 0.5F, 10.0F, 0.4F, 21, 0.8F, {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}},
+        // Widest "0.0009" in fixed form (6) + 2: 1.6 cm. Regression: the general form "0.9" gave
+        // 1 cm boxes, so numbers 1.2 cm wide were drawn 1.1 cm apart, overlapping.
+        {0.0F, 11.0F, 0.0001F, 0.001F, 0.2F, 11, 1.6F, {"0", "0.0002", "0.0004", "0.0006", "0.0008", "0.001"}},
+    };
+    for (const auto& c : cases) {
+        plotter::recorder_clear();
+        ACHSIZ(c.size);
+        axis(0.0F, 0.0F, "", -1, c.alen, c.angle, 0.0F, c.vstep, c.vlast);
+        const std::vector<Call> all = recorded_calls();
+        EXPECT_EQ(ticks(all).size(), c.tick_count) << c.angle;
+        EXPECT_EQ(label_texts(all), c.labels) << c.angle;
+        const std::vector<Call> labels = named(all, "SYMBOL");
+        const bool vertical = c.angle != 0.0F;
+        for (std::size_t i = 1; i < labels.size(); ++i) {
+            const float previous_width = labels[i - 1].numbers[4] * c.size;
+            const float width = labels[i].numbers[4] * c.size;
+            const float previous = vertical ? labels[i - 1].numbers[1] : labels[i - 1].numbers[0] + previous_width / 2.0F;
+            const float here = vertical ? labels[i].numbers[1] : labels[i].numbers[0] + width / 2.0F;
+            EXPECT_GE(here - previous, c.box - TOL) << c.angle << ", " << labels[i].text;
+            if (!vertical) {
+                EXPECT_GE(here - previous, (previous_width + width) / 2.0F) << labels[i].text;
+            }
+        }
     }
 }
 
@@ -287,8 +357,9 @@ TEST_F(AchseTest, LineOnlyAxisDrawsNoNumbersOrTexts) {
     EXPECT_EQ(plotter::recorder_lines().back(), "PLTSYN 0");
 }
 
-// Axes without a usable scale, or with absurdly many ticks, draw their line alone and return.
-TEST_F(AchseTest, DegenerateAxesFinishWithTheLineAlone) {
+// Axes without a usable scale, or with absurdly many ticks, draw their line and (ACHSE) the axis
+// text alone and return. Regression: the text was left out too.
+TEST_F(AchseTest, DegenerateAxesFinishWithTheLineAndTheTextAlone) {
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const struct {
@@ -306,7 +377,7 @@ TEST_F(AchseTest, DegenerateAxesFinishWithTheLineAlone) {
         {"NaN step", 15.0F, 0.0F, nan, 10.0F, 0.4F},
         {"infinite length", inf, 0.0F, 0.0F, 10.0F, 0.4F},
         {"tiny step", 15.0F, 0.0F, 1.0e-6F, 10.0F, 0.4F},
-        {"1001 steps", 15.0F, 0.0F, 0.01F, 10.01F, 0.4F},
+        {"100 001 steps", 15.0F, 0.0F, 0.0001F, 10.0001F, 0.4F},
         {"zero label height", 15.0F, 0.0F, 0.0F, 10.0F, 0.0F},
         {"infinite label height", 15.0F, 0.0F, 0.0F, 10.0F, inf},
         {"step below float resolution", 15.0F, 500000.0F, 1.0e-4F, 500000.03125F, 0.4F},
@@ -317,20 +388,51 @@ TEST_F(AchseTest, DegenerateAxesFinishWithTheLineAlone) {
         const auto start = std::chrono::steady_clock::now();
         axis(1.0F, 1.0F, "text", -4, c.alen, 0.0F, c.vfirst, c.vstep, c.vlast);
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100)) << c.what;
-        const std::vector<std::string>& lines = plotter::recorder_lines();
-        ASSERT_EQ(lines.size(), 4U) << c.what;
-        EXPECT_EQ(lines[0], "PLTSYN 1") << c.what;
-        EXPECT_EQ(lines[1].substr(0, 5), "PLOT ") << c.what;
-        EXPECT_EQ(lines[2], "MPLOT 1 1 2 3") << c.what;
-        EXPECT_EQ(lines[3], "PLTSYN 0") << c.what;
+        const std::vector<Call> all = recorded_calls();
+        ASSERT_EQ(all.size(), 6U) << c.what;
+        EXPECT_EQ(plotter::recorder_lines()[0], "PLTSYN 1") << c.what;
+        EXPECT_EQ(all[1].name, "PLOT") << c.what;
+        EXPECT_EQ(plotter::recorder_lines()[2], "MPLOT 1 1 2 3") << c.what;
+        EXPECT_EQ(all[3].name, "TEXTLK") << c.what;
+        EXPECT_EQ(all[4].name, "SYMBLK") << c.what;
+        EXPECT_EQ(all[4].text, "text") << c.what;
+        EXPECT_EQ(plotter::recorder_lines()[5], "PLTSYN 0") << c.what;
     }
+
+    // The text stands one label height clear of the line, centred along it.
+    ACHSIZ(0.4F);
+    for (const int nc : {-4, 4}) {
+        plotter::recorder_clear();
+        axis(1.0F, 1.0F, "text", nc, 15.0F, 0.0F, 3.0F, 0.0F, 3.0F);
+        const std::vector<Call> texts = named(recorded_calls(), "SYMBLK");
+        ASSERT_EQ(texts.size(), 1U);
+        const float length = named(recorded_calls(), "TEXTLK")[0].numbers.back();
+        EXPECT_NEAR(texts[0].numbers[0], 1.0F + (15.0F - length) / 2.0F, TOL);
+        // Below the axis the base line is a further text height down.
+        EXPECT_NEAR(texts[0].numbers[1], nc < 0 ? 1.0F - 0.8F : 1.0F + 0.4F, TOL) << nc;
+    }
+    plotter::recorder_clear();
+    ACHSE0(1.0F, 1.0F, -4, 15.0F, 0.0F, 3.0F, 0.0F, 3.0F);
+    EXPECT_EQ(plotter::recorder_lines().size(), 4U);
 }
 
-TEST_F(AchseTest, ThousandStepsAreStillDrawn) {
-    ACHSE0(0.0F, 0.0F, 1, 15.0F, 0.0F, 0.0F, 0.01F, 10.0F);
-    const std::vector<Tick> marks = ticks(recorded_calls());
-    ASSERT_EQ(marks.size(), 1001U);
-    EXPECT_NEAR(marks.back().x, 15.0F, 1e-3F);
+// Regression: more than 1000 steps gave a bare line without ticks, numbers or text.
+TEST_F(AchseTest, ManyStepsAreStillDrawn) {
+    const struct {
+        float vstep;
+        std::size_t tick_count;
+    } cases[] = {{0.01F, 1001}, {0.0099F, 1011}, {0.002F, 5001}, {0.001F, 10001}};
+    for (const auto& c : cases) {
+        plotter::recorder_clear();
+        axis(0.0F, 0.0F, "many", 4, 15.0F, 0.0F, 0.0F, c.vstep, 10.0F);
+        const std::vector<Call> all = recorded_calls();
+        const std::vector<Tick> marks = ticks(all);
+        ASSERT_EQ(marks.size(), c.tick_count) << c.vstep;
+        EXPECT_NEAR(marks.back().x, 15.0F * (static_cast<float>(c.tick_count - 1) * c.vstep) / 10.0F, 1e-3F);
+        EXPECT_FALSE(named(all, "SYMBOL").empty()) << c.vstep;
+        ASSERT_EQ(named(all, "SYMBLK").size(), 1U) << c.vstep;
+        EXPECT_EQ(named(all, "SYMBLK")[0].text, "many");
+    }
 }
 
 TEST_F(AchseTest, TinyRangesFinishQuicklyAndTickTheirEnds) {

@@ -279,13 +279,26 @@ TEST_F(FrameTest, TitleAsWideAsTheFrameStartsAtItsLeftEdge) {
     EXPECT_NEAR(trace.after[1].numbers[1], 8.4F, TOL);
 }
 
-TEST_F(FrameTest, EqualBoundsDrawLinesAndReturn) {
+// Regression: the bare sides left out their axis texts as well.
+TEST_F(FrameTest, EqualBoundsDrawLinesAndAxisTexts) {
     FRAME(2.0F, 2.0F, 7.0F, 7.0F, 5.0F, 5.0F, 0.0F, 0.0F, 0.0F, 0.0F, "x", "y", "t", 1, 1, 1, 1);
     const FrameTrace trace = split();
     ASSERT_EQ(trace.axes.size(), 4U);
     for (const std::vector<Call>& axis : trace.axes) {
         EXPECT_EQ(strokes(axis).size(), 1U);
+        EXPECT_TRUE(named(axis, "SYMBOL").empty());
     }
+    const char* const texts[] = {"x", nullptr, nullptr, "y"};
+    for (std::size_t side = 0; side < 4; ++side) {
+        const std::vector<Call> written = named(trace.axes[side], "SYMBLK");
+        ASSERT_EQ(written.size(), texts[side] != nullptr ? 1U : 0U) << side;
+        if (texts[side] != nullptr) {
+            EXPECT_EQ(written[0].text, texts[side]);
+        }
+    }
+    // Below the bottom side and left of the left side, outside the frame.
+    EXPECT_LT(named(trace.axes[0], "SYMBLK")[0].numbers[1], 2.0F);
+    EXPECT_LT(named(trace.axes[3], "SYMBLK")[0].numbers[0], 2.0F);
     EXPECT_EQ(named(trace.after, "SYMBLK").size(), 1U);
 }
 
