@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "open_files.h"
+
 namespace driver {
 
 namespace {
@@ -33,9 +35,6 @@ constexpr CaughtSignal kCaughtSignals[] = {
 // Set once the program has begun to end, so that a signal raised by the ending itself
 // (an abort inside a flush, say) goes straight to the default action instead of flushing again.
 volatile sig_atomic_t ending = 0;
-
-constexpr int kMaxOpenFiles = 8;
-volatile sig_atomic_t open_files[kMaxOpenFiles] = {-1, -1, -1, -1, -1, -1, -1, -1};
 
 const CaughtSignal* find_caught_signal(int signal_number) {
     for (const CaughtSignal& caught : kCaughtSignals) {
@@ -116,36 +115,13 @@ void install_signal_handlers() {
     }
 }
 
-void register_open_file(int fd) {
-    for (volatile sig_atomic_t& slot : open_files) {
-        if (slot < 0) {
-            slot = fd;
-            return;
-        }
-    }
-}
-
-void unregister_open_file(int fd) {
-    for (volatile sig_atomic_t& slot : open_files) {
-        if (slot == fd) {
-            slot = -1;
-            return;
-        }
-    }
-}
-
 void end_by_abort() {
     block_caught_signals();
     if (ending == 0) {
         ending = 1;
         std::fflush(stderr);
         std::fflush(nullptr);
-        for (volatile sig_atomic_t& slot : open_files) {
-            if (slot >= 0) {
-                close(slot);
-                slot = -1;
-            }
-        }
+        close_open_files();
         std::fflush(stderr);
     }
     raise_abort();

@@ -21,10 +21,6 @@ const char* signal_message(int signal_number);
 // standard error again, restores the default action of SIGABRT and raises it.
 [[noreturn]] void end_by_abort();
 
-// The data files open for reading, so that an end by abort can close them.
-void register_open_file(int fd);
-void unregister_open_file(int fd);
-
 // Writes the four-line report of FAILURE (the third line only inside a record) to OUT;
 // FILE_NAME is the name the file was opened under.
 void write_read_report(std::FILE* out, const ReadFailure& failure, const char* file_name);

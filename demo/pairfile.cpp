@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "fatal.h"
+#include "open_files.h"
 
 namespace driver {
 
@@ -31,13 +31,21 @@ constexpr long kRepeatCap = 1000000000L;
 
 bool is_digit(int c) { return c >= '0' && c <= '9'; }
 
-bool is_blank(int c) { return c == ' ' || c == '\t'; }
+// Blanks, tabs and carriage returns (a CR LF line end reads as LF) separate values and are skipped.
+bool is_blank(int c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+// A value ends only at a separator: a blank, a comma, a slash, a line end or the end of the file
+// (a failed read too, which the caller reports). "2.0abc", "0x10" and "1.2.3" are no numbers.
+bool ends_value(int c) {
+    return is_blank(c) || c == ',' || c == '/' || c == '\n' || c == ByteSource::end_of_file ||
+           c == ByteSource::read_failed;
+}
 
 enum class Scan { value, empty, invalid_number, exponent_field, bad_repetition_count };
 
 // One value at the start of a list item (never a comma, slash or separator there): an optional
-// repeat count with its asterisk, then the number. COUNT receives the repeat count (1 without).
-// The byte after the value is given back to the source.
+// repeat count with its asterisk, then the number, which must end at a separator. COUNT receives
+// the repeat count (1 without). The separator after the value is given back to the source.
 Scan scan_value(ByteSource& in, float& value, long& count) {
     count = 1;
     bool after_star = false;
@@ -125,6 +133,10 @@ Scan scan_value(ByteSource& in, float& value, long& count) {
                 }
                 exponent += exponent_negative ? -field : field;
             }
+            if (!ends_value(c)) {
+                // A number that is no whole count before an asterisk ("2.5*3") is a bad count.
+                return c == '*' ? Scan::bad_repetition_count : Scan::invalid_number;
+            }
             in.unget(c);
             value = decimal_to_float(negative, digits, digit_count, exponent);
             return Scan::value;
@@ -132,7 +144,7 @@ Scan scan_value(ByteSource& in, float& value, long& count) {
 
         in.unget(c);
         // "r*" before a separator, a line end or the end of the file stands for r empty values.
-        if (after_star && (c == ',' || c == '/' || c == '\n' || is_blank(c) || c == ByteSource::end_of_file)) {
+        if (after_star && ends_value(c)) {
             return Scan::empty;
         }
         return Scan::invalid_number;
@@ -305,7 +317,7 @@ PairFile::Next PairFile::next(float& X, float& Y) {
                     fail("list in", in.error());
                     return Next::failed;
                 }
-                if (c == ' ' || c == '\t' || c == '\n') {
+                if (is_blank(c) || c == '\n') {
                     continue;
                 }
                 if (c == '/') {

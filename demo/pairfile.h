@@ -5,7 +5,10 @@
 // - A record starts at the start of a line and gives x then y; once both are read the rest of
 //   that line is ignored.
 // - Before each value blanks, tabs and line ends are skipped, so a pair may be split over lines.
-//   After a value, blanks and tabs and at most one comma end it.
+//   A value ends only at a separator: blanks or tabs, a comma (one, with blanks or tabs around
+//   it), a slash, a line end or the end of the file. Any other character right after a number
+//   makes the value no number ("2.0abc", "0x10", "1.2.3": invalid number). A carriage return
+//   counts as a blank, so CR LF line ends read as LF.
 // - A number is [sign] digits [. digits] [exponent], the exponent being E, e, D or d followed by
 //   an optionally signed integer, or a sign directly after the digits (1.5-3 is 1.5e-3). Only the
 //   first 40 significant digits are used; later digits before the point still count for the
