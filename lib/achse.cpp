@@ -34,6 +34,7 @@
 //   the scaled values (0.005 / 0.01, 10 x 0.0005) never drops the tick at an end of the axis.
 // - |NC| above 255 is cut to 255, the length of the axis text working copy.
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
 
@@ -205,8 +206,11 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
     const float vmin = reversed ? f2 : f1;
     const float vmax = reversed ? f1 : f2;
 
-    const float dv = VSTEP != 0.0F ? static_cast<float>(divide_by_power_of_ten(std::fabs(VSTEP), exponent))
-                                   : automatic_step(f1, f2, ALEN);
+    // A given step far above the scaled range may leave the float range: it is then infinite.
+    const double given_step = divide_by_power_of_ten(std::fabs(VSTEP), exponent);
+    const float dv = VSTEP == 0.0F           ? automatic_step(f1, f2, ALEN)
+                     : given_step <= FLT_MAX ? static_cast<float>(given_step)
+                                             : HUGE_VALF;
     const float u = (f2 - f1) / ALEN;
     const float dc = dv / u;
     const float steps = std::fabs(f2 - f1) / dv;
