@@ -17,9 +17,10 @@
 //   below 10 (for example 9.99999E-9), the documented exponent rule would take out one power of ten
 //   too many and the label would be ten times too large. The exponent is lowered by one instead, so
 //   the label always shows the value.
-// - The quotient is rounded to six significant digits once more before it is formatted: a decade
-//   whose nearest float lies just below it (1E23 is 9.99999978E22) would otherwise give a quotient
-//   just below 1, written with six decimals as "1.000000" and cut to an empty label.
+// - The quotient is rounded to six significant digits before it is formatted: a decade whose
+//   nearest float lies just below it (1E23 is 9.99999978E22) would otherwise give a quotient just
+//   below 1, written with six decimals as "1.000000" and cut to an empty label; and a denormal,
+//   whose float holds fewer than six digits, keeps the rounding of its own digits.
 // - A label whose digits are all zero (FSTELLE of -1.5E-8 is "0.00000" in fixed form) carries no
 //   sign: "0", not "-0".
 // The label never runs outside the declared field, whatever its length (0 included).
