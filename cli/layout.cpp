@@ -35,10 +35,31 @@ float power_of_ten(int exponent) {
     return power;
 }
 
+// The automatic step of an axis from F1 to F2, ALEN cm long, at label height SIZE: ticks about
+// 0.8 / SIZE cm apart, rounded to 1, 2 or 5 times a power of ten. 0 when there is none.
+float automatic_step(float f1, float f2, float alen, float size) {
+    const float raw = std::fabs((f2 - f1) * 0.8F / alen / size);
+    if (!std::isfinite(raw) || raw <= 0.0F) {
+        return 0.0F;
+    }
+    const float logarithm = std::log10(raw);
+    const int k = logarithm < 0.0F ? static_cast<int>(logarithm - 0.9F) : static_cast<int>(logarithm + 0.1F);
+    const float step_power = power_of_ten(k);
+    const float quotient = raw / step_power;
+    return (quotient > 3.5F ? 5.0F : quotient > 1.5F ? 2.0F : 1.0F) * step_power;
+}
+
+// Whether five decimals write every multiple of STEP: a whole number of 0.00001.
+bool fixed_form_writes(float step) {
+    const double units = static_cast<double>(step) * 100000.0;
+    return units >= 0.5 && std::fabs(units - std::round(units)) <= 1.0e-4 * units;
+}
+
 // What a numbered axis from VFIRST to VLAST, ALEN cm long, writes at label height SIZE: the widest
-// number in character cells as the axis reserves them (two more than its length), the characters
-// of its first and last numbers, and whether a power-of-ten factor is written. The automatic step
-// aims at ticks 0.8 / SIZE cm apart, rounded to 1, 2 or 5 times a power of ten.
+// number in character cells as the axis reserves them (two more than the longer of its general and
+// fixed forms), the characters of its first and last numbers, and whether a power-of-ten factor is
+// written. An axis from 0 takes the power of its other end where five decimals cannot write its
+// step, as the axis does.
 struct AxisNumbers {
     int widest = 0;
     int first_chars = 0;
@@ -54,20 +75,20 @@ AxisNumbers axis_numbers(float vfirst, float vlast, float alen, float size) {
     int exponent_last = 0;
     STELLE(vfirst, label, chars, exponent_first, 8);
     STELLE(vlast, label, chars, exponent_last, 8);
-    const int exponent = std::max(exponent_first, exponent_last);
+    int exponent = std::max(exponent_first, exponent_last);
+    const int other_exponent = vfirst == 0.0F ? exponent_last : exponent_first;
+    if ((vfirst == 0.0F) != (vlast == 0.0F) && other_exponent < 0 &&
+        !fixed_form_writes(automatic_step(vfirst, vlast, alen, size))) {
+        exponent = other_exponent;
+    }
     numbers.factor = exponent != 0;
     const float power = power_of_ten(exponent);
     const float f1 = vfirst / power;
     const float f2 = vlast / power;
-    const float raw = std::fabs((f2 - f1) * 0.8F / alen / size);
-    if (!std::isfinite(raw) || raw <= 0.0F) {
+    const float step = automatic_step(f1, f2, alen, size);
+    if (step == 0.0F) {
         return numbers;
     }
-    const float logarithm = std::log10(raw);
-    const int k = logarithm < 0.0F ? static_cast<int>(logarithm - 0.9F) : static_cast<int>(logarithm + 0.1F);
-    const float step_power = power_of_ten(k);
-    const float quotient = raw / step_power;
-    const float step = (quotient > 3.5F ? 5.0F : quotient > 1.5F ? 2.0F : 1.0F) * step_power;
     const float low = std::min(f1, f2);
     const float high = std::max(f1, f2);
     const float first_tick = std::ceil(low / step - 1.0E-3F);
@@ -79,9 +100,9 @@ AxisNumbers axis_numbers(float vfirst, float vlast, float alen, float size) {
         const float value = i * step;
         int unused = 0;
         STELLE(value, label, chars, unused, 8);
-        numbers.widest = std::max(numbers.widest, chars + 2);
         int fixed_chars = 0;
         FSTELLE(value, label, fixed_chars, unused, 8);
+        numbers.widest = std::max({numbers.widest, chars + 2, fixed_chars + 2});
         if (i == first_tick) {
             numbers.first_chars = fixed_chars;
         }
