@@ -51,4 +51,6 @@ void hitchr_(int* KEY) { HITCHR(*KEY); }
 
 void pltend_() { PLTEND(); }
 
+void pltdev_(const char* TEXT, std::size_t TEXT_len) { PLTDEV(TEXT, text_length(TEXT_len)); }
+
 }  // extern "C"

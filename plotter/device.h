@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "recorder.h"
@@ -31,13 +32,23 @@ public:
     // Waits for a key hit at the cursor, starting at (X, Y) cm; writes its position and key.
     // False (at once) when the device has no cursor.
     virtual bool cursor(float& x, float& y, int& key) = 0;
-    // Completes the output; nothing is drawn afterwards.
-    virtual void close() = 0;
+    // Ends the page and starts the next, WIDTH x HEIGHT cm, with pen 1. Returns why the finished
+    // page could not be written ("cannot write FILE: reason"), or nothing.
+    virtual std::string new_page(float width, float height) = 0;
+    // Completes the output; nothing is drawn afterwards. Returns why it could not be written, or
+    // nothing.
+    virtual std::string close() = 0;
 };
 
-// Opens the device PGPLOT_DEV names for a page of WIDTH x HEIGHT cm with MARGIN cm around it.
-// A device that cannot be opened is reported on standard error and ends the program, status 1.
-std::unique_ptr<Device> open_pgplot_device(float width, float height, float margin);
+// Ends the program (status 1) with one line on standard error when TEXT is no device name.
+void check_device_name(const std::string& text);
+
+// Opens the device DEVICE_TEXT names ("file/type") for a page of WIDTH x HEIGHT cm with MARGIN cm
+// around it. Output files get the first name not in WRITTEN (the name, then name_2, name_3, ...
+// before the extension), which is added there. A device that cannot be opened is reported on
+// standard error and ends the program, status 1.
+std::unique_ptr<Device> open_pgplot_device(const std::string& device_text, float width, float height, float margin,
+                                           std::vector<std::string>& written);
 
 // A device that appends every primitive to PRIMITIVES (used while the recorder is on).
 std::unique_ptr<Device> open_memory_device(std::vector<Primitive>& primitives);

@@ -39,7 +39,15 @@ public:
     void end_batch() override { add(Primitive::Kind::EndBatch); }
     void flush() override {}
     bool cursor(float&, float&, int&) override { return false; }
-    void close() override { add(Primitive::Kind::Close); }
+    std::string new_page(float, float) override {
+        add(Primitive::Kind::Page);
+        pen_ = 1;
+        return {};
+    }
+    std::string close() override {
+        add(Primitive::Kind::Close);
+        return {};
+    }
 
 private:
     Primitive& add(Primitive::Kind kind) {

@@ -1,4 +1,8 @@
-// The PGPLOT device: a true-size page on giza's PGPLOT, named by PGPLOT_DEV.
+// The PGPLOT device: true-size pages on giza's PGPLOT, each on a sheet that holds all its ink.
+//
+// File devices keep a page's drawing until the page ends (the next PLOTS, PLTEND, the program's
+// end); then the sheet is made as large as the ink needs and the page is drawn on it. A window
+// draws at once, and at the end shows the whole page again if its ink reaches beyond the window.
 #include <cpgplot.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,6 +12,7 @@ extern "C" {
 #include <giza.h>
 }
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
@@ -19,6 +24,8 @@ extern "C" {
 
 #include "device.h"
 #include "device_name.h"
+#include "device_output.h"
+#include "device_page.h"
 #include "geometry.h"
 #include "style.h"
 #include "text.h"
@@ -29,8 +36,23 @@ namespace {
 
 // The font the advance table in text.cpp was measured on.
 constexpr const char* kFont = "DejaVu Sans";
-// Line width in giza's units (0.25 mm each, where PGPLOT's were 0.005 inch): 0.5 mm lines.
-constexpr int kLineWidth = 2;
+// Lines are 0.5 mm wide: giza's line width 2 (giza's unit is 0.25 mm, where PGPLOT's was 0.005
+// inch), in points on vector devices and in pixels on PNG, where it is scaled by the resolution.
+constexpr float kLineWidth = 0.05F;
+constexpr float kGizaLineWidth = 2.0F;
+constexpr double kPointsPerInch = 72.0;
+constexpr double kCmPerInch = 2.54;
+constexpr double kMmPerPoint = 25.4 / 72.0;
+// PNG resolution, dots per inch: the default, and the range PGPLOT_PNG_DPI may choose from. A
+// page with more pixels than kMaxPixels is drawn at the resolution that keeps it to that many.
+constexpr double kDefaultDpi = 150.0;
+constexpr double kMinDpi = 10.0;
+constexpr double kMaxDpi = 1200.0;
+constexpr double kMaxPixels = 5.0e7;
+// A grown sheet leaves this much room around the ink, and grows by at most kMaxGrowth (cm) on
+// any side (PDF viewers take pages of up to 508 cm).
+constexpr float kInkPadding = 0.5F;
+constexpr float kMaxGrowth = 100.0F;
 // Polylines reach giza thinned to 5 micrometres (0.0005 cm): a hundredth of the line width, a
 // quarter of a 1200 dpi dot, a seventh of a PDF point. No point left out lies farther than this
 // from the line drawn instead.
@@ -68,14 +90,173 @@ int quietly(Open open) {
     return result;
 }
 
+bool ends_with_extension(const std::string& name, const char* extension) {
+    const std::size_t n = std::strlen(extension);
+    if (name.size() < n + 1 || name[name.size() - n - 1] != '.') {
+        return false;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        if (std::tolower(static_cast<unsigned char>(name[name.size() - n + i])) != extension[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The sheet of a page: the box of plotter cm it shows.
+struct Sheet {
+    float x1;
+    float y1;
+    float x2;
+    float y2;
+    float width() const { return x2 - x1; }
+    float height() const { return y2 - y1; }
+};
+
+// The sheet of a WIDTH x HEIGHT cm page with MARGIN cm around it, grown to hold INK with room to
+// spare, but by no more than kMaxGrowth cm on any side.
+Sheet sheet_for(float width, float height, float margin, const InkBox& ink) {
+    Sheet s{-margin, -margin, width + margin, height + margin};
+    if (!ink.empty) {
+        s.x1 = std::fmax(std::fmin(s.x1, ink.x1 - kInkPadding), -margin - kMaxGrowth);
+        s.y1 = std::fmax(std::fmin(s.y1, ink.y1 - kInkPadding), -margin - kMaxGrowth);
+        s.x2 = std::fmin(std::fmax(s.x2, ink.x2 + kInkPadding), width + margin + kMaxGrowth);
+        s.y2 = std::fmin(std::fmax(s.y2, ink.y2 + kInkPadding), height + margin + kMaxGrowth);
+    }
+    return s;
+}
+
+bool covers(const Sheet& s, const InkBox& ink) {
+    return ink.empty || (ink.x1 >= s.x1 && ink.x2 <= s.x2 && ink.y1 >= s.y1 && ink.y2 <= s.y2);
+}
+
+// Draws on the open giza page: pens, lines, our glyphs and PGTEXT's texts.
+class GizaCanvas {
+public:
+    // EM_PER_CHARACTER_SIZE: the em in cm of giza's character size 1 on this page; PGTEXT_SIZE:
+    // the character size PGTEXT writes in.
+    void begin(float em_per_character_size, float pgtext_size) {
+        em_per_character_size_ = em_per_character_size > 0.0F ? em_per_character_size : 1.0F;
+        pgtext_size_ = pgtext_size;
+        character_size_ = 0.0F;
+        cpgsci(1);
+    }
+
+    void pen(int pen) { cpgsci(pen); }
+
+    void line(int n, const float* x, const float* y) { cpgline(n, x, y); }
+
+    void glyph(float x, float y, float angle, float size, int code) {
+        const float character_size = size / kCapHeightPerEm / em_per_character_size_;
+        set_size(character_size);
+        char text[4] = {};
+        if (code >= kGreekBase) {
+            text[0] = '\\';
+            text[1] = 'g';
+            text[2] = kGreekLatinKeys[code - kGreekBase];
+        } else if (std::strchr("\\^_{}", code) != nullptr) {
+            // giza reads these as escapes and groups; a backslash makes them plain characters.
+            text[0] = '\\';
+            text[1] = static_cast<char>(code);
+        } else {
+            text[0] = static_cast<char>(code);
+        }
+        cpgptxt(x, y, angle, 0.0F, text);
+    }
+
+    void text(float x, float y, const char* text) {
+        set_size(pgtext_size_);
+        cpgtext(x, y, text);
+    }
+
+private:
+    void set_size(float character_size) {
+        if (character_size != character_size_) {
+            cpgsch(character_size);
+            character_size_ = character_size;
+        }
+    }
+
+    float em_per_character_size_ = 1.0F;
+    float pgtext_size_ = 1.0F;
+    float character_size_ = 0.0F;
+};
+
+// Sets giza's pens, line width and font, and maps SHEET onto the whole view surface (keeping
+// equal scales on a window, where the surface need not have the sheet's shape). Returns the em
+// in cm of character size 1.
+float set_up_page(const Sheet& sheet, float line_width, bool equal_scales) {
+    giza_set_font(kFont);
+    cpgscr(0, 1.0F, 1.0F, 1.0F);
+    for (int pen = 1; pen <= kPens; ++pen) {
+        const Rgb c = pen_colour(pen);
+        cpgscr(pen, c.red, c.green, c.blue);
+    }
+    cpgsvp(0.0F, 1.0F, 0.0F, 1.0F);
+    if (equal_scales) {
+        cpgwnad(sheet.x1, sheet.x2, sheet.y1, sheet.y2);
+    } else {
+        cpgswin(sheet.x1, sheet.x2, sheet.y1, sheet.y2);
+    }
+    giza_set_line_width(line_width);
+    cpgsci(1);
+    float em_x = 0.0F;
+    float em_y = 0.0F;
+    cpgsch(1.0F);
+    cpgqcs(4, &em_x, &em_y);
+    return em_y;
+}
+
+void repaint_window() { cpgupdt(); }
+
+enum class Output {
+    Document,    // PDF, PostScript: one file, a page for each PLOTS
+    FilePerPage, // PNG, SVG, EPS: a file for each page
+    Window,      // drawn at once
+    Nothing,
+};
+
 class PgplotDevice final : public Device {
 public:
-    PgplotDevice(bool has_cursor, float em_per_character_size)
-        : has_cursor_(has_cursor), em_per_character_size_(em_per_character_size) {}
+    PgplotDevice(const DeviceName& name, float width, float height, float margin, double dpi,
+                 std::vector<std::string>& written)
+        : name_(name), width_(width), height_(height), margin_(margin), dpi_(dpi), written_(written) {
+        if (name.interactive) {
+            output_ = Output::Window;
+        } else if (name.file.empty()) {
+            output_ = Output::Nothing;
+        } else if (name.type == "pdf" || name.type == "ps") {
+            output_ = Output::Document;
+        } else {
+            output_ = Output::FilePerPage;
+        }
+        target_.file = &file_;
+        if (!name.file.empty()) {
+            file_name_ = name.file + (ends_with_extension(name.file, name.extension) ? "" : std::string(".") + name.extension);
+        }
+    }
+
+    ~PgplotDevice() override {
+        route_giza_to(nullptr);
+    }
+
+    // Opens the first file or the window; false (with errno) when the file cannot be written.
+    bool start() {
+        if (output_ == Output::Window) {
+            open_window();
+            return true;
+        }
+        return output_ == Output::Nothing || open_next_file();
+    }
+
+    const std::string& file_name() const { return file_.name(); }
 
     void set_pen(int pen) override {
         draw_line();
-        cpgsci(pen);
+        record_.pen(pen);
+        if (live()) {
+            cpgsci(pen);
+        }
     }
 
     // Connected polylines are gathered into one line, thinned of points closer together than
@@ -83,7 +264,7 @@ public:
     // formatting and compressing of every point cost far more than the thinning, and one stroke
     // has no seams where pieces meet.
     void polyline(const float* x, const float* y, int n) override {
-        if (n < 2) {
+        if (n < 2 || output_ == Output::Nothing) {
             return;
         }
         if (!line_open_ || x[0] != thinner_.last_x() || y[0] != thinner_.last_y()) {
@@ -102,47 +283,41 @@ public:
 
     void glyph(float x, float y, float angle, float size, int code) override {
         draw_line();
-        const float character_size = size / kCapHeightPerEm / em_per_character_size_;
-        if (character_size != character_size_) {
-            cpgsch(character_size);
-            character_size_ = character_size;
+        record_.glyph(x, y, angle, size, code);
+        if (live()) {
+            canvas_.glyph(x, y, angle, size, code);
         }
-        char text[4] = {};
-        if (code >= kGreekBase) {
-            text[0] = '\\';
-            text[1] = 'g';
-            text[2] = kGreekLatinKeys[code - kGreekBase];
-        } else if (std::strchr("\\^_{}", code) != nullptr) {
-            // giza reads these as escapes and groups; a backslash makes them plain characters.
-            text[0] = '\\';
-            text[1] = static_cast<char>(code);
-        } else {
-            text[0] = static_cast<char>(code);
-        }
-        cpgptxt(x, y, angle, 0.0F, text);
     }
 
     void pgtext(float x, float y, const char* text) override {
         draw_line();
-        // PGTEXT writes in PGPLOT's standard character size, whatever the last glyph used.
-        cpgsch(1.0F);
-        character_size_ = 1.0F;
-        cpgtext(x, y, text);
+        record_.text(x, y, text, kPgtextCapPerSheetHeight * (height_ + 2.0F * margin_));
+        if (live()) {
+            canvas_.text(x, y, text);
+        }
     }
 
-    void begin_batch() override { cpgbbuf(); }
+    void begin_batch() override {
+        if (live()) {
+            cpgbbuf();
+        }
+    }
     void end_batch() override {
         draw_line();
-        cpgebuf();
+        if (live()) {
+            cpgebuf();
+        }
     }
     void flush() override {
         draw_line();
-        cpgupdt();
+        if (live()) {
+            cpgupdt();
+        }
     }
 
     bool cursor(float& x, float& y, int& key) override {
         draw_line();
-        if (!has_cursor_) {
+        if (!live() || !has_cursor_) {
             return false;
         }
         cpgupdt();
@@ -156,14 +331,60 @@ public:
         return true;
     }
 
-    void close() override {
+    std::string new_page(float width, float height) override {
         draw_line();
-        cpgclos();
+        std::string failure = finish_page();
+        width_ = width;
+        height_ = height;
+        record_.clear();
+        if (output_ == Output::Window) {
+            giza_set_paper_size(GIZA_UNITS_MM, 10.0 * sheet_width(), 10.0 * sheet_height());
+            cpgpage();
+            start_live_page();
+        } else if (output_ == Output::FilePerPage && failure.empty() && !open_next_file()) {
+            failure = file_.failure();
+        }
+        return failure;
+    }
+
+    std::string close() override {
+        draw_line();
+        switch (output_) {
+            case Output::Nothing:
+                return {};
+            case Output::Window:
+                close_window();
+                return {};
+            case Output::FilePerPage:
+                return finish_page();
+            case Output::Document:
+                break;
+        }
+        std::string failure = finish_page();
+        if (giza_open_) {
+            quietly([] {
+                cpgclos();
+                return 0;
+            });
+            giza_open_ = false;
+        }
+        if (!file_.close() && failure.empty()) {
+            failure = file_.failure();
+        }
+        return failure;
     }
 
 private:
+    bool live() const { return output_ == Output::Window; }
+    float sheet_width() const { return width_ + 2.0F * margin_; }
+    float sheet_height() const { return height_ + 2.0F * margin_; }
+
     void stroke_kept() {
-        cpgline(static_cast<int>(thinner_.kept_x().size()), thinner_.kept_x().data(), thinner_.kept_y().data());
+        const auto n = thinner_.kept_x().size();
+        record_.line(thinner_.kept_x().data(), thinner_.kept_y().data(), n);
+        if (live()) {
+            cpgline(static_cast<int>(n), thinner_.kept_x().data(), thinner_.kept_y().data());
+        }
     }
 
     // Draws the gathered line, if any.
@@ -175,31 +396,178 @@ private:
         }
     }
 
-    bool has_cursor_;
-    float em_per_character_size_;
-    float character_size_ = 0.0F;
+    // Opens the file the next page (or document) goes to, under the first name this run has not
+    // written.
+    bool open_next_file() {
+        std::string name = file_name_;
+        for (int n = 2; std::find(written_.begin(), written_.end(), name) != written_.end(); ++n) {
+            const std::size_t stem = file_name_.size() - std::strlen(name_.extension) - 1;
+            name = file_name_.substr(0, stem) + "_" + std::to_string(n) + file_name_.substr(stem);
+        }
+        written_.push_back(name);
+        return file_.open(name);
+    }
+
+    // Writes the page kept so far on a sheet that holds all of it (a file device).
+    std::string finish_page() {
+        if (output_ != Output::Document && output_ != Output::FilePerPage) {
+            return {};
+        }
+        if (!file_.is_open()) {
+            return file_.failure();
+        }
+        const Sheet sheet = sheet_for(width_, height_, margin_, record_.ink(kLineWidth));
+        const double width_mm = 10.0 * static_cast<double>(sheet.width());
+        const double height_mm = 10.0 * static_cast<double>(sheet.height());
+        float line_width = kGizaLineWidth;
+        route_giza_to(&target_);
+        if (giza_open_) {
+            giza_set_paper_size(GIZA_UNITS_MM, width_mm, height_mm);
+            set_next_page_size(target_, width_mm / kMmPerPoint, height_mm / kMmPerPoint);
+            quietly([] {
+                cpgpage();
+                return 0;
+            });
+        } else {
+            const std::string device = std::string("/") + name_.type;
+            int id = 0;
+            if (name_.type == "png") {
+                // Pixels at the chosen resolution, fewer on a page too big to hold in memory.
+                const double inches = static_cast<double>(sheet.width()) * static_cast<double>(sheet.height()) /
+                                      (kCmPerInch * kCmPerInch);
+                const double dpi = std::fmin(dpi_, std::sqrt(kMaxPixels / inches));
+                line_width = static_cast<float>(kGizaLineWidth * dpi / kPointsPerInch);
+                id = quietly([&] {
+                    return giza_open_device_size(device.c_str(), file_.name().c_str(),
+                                                 std::round(sheet.width() / kCmPerInch * dpi),
+                                                 std::round(sheet.height() / kCmPerInch * dpi), GIZA_UNITS_PIXELS);
+                });
+            } else {
+                id = quietly([&] {
+                    return giza_open_device_size(device.c_str(), file_.name().c_str(), width_mm, height_mm,
+                                                 GIZA_UNITS_MM);
+                });
+            }
+            if (id <= 0) {
+                route_giza_to(nullptr);
+                file_.close();
+                return "cannot write " + file_.name() + ": giza cannot draw the page";
+            }
+            cpgask(0);
+            giza_open_ = true;
+        }
+        const float em = set_up_page(sheet, line_width, false);
+        // PGTEXT keeps the size giza gives it on the page without the growth.
+        canvas_.begin(em, sheet_height() / sheet.height());
+        record_.replay(canvas_);
+        std::string failure;
+        if (output_ == Output::FilePerPage) {
+            quietly([] {
+                cpgclos();
+                return 0;
+            });
+            giza_open_ = false;
+            if (!file_.close()) {
+                failure = file_.failure();
+            }
+        }
+        route_giza_to(nullptr);
+        return failure;
+    }
+
+    void open_window() {
+        route_giza_to(&target_);
+        const int id = quietly([&] {
+            return giza_open_device_size("/xw", "", 10.0 * sheet_width(), 10.0 * sheet_height(), GIZA_UNITS_MM);
+        });
+        route_giza_to(nullptr);
+        if (id <= 0) {
+            fail("/xw", "cannot connect to the X display");
+        }
+        cpgask(0);
+        char answer[8] = {};
+        int answer_length = sizeof answer - 1;
+        cpgqinf("CURSOR", answer, &answer_length);
+        has_cursor_ = std::strncmp(answer, "YES", 3) == 0;
+        start_live_page();
+    }
+
+    void start_live_page() {
+        const Sheet sheet{-margin_, -margin_, width_ + margin_, height_ + margin_};
+        live_em_ = set_up_page(sheet, kGizaLineWidth, false);
+        cpgeras();
+        canvas_.begin(live_em_, 1.0F);
+    }
+
+    // Shows the whole page, scaled down if its ink reaches beyond the window, and waits for a
+    // key in the window or its closing.
+    void close_window() {
+        const Sheet live_sheet{-margin_, -margin_, width_ + margin_, height_ + margin_};
+        const InkBox ink = record_.ink(kLineWidth);
+        if (!covers(live_sheet, ink)) {
+            const Sheet sheet = sheet_for(width_, height_, margin_, ink);
+            cpgeras();
+            const float em = set_up_page(sheet, kGizaLineWidth, true);
+            canvas_.begin(em, live_em_ / em);
+            record_.replay(canvas_);
+        }
+        cpgupdt();
+        const std::string title = std::string(program_invocation_short_name) +
+                                  ": the plot is complete; hit a key in this window or close it to end";
+        wait_for_window(target_, title, repaint_window);
+        quietly([] {
+            cpgclos();
+            return 0;
+        });
+    }
+
+    DeviceName name_;
+    Output output_ = Output::Nothing;
+    std::string file_name_;  // the file as named, with its extension
+    float width_;
+    float height_;
+    float margin_;
+    double dpi_;
+    std::vector<std::string>& written_;
+    OutputFile file_;
+    GizaTarget target_;
+    bool giza_open_ = false;
+    bool has_cursor_ = false;
+    float live_em_ = 1.0F;
+    PageRecord record_;
+    GizaCanvas canvas_;
     PolylineThinner thinner_{kThinTolerance};
     bool line_open_ = false;
 };
 
-bool ends_with_extension(const std::string& name, const char* extension) {
-    const std::size_t n = std::strlen(extension);
-    if (name.size() < n + 1 || name[name.size() - n - 1] != '.') {
-        return false;
+// The PNG resolution PGPLOT_PNG_DPI asks for, or the default.
+double png_dpi() {
+    const char* env = std::getenv("PGPLOT_PNG_DPI");
+    if (env == nullptr || *env == '\0') {
+        return kDefaultDpi;
     }
-    for (std::size_t i = 0; i < n; ++i) {
-        if (std::tolower(static_cast<unsigned char>(name[name.size() - n + i])) != extension[i]) {
-            return false;
-        }
+    char* end = nullptr;
+    const double dpi = std::strtod(env, &end);
+    if (*end != '\0' || !(dpi >= kMinDpi && dpi <= kMaxDpi)) {
+        std::fprintf(stderr, "plotter: PGPLOT_PNG_DPI must be a resolution from %g to %g dots per inch, not \"%s\"\n",
+                     kMinDpi, kMaxDpi, env);
+        std::fflush(stderr);
+        std::exit(1);
     }
-    return true;
+    return dpi;
 }
 
 }  // namespace
 
-std::unique_ptr<Device> open_pgplot_device(float width, float height, float margin) {
-    const char* env = std::getenv("PGPLOT_DEV");
-    const std::string device_text = env != nullptr && *env != '\0' ? env : kDefaultDevice;
+void check_device_name(const std::string& text) {
+    const DeviceName name = parse_device_name(text);
+    if (!name.valid) {
+        fail(text, name.error);
+    }
+}
+
+std::unique_ptr<Device> open_pgplot_device(const std::string& device_text, float width, float height, float margin,
+                                           std::vector<std::string>& written) {
     const DeviceName name = parse_device_name(device_text);
     if (!name.valid) {
         fail(device_text, name.error);
@@ -210,48 +578,13 @@ std::unique_ptr<Device> open_pgplot_device(float width, float height, float marg
         if (display == nullptr || *display == '\0') {
             fail(device_text, "no X display (DISPLAY is not set)");
         }
-    } else if (!name.file.empty()) {
-        // giza reports an unwritable file only when it closes the page; find out now, and once.
-        const std::string file =
-            name.file + (ends_with_extension(name.file, name.extension) ? "" : std::string(".") + name.extension);
-        std::FILE* probe = std::fopen(file.c_str(), "wb");
-        if (probe == nullptr) {
-            fail(device_text, std::string("cannot write ") + file + ": " + std::strerror(errno));
-        }
-        std::fclose(probe);
     }
-    const std::string device = std::string("/") + name.type;
-    const double page_width_mm = 10.0 * (static_cast<double>(width) + 2.0 * margin);
-    const double page_height_mm = 10.0 * (static_cast<double>(height) + 2.0 * margin);
-    const int id = quietly([&] {
-        return giza_open_device_size(device.c_str(), name.file.c_str(), page_width_mm, page_height_mm, GIZA_UNITS_MM);
-    });
-    if (id <= 0) {
-        fail(device_text, name.interactive ? "cannot connect to the X display" : "giza cannot create it");
+    const double dpi = name.type == "png" ? png_dpi() : kDefaultDpi;
+    auto device = std::make_unique<PgplotDevice>(name, width, height, margin, dpi, written);
+    if (!device->start()) {
+        fail(device_text, std::string("cannot write ") + device->file_name() + ": " + std::strerror(errno));
     }
-    cpgask(0);
-    giza_set_font(kFont);
-    cpgscr(0, 1.0F, 1.0F, 1.0F);
-    for (int pen = 1; pen <= kPens; ++pen) {
-        const Rgb c = pen_colour(pen);
-        cpgscr(pen, c.red, c.green, c.blue);
-    }
-    cpgsvp(0.0F, 1.0F, 0.0F, 1.0F);
-    cpgswin(-margin, width + margin, -margin, height + margin);
-    cpgslw(kLineWidth);
-    cpgsci(1);
-    if (name.interactive) {
-        cpgeras();
-    }
-    float em_x = 0.0F;
-    float em_y = 0.0F;
-    cpgsch(1.0F);
-    cpgqcs(4, &em_x, &em_y);
-    char answer[8] = {};
-    int answer_length = sizeof answer - 1;
-    cpgqinf("CURSOR", answer, &answer_length);
-    const bool has_cursor = std::strncmp(answer, "YES", 3) == 0;
-    return std::make_unique<PgplotDevice>(has_cursor, em_y > 0.0F ? em_y : 1.0F);
+    return device;
 }
 
 }  // namespace plotter

@@ -2,10 +2,12 @@
 #include "plotter.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "device.h"
+#include "device_name.h"
 #include "geometry.h"
 #include "recorder.h"
 #include "state.h"
@@ -150,6 +152,52 @@ std::string pgplot_text(const char* text, int length) {
     return out;
 }
 
+// The device the next PLOTS opens: PLTDEV's choice, else PGPLOT_DEV's, else the default.
+std::string selected_device(const State& s) {
+    if (!s.chosen_device.empty()) {
+        return s.chosen_device;
+    }
+    const char* env = std::getenv("PGPLOT_DEV");
+    return env != nullptr && *env != '\0' ? env : kDefaultDevice;
+}
+
+// Reports output that could not be written and ends the program with status 1; AT_EXIT while
+// the program is ending already, when exit() must not be called again.
+[[noreturn]] void output_failed(const std::string& failure, bool at_exit) {
+    std::fprintf(stderr, "plotter: %s\n", failure.c_str());
+    std::fflush(nullptr);
+    if (at_exit) {
+        std::_Exit(1);
+    }
+    std::exit(1);
+}
+
+// Hands the device what is still held back.
+void settle(State& s) {
+    flush_path(s);
+    if (s.batch_open) {
+        s.device->end_batch();
+        s.batch_open = false;
+    }
+}
+
+// Completes the output of the open plot, if any.
+void end_plot(State& s, bool at_exit) {
+    if (!s.device) {
+        return;
+    }
+    settle(s);
+    const std::string failure = s.device->close();
+    s.device.reset();
+    if (!failure.empty()) {
+        if (at_exit && s.trace.file != nullptr) {
+            std::fclose(s.trace.file);
+            s.trace.file = nullptr;
+        }
+        output_failed(failure, at_exit);
+    }
+}
+
 }  // namespace
 
 State& state() {
@@ -158,13 +206,7 @@ State& state() {
 }
 
 State::~State() {
-    if (device) {
-        flush_path(*this);
-        if (batch_open) {
-            device->end_batch();
-        }
-        device->close();
-    }
+    end_plot(*this, true);
     if (trace.file != nullptr) {
         std::fclose(trace.file);
     }
@@ -189,6 +231,9 @@ void reset_state() {
         s.trace.file = nullptr;
     }
     s.trace = TraceSink{};
+    s.device_text.clear();
+    s.chosen_device.clear();
+    s.written_files.clear();
     s.width = s.height = 0.0F;
     s.pen = 1;
     s.batch_open = false;
@@ -216,9 +261,6 @@ void PLOTS(const int& IUNIT, const int& IMODE, const float& WIDTH, const float& 
         Line("PLOTS").integer(IUNIT).integer(IMODE).real(WIDTH).real(HEIGHT).emit();
     }
     State& s = state();
-    if (s.device) {
-        return;
-    }
     if (!(WIDTH > 0.0F && WIDTH <= plotter::kMaxPageSide && HEIGHT > 0.0F && HEIGHT <= plotter::kMaxPageSide)) {
         std::fprintf(
             stderr, "plotter: cannot open a page of %g x %g cm (each side must be above 0 and at most %g cm)\n",
@@ -226,8 +268,23 @@ void PLOTS(const int& IUNIT, const int& IMODE, const float& WIDTH, const float& 
         std::fflush(stderr);
         std::exit(1);
     }
-    s.device = plotter::recorder_active() ? plotter::open_memory_device(s.primitives)
-                                          : plotter::open_pgplot_device(WIDTH, HEIGHT, plotter::kPageMargin);
+    const bool recording = plotter::recorder_active();
+    const std::string device_text = recording ? std::string() : plotter::selected_device(s);
+    if (s.device && device_text != s.device_text) {
+        plotter::end_plot(s, false);
+    }
+    if (s.device) {
+        plotter::settle(s);
+        const std::string failure = s.device->new_page(WIDTH, HEIGHT);
+        if (!failure.empty()) {
+            plotter::output_failed(failure, false);
+        }
+    } else {
+        s.device = recording ? plotter::open_memory_device(s.primitives)
+                             : plotter::open_pgplot_device(device_text, WIDTH, HEIGHT, plotter::kPageMargin,
+                                                           s.written_files);
+        s.device_text = device_text;
+    }
     s.width = WIDTH;
     s.height = HEIGHT;
     s.pen = 1;
@@ -456,17 +513,21 @@ void PLTEND() {
     if (active()) {
         Line("PLTEND").emit();
     }
-    State& s = state();
-    if (!s.device) {
-        return;
+    plotter::end_plot(state(), false);
+}
+
+void PLTDEV(const char* TEXT, int TEXT_len) {
+    if (active()) {
+        Line("PLTDEV").text(TEXT, TEXT_len).emit();
     }
-    plotter::flush_path(s);
-    if (s.batch_open) {
-        s.device->end_batch();
-        s.batch_open = false;
+    std::string text(TEXT, static_cast<std::size_t>(TEXT_len > 0 ? TEXT_len : 0));
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) {
+        text.pop_back();
     }
-    s.device->close();
-    s.device.reset();
+    if (!text.empty()) {
+        plotter::check_device_name(text);
+    }
+    state().chosen_device = text;
 }
 
 void PGTEXT(const float& X, const float& Y, const char* TEXT, int TEXT_len) {

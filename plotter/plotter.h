@@ -11,13 +11,16 @@
 // in the library diagr_fortran.
 #pragma once
 
-// Opens a page of WIDTH x HEIGHT cm (true size, with a 1 cm margin all round so lines on the
-// edges and texts just outside show whole) on the device PGPLOT_DEV names ("file/type": pdf, png, svg, ps, eps, xw,
-// null; default "plot.pdf/pdf"). The origin is the page's lower left; PGPLOT's world coordinates
-// are these centimetres. Pen 1, pen at (0, 0), no clipping window. IUNIT and IMODE are not
-// interpreted. A second PLOTS while a page is open is ignored. A device that cannot be opened,
-// or a side not in (0, 300] cm, is reported in one line on standard error and ends the program
-// with status 1.
+// Opens a page of WIDTH x HEIGHT cm (true size) on the device PLTDEV chose, else the one
+// PGPLOT_DEV names ("file/type": pdf, png, svg, ps, eps, xw, null; default "plot.pdf/pdf"). On
+// files the sheet has a 1 cm margin all round and grows to hold everything drawn on the page. The
+// origin is the plot's lower left; PGPLOT's world coordinates are these centimetres. Pen 1, pen at
+// (0, 0), no clipping window. IUNIT and IMODE are not interpreted. PLOTS while a plot is open
+// starts its next page (PDF, PostScript: in the same file; PNG, SVG, EPS: in the next file,
+// fig.png, fig_2.png, ...), or, when another device was chosen since, completes that plot and
+// opens the new one. No file this run has written is written again: a later plot to the same
+// name goes to the next numbered name. A device that cannot be opened, or a side not in (0, 300]
+// cm, is reported in one line on standard error and ends the program with status 1.
 void PLOTS(const int& IUNIT, const int& IMODE, const float& WIDTH, const float& HEIGHT);
 
 // Pen code 3 moves to (X, Y) with the pen up, 2 draws a line from the current position to (X, Y).
@@ -82,8 +85,16 @@ void HITPOS(float& X, float& Y);
 // none; mouse buttons give PGPLOT's A, D and X).
 void HITCHR(int& KEY);
 
-// Ends the plot and completes the output file. Later calls are no-ops until the next PLOTS.
+// Ends the plot and completes the output file. Later calls are no-ops until the next PLOTS. On
+// a window it waits until a key is hit in the window or the window is closed. Output that cannot
+// be written is reported in one line on standard error ("plotter: cannot write FILE: reason") and
+// ends the program with status 1; so is a program's end that completes an open plot.
 void PLTEND();
+
+// Chooses the device for the next PLOTS, in PGPLOT_DEV's "file/type" form (PGPLOT_DEV is then not
+// read); blanks choose PGPLOT_DEV's device again. A text that names no device is reported in one
+// line on standard error and ends the program with status 1.
+void PLTDEV(const char* TEXT, int TEXT_len);
 
 // PGPLOT's text routine on the page PLOTS opened: TEXT with PGPLOT escapes (\ga alpha, ...), lower
 // left at (X, Y) cm, in PGPLOT's standard character size and the current pen. Bytes above 126 are

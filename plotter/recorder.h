@@ -31,6 +31,7 @@ struct Primitive {
         PgText,    // x, y: one point; text
         BeginBatch,
         EndBatch,
+        Page,  // the next page began (PLOTS while a plot was open)
         Close,
     };
     Kind kind = Kind::Polyline;

@@ -37,8 +37,14 @@ inline constexpr std::size_t kMaxPathPoints = 4096;
 struct State {
     TraceSink trace;
 
-    // The open page; null before PLOTS and after PLTEND, when drawing routines do nothing.
+    // The open plot; null before PLOTS and after PLTEND, when drawing routines do nothing.
     std::unique_ptr<Device> device;
+    // The device name it was opened with, and the one PLTDEV chose for the next PLOTS (empty:
+    // PGPLOT_DEV's, or the default).
+    std::string device_text;
+    std::string chosen_device;
+    // Every output file this run has opened: none is written twice.
+    std::vector<std::string> written_files;
     float width = 0.0F;
     float height = 0.0F;
     int pen = 1;

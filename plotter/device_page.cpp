@@ -1,0 +1,133 @@
+// One page's drawing kept by the PGPLOT device, and the box its ink covers.
+#include "device_page.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "text.h"
+
+namespace plotter {
+
+namespace {
+
+// A glyph's ink, in cap heights from its base-line start: the font's descenders reach a third of
+// a cap height below the base line, its ascenders and accents a twentieth above the capitals,
+// and no ink lies more than a twentieth beyond the advance.
+constexpr float kInkBelow = 0.34F;
+constexpr float kInkAbove = 1.05F;
+constexpr float kInkBeside = 0.05F;
+
+// Adds the box of a text run ADVANCE cm long, CAP cm high, from (X, Y) along ANGLE degrees.
+void add_run(InkBox& box, float x, float y, float angle, float advance, float cap) {
+    const double radians = static_cast<double>(angle) * (std::acos(-1.0) / 180.0);
+    const auto c = static_cast<float>(std::cos(radians));
+    const auto s = static_cast<float>(std::sin(radians));
+    const float along[2] = {-kInkBeside * cap, advance + kInkBeside * cap};
+    const float across[2] = {-kInkBelow * cap, kInkAbove * cap};
+    for (const float a : along) {
+        for (const float b : across) {
+            box.add(x + a * c - b * s, y + a * s + b * c);
+        }
+    }
+}
+
+// The advance of a PGTEXT text in cap heights: PGPLOT's escapes (\u, \d, \b and font changes)
+// take no room, \g and the letter after it are one Greek letter, any other character one glyph.
+float pgtext_advance(const char* text) {
+    float advance = 0.0F;
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (*p != '\\' || p[1] == '\0') {
+            advance += glyph_advance(plain_glyph(static_cast<unsigned char>(*p)));
+            continue;
+        }
+        const char escape = p[1];
+        ++p;
+        if (escape == 'g' || escape == 'G') {
+            if (p[1] != '\0') {
+                advance += glyph_advance(greek_glyph(static_cast<unsigned char>(p[1])));
+                ++p;
+            }
+        } else if (escape == 'f' || escape == 'F') {
+            if (p[1] != '\0') {
+                ++p;
+            }
+        } else if (std::strchr("uUdDbB", escape) == nullptr) {
+            advance += glyph_advance('M');
+        }
+    }
+    return advance;
+}
+
+}  // namespace
+
+void InkBox::add(float x, float y) {
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+        return;
+    }
+    if (empty) {
+        x1 = x2 = x;
+        y1 = y2 = y;
+        empty = false;
+        return;
+    }
+    x1 = std::fmin(x1, x);
+    x2 = std::fmax(x2, x);
+    y1 = std::fmin(y1, y);
+    y2 = std::fmax(y2, y);
+}
+
+void InkBox::add(const InkBox& other) {
+    if (!other.empty) {
+        add(other.x1, other.y1);
+        add(other.x2, other.y2);
+    }
+}
+
+void PageRecord::clear() {
+    entries_.clear();
+    numbers_.clear();
+    texts_.clear();
+    lines_ = InkBox{};
+    texts_ink_ = InkBox{};
+}
+
+void PageRecord::add(Kind kind, int value, std::size_t count) {
+    entries_.push_back(
+        Entry{kind, value, static_cast<std::uint32_t>(numbers_.size()), static_cast<std::uint32_t>(count)});
+}
+
+void PageRecord::pen(int pen) { add(Kind::Pen, pen, 0); }
+
+void PageRecord::line(const float* x, const float* y, std::size_t n) {
+    add(Kind::Line, 0, n);
+    numbers_.insert(numbers_.end(), x, x + n);
+    numbers_.insert(numbers_.end(), y, y + n);
+    for (std::size_t i = 0; i < n; ++i) {
+        lines_.add(x[i], y[i]);
+    }
+}
+
+void PageRecord::glyph(float x, float y, float angle, float size, int code) {
+    add(Kind::Glyph, code, 0);
+    numbers_.insert(numbers_.end(), {x, y, angle, size});
+    add_run(texts_ink_, x, y, angle, glyph_advance(code) * size, size);
+}
+
+void PageRecord::text(float x, float y, const char* text, float cap_height) {
+    add(Kind::Text, static_cast<int>(texts_.size()), 0);
+    numbers_.insert(numbers_.end(), {x, y});
+    texts_.emplace_back(text);
+    add_run(texts_ink_, x, y, 0.0F, pgtext_advance(text) * cap_height, cap_height);
+}
+
+InkBox PageRecord::ink(float line_width) const {
+    InkBox box = texts_ink_;
+    if (!lines_.empty) {
+        const float half = 0.5F * line_width;
+        box.add(lines_.x1 - half, lines_.y1 - half);
+        box.add(lines_.x2 + half, lines_.y2 + half);
+    }
+    return box;
+}
+
+}  // namespace plotter

@@ -1,0 +1,39 @@
+// Plots pages in one run for the multi-page tests: "three" draws pages of 20 x 10, 10 x 10 and
+// 15 x 20 cm (each with its border and "page N") in one plot; "twice" makes two plots of one page.
+// A second argument is handed to PLTDEV before the first PLOTS.
+#include <cstring>
+#include <string>
+
+#include "plotter.h"
+
+namespace {
+
+void page(int number, float width, float height) {
+    PLOTS(1, 0, width, height);
+    PLOT(0.0F, 0.0F, 3);
+    PLOT(width, 0.0F, 2);
+    PLOT(width, height, 2);
+    PLOT(0.0F, height, 2);
+    PLOT(0.0F, 0.0F, 2);
+    const std::string text = "page " + std::to_string(number);
+    SYMBLK(1.0F, 1.0F, 0.5F, text.c_str(), 0.0F, 0, static_cast<int>(text.size()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool twice = argc > 1 && std::strcmp(argv[1], "twice") == 0;
+    if (argc > 2) {
+        PLTDEV(argv[2], static_cast<int>(std::strlen(argv[2])));
+    }
+    page(1, 20.0F, 10.0F);
+    if (twice) {
+        PLTEND();
+        page(2, 20.0F, 10.0F);
+    } else {
+        page(2, 10.0F, 10.0F);
+        page(3, 15.0F, 20.0F);
+    }
+    PLTEND();
+    return 0;
+}
