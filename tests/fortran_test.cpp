@@ -166,6 +166,7 @@ std::vector<std::string> entries_in_cpp() {
     const float y[5] = {1.0F, -0.5F, 0.25F, 0.75F, -1.0F};
 
     LABINI();
+    PLTDEV("/null", 5);
     PLOTS(1, 0, 20.0F, 10.0F);
     NEWPEN(2);
     PLOT(1.0F, 1.0F, 3);

@@ -1,13 +1,16 @@
 // The plotter as a real process: the PLOTTER_TRACE file, the output files giza writes (a valid
-// PDF, a PNG of the page's aspect), silence in a normal run, and devices that cannot be opened.
+// PDF, a PNG at the chosen resolution, sheets that hold all ink, several pages), silence in a
+// normal run, devices that cannot be opened and output that cannot be written.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/subprocess.h"
@@ -37,11 +40,12 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    // Runs PROBE in the test's directory with ENV settings; collects exit status and stderr.
-    Outcome run(const std::string& probe, const std::string& env) {
+    // Runs PROBE with ARGS in the test's directory with ENV settings; collects exit status and
+    // stderr.
+    Outcome run(const std::string& probe, const std::string& env, const std::string& args = "") {
         const fs::path err = dir_ / "stderr.txt";
         const std::string command = "cd '" + dir_.string() + "' && env " + env + " timeout 60 '" + kProbes + probe +
-                                    "' </dev/null >stdout.txt 2>'" + err.string() + "'";
+                                    "' " + args + " </dev/null >stdout.txt 2>'" + err.string() + "'";
         Outcome r;
         r.status = support::run_shell(command);
         r.err = slurp(err);
@@ -89,7 +93,7 @@ TEST_F(Output, TraceFileHoldsEveryCallInOrder) {
 }
 
 TEST_F(Output, DefaultDeviceWritesAOnePageTrueSizePdf) {
-    const Outcome r = run("plotter_page_probe", "-u PGPLOT_DEV");
+    const Outcome r = run("plotter_trace_probe", "-u PGPLOT_DEV");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "") << "a normal run writes nothing to stderr";
     ASSERT_TRUE(fs::exists(dir_ / "plot.pdf"));
@@ -103,21 +107,102 @@ TEST_F(Output, DefaultDeviceWritesAOnePageTrueSizePdf) {
     EXPECT_NE(render.find("status=0"), std::string::npos) << render;
 }
 
-TEST_F(Output, PngHasThePagesAspect) {
-    const Outcome r = run("plotter_page_probe", "PGPLOT_DEV=page.png/png");
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.err, "");
-    std::ifstream in(dir_ / "page.png", std::ios::binary);
+// Width and height of the PNG image at PATH, from its header (0 x 0 when it is none).
+std::pair<int, int> png_size(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
     unsigned char header[24] = {};
     in.read(reinterpret_cast<char*>(header), sizeof header);
-    ASSERT_EQ(std::string(reinterpret_cast<char*>(header) + 12, 4), "IHDR");
+    if (std::string(reinterpret_cast<char*>(header) + 12, 4) != "IHDR") {
+        return {0, 0};
+    }
     const auto be32 = [&](int at) {
         return (header[at] << 24) | (header[at + 1] << 16) | (header[at + 2] << 8) | header[at + 3];
     };
-    const double width = be32(16);
-    const double height = be32(20);
-    ASSERT_GT(height, 100.0);
-    EXPECT_NEAR(width / height, 22.0 / 12.0, 2.0 / height);
+    return {be32(16), be32(20)};
+}
+
+// The 22 x 12 cm sheet of a 20 x 10 cm page: 150 dpi unless PGPLOT_PNG_DPI says otherwise.
+TEST_F(Output, PngIsDrawnAtTheChosenResolution) {
+    const struct {
+        const char* env;
+        int width;
+        int height;
+    } cases[] = {
+        {"-u PGPLOT_PNG_DPI", 1299, 709},
+        {"PGPLOT_PNG_DPI=300", 2598, 1417},
+        {"PGPLOT_PNG_DPI=72.5", 628, 343},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = run("plotter_trace_probe", std::string(c.env) + " PGPLOT_DEV=page.png/png");
+        ASSERT_EQ(r.status, 0) << c.env << r.err;
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(png_size(dir_ / "page.png"), std::make_pair(c.width, c.height)) << c.env;
+    }
+    for (const char* bad : {"PGPLOT_PNG_DPI=150dpi", "PGPLOT_PNG_DPI=5", "PGPLOT_PNG_DPI=nan"}) {
+        const Outcome r = run("plotter_trace_probe", std::string("PGPLOT_DEV=page.png/png ") + bad);
+        EXPECT_EQ(r.status, 1) << bad;
+        EXPECT_EQ(r.err.rfind("plotter: PGPLOT_PNG_DPI must be a resolution from 10 to 1200 dots per inch", 0), 0U)
+            << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+// The word boxes pdftotext finds in PDF: the page's width and height, and per word its text and
+// box in points from the top left.
+struct PdfWord {
+    std::string text;
+    double x1, y1, x2, y2;
+};
+
+double attribute(const std::string& line, const std::string& name) {
+    const std::size_t at = line.find(name + "=\"");
+    return at == std::string::npos ? -1.0 : std::stod(line.substr(at + name.size() + 2));
+}
+
+std::vector<PdfWord> pdf_words(const fs::path& pdf, double& width, double& height) {
+    const std::string html = capture_output("pdftotext -bbox '" + pdf.string() + "' - 2>&1");
+    std::vector<PdfWord> words;
+    for (const std::string& line : support::lines_of(html)) {
+        if (line.find("<page ") != std::string::npos) {
+            width = attribute(line, "width");
+            height = attribute(line, "height");
+        } else if (line.find("<word ") != std::string::npos) {
+            const std::size_t open = line.find('>');
+            const std::size_t close = line.find("</word>");
+            words.push_back(PdfWord{line.substr(open + 1, close - open - 1), attribute(line, "xMin"),
+                                    attribute(line, "yMin"), attribute(line, "xMax"), attribute(line, "yMax")});
+        }
+    }
+    return words;
+}
+
+// Texts some 4 cm left of and below the plot and 2 cm past its right edge: the sheet grows to
+// hold every word, and stays true to size. Broke: the sheet was the page with a 1 cm margin and
+// cut them off.
+TEST_F(Output, SheetHoldsTextsFarOutsideThePlot) {
+    const Outcome r = run("plotter_page_probe", "PGPLOT_DEV=page.pdf/pdf");
+    ASSERT_EQ(r.status, 0) << r.err;
+    double width = 0.0;
+    double height = 0.0;
+    const std::vector<PdfWord> words = pdf_words(dir_ / "page.pdf", width, height);
+    ASSERT_GT(words.size(), 20U);
+    constexpr double kPointsPerCm = 72.0 / 2.54;
+    EXPECT_GT(width, 26.0 * kPointsPerCm) << "from 4 cm left of the plot to 2 cm past it";
+    EXPECT_GT(height, 15.0 * kPointsPerCm) << "from 2 cm below the plot to 1.5 cm above it";
+    const PdfWord* below_left = nullptr;
+    const PdfWord* hello = nullptr;
+    for (const PdfWord& w : words) {
+        EXPECT_TRUE(w.x1 >= 0.0 && w.y1 >= 0.0 && w.x2 <= width && w.y2 <= height)
+            << w.text << " at " << w.x1 << " " << w.y1 << " " << w.x2 << " " << w.y2 << " off the " << width << " x "
+            << height << " pt sheet";
+        below_left = w.text == "below-left" ? &w : below_left;
+        hello = w.text == "HELLO" ? &w : hello;
+    }
+    ASSERT_NE(below_left, nullptr);
+    ASSERT_NE(hello, nullptr);
+    // "below-left" starts at (-4, -2) cm, "HELLO" at (6, 8.5) cm: 10 cm and 10.5 cm apart.
+    EXPECT_NEAR(hello->x1 - below_left->x1, 10.0 * kPointsPerCm, 1.5);
+    EXPECT_NEAR(below_left->y2 - hello->y2, 10.5 * kPointsPerCm, 1.5);
 }
 
 // The PGPLOT device gathers connected strokes into one line and thins it: a curve of 20000 points
@@ -153,9 +238,9 @@ TEST_F(Output, DenseLinesReachTheFileAsOneThinnedPathEach) {
 }
 
 TEST_F(Output, OtherFileDevicesAndTheNullDevice) {
-    EXPECT_EQ(run("plotter_page_probe", "PGPLOT_DEV=page.svg/svg").status, 0);
+    EXPECT_EQ(run("plotter_trace_probe", "PGPLOT_DEV=page.svg/svg").status, 0);
     EXPECT_NE(slurp(dir_ / "page.svg").find("width=\"624pt\""), std::string::npos);
-    EXPECT_EQ(run("plotter_page_probe", "PGPLOT_DEV=page.ps/ps").status, 0);
+    EXPECT_EQ(run("plotter_trace_probe", "PGPLOT_DEV=page.ps/ps").status, 0);
     EXPECT_NE(slurp(dir_ / "page.ps").find("%%BoundingBox: 0 0 624 340"), std::string::npos);
     const Outcome null = run("plotter_page_probe", "PGPLOT_DEV=/null");
     EXPECT_EQ(null.status, 0);
@@ -163,10 +248,18 @@ TEST_F(Output, OtherFileDevicesAndTheNullDevice) {
 }
 
 TEST_F(Output, DeviceThatCannotBeOpenedEndsWithOneMessage) {
-    const char* devices[] = {"PGPLOT_DEV=no/such/dir/plot.pdf/pdf", "PGPLOT_DEV=plot.gif/gif",
-                             "PGPLOT_DEV=/xw DISPLAY="};
-    for (const char* env : devices) {
-        const Outcome r = run("plotter_page_probe", env);
+    const struct {
+        const char* probe;
+        const char* env;
+        const char* args;
+    } devices[] = {
+        {"plotter_page_probe", "PGPLOT_DEV=no/such/dir/plot.pdf/pdf", ""},
+        {"plotter_page_probe", "PGPLOT_DEV=plot.gif/gif", ""},
+        {"plotter_page_probe", "PGPLOT_DEV=/xw DISPLAY=", ""},
+        {"plotter_pages_probe", "PGPLOT_DEV=/null", "three plot.gif/gif"},
+    };
+    for (const auto& [probe, env, args] : devices) {
+        const Outcome r = run(probe, env, args);
         EXPECT_EQ(r.status, 1) << env;
         // One line, ours, naming the device; nothing from giza.
         EXPECT_EQ(r.err.rfind("plotter: cannot open the plot device", 0), 0U) << r.err;
@@ -182,6 +275,90 @@ TEST_F(Output, UnwritableDirectoryIsReportedBeforeDrawing) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("cannot write file/plot.png"), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(dir_ / "file.png"));
+}
+
+// A full disk while the page is written, at PLTEND or when a program ends without it. Broke:
+// status 0 and nothing said for PDF; giza's own message and status 0 for PNG.
+TEST_F(Output, OutputThatCannotBeWrittenEndsWithOneMessage) {
+    const struct {
+        const char* file;
+        const char* probe;
+    } cases[] = {
+        {"full.pdf", "plotter_page_probe"},
+        {"full.png", "plotter_page_probe"},
+        {"full.svg", "plotter_trace_probe"},
+        {"full.pdf", "plotter_dense_probe"},
+    };
+    for (const auto& c : cases) {
+        fs::remove(dir_ / c.file);
+        fs::create_symlink("/dev/full", dir_ / c.file);
+        const std::string type = fs::path(c.file).extension().string().substr(1);
+        const Outcome r = run(c.probe, std::string("PGPLOT_DEV=") + c.file + "/" + type);
+        EXPECT_EQ(r.status, 1) << c.file << " " << c.probe;
+        EXPECT_EQ(r.err, std::string("plotter: cannot write ") + c.file + ": No space left on device\n") << c.probe;
+    }
+}
+
+// Pages of one plot, and plots one after the other, to files; PLTDEV's choice beats PGPLOT_DEV.
+TEST_F(Output, PagesGoIntoOneDocumentOrNumberedFilesAndNoFileIsWrittenTwice) {
+    constexpr double kPointsPerCm = 72.0 / 2.54;
+    const struct {
+        const char* env;
+        const char* args;
+        std::vector<std::string> files;  // each with the sheet sizes of its pages, cm
+        std::vector<std::vector<std::pair<double, double>>> sheets;
+    } cases[] = {
+        {"PGPLOT_DEV=/null", "three book.pdf/pdf", {"book.pdf"}, {{{22, 12}, {12, 12}, {17, 22}}}},
+        {"PGPLOT_DEV=fig.png/png", "three", {"fig.png", "fig_2.png", "fig_3.png"}, {{{22, 12}}, {{12, 12}}, {{17, 22}}}},
+        {"PGPLOT_DEV=fig/svg", "three", {"fig.svg", "fig_2.svg", "fig_3.svg"}, {{{22, 12}}, {{12, 12}}, {{17, 22}}}},
+        {"PGPLOT_DEV=/null", "twice same.pdf/pdf", {"same.pdf", "same_2.pdf"}, {{{22, 12}}, {{22, 12}}}},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        const Outcome r = run("plotter_pages_probe", c.env, c.args);
+        ASSERT_EQ(r.status, 0) << c.args << r.err;
+        EXPECT_EQ(r.err, "");
+        std::size_t entries = 0;
+        for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_)) {
+            ++entries;
+        }
+        EXPECT_EQ(entries, c.files.size() + 2) << c.args << ": the files and the probe's stdout and stderr";
+        int page = 0;
+        for (std::size_t f = 0; f < c.files.size(); ++f) {
+            const fs::path file = dir_ / c.files[f];
+            ASSERT_TRUE(fs::exists(file)) << c.files[f];
+            for (std::size_t p = 0; p < c.sheets[f].size(); ++p) {
+                ++page;
+                const auto [w, h] = c.sheets[f][p];
+                if (file.extension() == ".png") {
+                    EXPECT_EQ(png_size(file), std::make_pair(static_cast<int>(std::lround(w / 2.54 * 150)),
+                                                             static_cast<int>(std::lround(h / 2.54 * 150))));
+                    continue;
+                }
+                if (file.extension() == ".svg") {
+                    const std::string width = "width=\"" + std::to_string(std::lround(w * kPointsPerCm)) + "pt\"";
+                    EXPECT_NE(slurp(file).find(width), std::string::npos) << c.files[f] << " " << width;
+                    continue;
+                }
+                const std::string page_number = std::to_string(p + 1);
+                const std::string pdf = capture_output("pdfinfo -f " + page_number + " -l " + page_number + " '" +
+                                                       file.string() + "' 2>&1");
+                double pdf_width = 0.0;
+                double pdf_height = 0.0;
+                const std::size_t at = pdf.find("size:");
+                ASSERT_NE(at, std::string::npos) << pdf;
+                ASSERT_EQ(std::sscanf(pdf.c_str() + at, "size: %lf x %lf", &pdf_width, &pdf_height), 2) << pdf;
+                EXPECT_NEAR(pdf_width, w * kPointsPerCm, 0.5) << c.files[f] << " page " << page_number;
+                EXPECT_NEAR(pdf_height, h * kPointsPerCm, 0.5) << c.files[f] << " page " << page_number;
+                EXPECT_NE(pdf.find("Pages:           " + std::to_string(c.sheets[f].size())), std::string::npos);
+                // Each page holds its own text.
+                const std::string text = capture_output("pdftotext -f " + std::to_string(p + 1) + " -l " +
+                                                        std::to_string(p + 1) + " '" + file.string() + "' - 2>&1");
+                EXPECT_NE(text.find("page " + std::to_string(page)), std::string::npos) << text;
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -56,6 +56,7 @@ TEST_F(Recorder, KnownCallsGiveKnownLines) {
     int key = 4;
     HITCHR(key);
     PGTEXT(3.0F, 3.0F, "\\ga", 3);
+    PLTDEV("fig.png/png ", 12);
     PLTEND();
     const std::vector<std::string> expected = {
         "PLOTS 1 0 20 10",
@@ -74,12 +75,35 @@ TEST_F(Recorder, KnownCallsGiveKnownLines) {
         "HITPOS 1 2 -> 5.5 9",
         "HITCHR 4 -> 369",
         "PGTEXT 3 3 \"\\\\ga\"",
+        "PLTDEV \"fig.png/png \"",
         "PLTEND",
     };
     EXPECT_EQ(plotter::recorder_lines(), expected);
     EXPECT_EQ(x, 5.5F);
     EXPECT_EQ(y, 9.0F);
     EXPECT_EQ(key & 0xFF, 'q');
+}
+
+// PLOTS while a plot is open starts a page with pen 1, the pen at (0, 0) and no clipping window.
+TEST_F(Recorder, NextPageStartsAfresh) {
+    PLOTS(1, 0, 20.0F, 10.0F);
+    NEWPEN(3);
+    CPLOT(0.0F, 0.0F, 997);
+    CPLOT(1.0F, 1.0F, 998);
+    PLOT(5.0F, 5.0F, 3);
+    PLOTS(1, 0, 10.0F, 10.0F);
+    CPLOT(4.0F, 2.0F, 2);
+    PLTEND();
+    std::vector<Kind> kinds;
+    for (const Primitive& p : plotter::recorder_primitives()) {
+        kinds.push_back(p.kind);
+    }
+    EXPECT_EQ(kinds, (std::vector<Kind>{Kind::Page, Kind::Polyline, Kind::Close}));
+    const std::vector<Primitive> lines = of_kind(Kind::Polyline);
+    ASSERT_EQ(lines.size(), 1U);
+    EXPECT_EQ(lines[0].pen, 1);
+    EXPECT_EQ(lines[0].x, (std::vector<float>{0, 4}));
+    EXPECT_EQ(lines[0].y, (std::vector<float>{0, 2}));
 }
 
 TEST_F(Recorder, ConnectedStrokesBecomeOnePolyline) {

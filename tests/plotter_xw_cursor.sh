@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Runs a cursor probe in a /xw window on a private Xvfb server, moves the pointer to a pixel of
-# that window and hits a key there.
+# that window and hits a key there; after the probe's PLTEND, hits the key again or closes the
+# window.
 #
-# Usage: plotter_xw_cursor.sh PROBE MODE PX PY KEY
+# Usage: plotter_xw_cursor.sh PROBE MODE PX PY KEY [END]
 #   PROBE  the probe program; it gets MODE as its argument and PGPLOT_DEV=/xw
 #   PX PY  pointer position in window pixels from the window's top left corner
 #   KEY    the key, as an xdotool key name (for example "q")
-# Prints the probe's output, then "window WIDTH HEIGHT" (pixels). Every wait is bounded.
-# Exit status: 0 done, 77 Xvfb or xdotool missing, 1 something did not come up in time.
+#   END    "key" (the default) or "close": how the window is ended after PLTEND
+# Prints the probe's output, then "window WIDTH HEIGHT" (pixels), "after-end open TITLE" or
+# "after-end closed" (half a second after the probe's PLTEND), and "ended STATUS" once it ended.
+# Every wait is bounded. Exit status: 0 done, 77 Xvfb or xdotool missing, 1 something did not
+# come up in time.
 set -u
-probe=$1 mode=$2 px=$3 py=$4 key=$5
+probe=$1 mode=$2 px=$3 py=$4 key=$5 end=${6:-key}
 
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null 2>&1 || { echo "missing $tool"; exit 77; }
@@ -64,8 +68,25 @@ sleep 0.2
 # Without a window manager the key goes to the window under the pointer. Repeat it until the
 # probe has taken it (the probe may not be waiting at the cursor yet).
 for _ in $(seq 40); do
+  grep -q '^hit' "$work/out" && break
   kill -0 "$probe_pid" 2>/dev/null || break
   xdotool key "$key"
+  sleep 0.25
+done
+# The probe has reached PLTEND: its window stays.
+sleep 0.5
+if kill -0 "$probe_pid" 2>/dev/null && title=$(xdotool getwindowname "$window" 2>/dev/null); then
+  after_end="after-end open $title"
+else
+  after_end="after-end closed"
+fi
+for _ in $(seq 40); do
+  kill -0 "$probe_pid" 2>/dev/null || break
+  if [ "$end" = close ]; then
+    xdotool windowclose "$window" 2>/dev/null
+  else
+    xdotool key "$key"
+  fi
   sleep 0.25
 done
 wait "$probe_pid"
@@ -74,4 +95,6 @@ probe_pid=
 cat "$work/out"
 cat "$work/err" >&2
 echo "window $width $height"
+echo "$after_end"
+echo "ended $status"
 exit $status

@@ -1,6 +1,7 @@
 // The cursor in a real /xw window on a private Xvfb server: xdotool puts the pointer on a known
 // pixel and hits a key; WAITHT/HITPOS/HITCHR (and the library's GETPOS and GPOSU) must return that
-// position, in cm or user units, within a pixel, and that key.
+// position, in cm or user units, within a pixel, and that key. After PLTEND the window stays,
+// titled, until a key is hit in it or it is closed; then the program ends with status 0.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -18,14 +19,16 @@ struct CursorRun {
     float y = 0.0F;
     int key = -1;
     int window_height = 0;
+    std::string title_after_end;  // empty when the window was gone after PLTEND
 };
 
-// Runs the cursor probe in MODE with the pointer at (PX, PY) window pixels and key KEY.
-CursorRun run_cursor(const char* mode, int px, int py, const char* key, int* status) {
+// Runs the cursor probe in MODE with the pointer at (PX, PY) window pixels and key KEY; the
+// window is ended by END ("key" or "close").
+CursorRun run_cursor(const char* mode, int px, int py, const char* key, const char* end, int* status) {
     const std::string command = "timeout 90 '" DIAGR_SOURCE_DIR "/tests/plotter_xw_cursor.sh' '" DIAGR_BINARY_DIR
                                 "/tests/plotter_cursor_probe' " +
                                 std::string(mode) + " " + std::to_string(px) + " " + std::to_string(py) + " " + key +
-                                " 2>&1";
+                                " " + end + " 2>&1";
     CursorRun run;
     run.output = support::capture_output(command, status);
     std::istringstream lines(run.output);
@@ -41,6 +44,9 @@ CursorRun run_cursor(const char* mode, int px, int py, const char* key, int* sta
         } else if (word == "window") {
             int width = 0;
             lines >> width >> run.window_height;
+        } else if (word == "after-end") {
+            std::getline(lines, run.title_after_end);
+            run.title_after_end = run.title_after_end == " closed" ? "" : run.title_after_end;
         }
     }
     run.ok = *status == 0 && have_viewport && have_hit && run.window_height > 0;
@@ -62,9 +68,10 @@ protected:
     // reports: where the pointer is, within a pixel and a half, and the key. With USER_UNITS the
     // position is in the units of the probe's CLIP(2, 2, 7, 7, 0, 10, 0, 10): 0.7 cm per unit
     // from 2 cm; else in cm. Skips the test when Xvfb or xdotool is missing.
-    static void expect_hit(const char* mode, int px, int py, const char* key, bool user_units, CursorRun& r) {
+    static void expect_hit(const char* mode, int px, int py, const char* key, bool user_units, CursorRun& r,
+                           const char* end = "key") {
         int status = 0;
-        r = run_cursor(mode, px, py, key, &status);
+        r = run_cursor(mode, px, py, key, end, &status);
         if (status == 77) {
             GTEST_SKIP() << "Xvfb or xdotool not installed";
         }
@@ -78,6 +85,9 @@ protected:
         EXPECT_NEAR(r.x, (x - origin) / cm_per_unit, tolerance) << r.output;
         EXPECT_NEAR(r.y, (y - origin) / cm_per_unit, tolerance) << r.output;
         EXPECT_EQ(r.key, key[0]);
+        // Broke: the window vanished at PLTEND. The run above ended with status 0.
+        EXPECT_NE(r.title_after_end.find("plotter_cursor_probe"), std::string::npos) << r.output;
+        EXPECT_NE(r.title_after_end.find("hit a key in this window or close it"), std::string::npos) << r.output;
     }
 };
 
@@ -97,7 +107,7 @@ TEST_F(XwCursor, GetposGivesCentimetres) {
 
 TEST_F(XwCursor, GposuGivesUserUnitsOfTheDiagram) {
     CursorRun r;
-    expect_hit("gposu", 250, 120, "g", true, r);
+    expect_hit("gposu", 250, 120, "g", true, r, "close");
 }
 
 }  // namespace

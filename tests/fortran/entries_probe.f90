@@ -21,6 +21,7 @@ program entries_probe
   y = [1.0, -0.5, 0.25, 0.75, -1.0]
 
   call labini()
+  call pltdev('/null')
   call plots(1, 0, 20.0, 10.0)
   call newpen(2)
   call plot(1.0, 1.0, 3)

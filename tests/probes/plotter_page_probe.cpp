@@ -1,5 +1,6 @@
-// Draws the plotter's test page (border, clipped lines, texts with mark-up, markers, all pens)
-// on the device PGPLOT_DEV names, for looking at and for the output-file tests.
+// Draws the plotter's test page (border, clipped lines, texts with mark-up, markers, all pens,
+// texts far outside the plot) on the device PGPLOT_DEV names, for looking at and for the
+// output-file tests.
 #include <cstring>
 
 #include "plotter.h"
@@ -67,7 +68,11 @@ int main() {
         PLOT(x + 0.6F, 3.2F, 2);
         CENSYM(x + 0.3F, 1.5F, 1, 0.3F, 0.3F, 0.0F);
     }
+    // Texts far outside the plot, which the sheet must hold.
     NEWPEN(1);
+    text(-4.0F, -2.0F, 0.4F, "below-left");
+    text(16.0F, 11.5F, 0.4F, "above-right, running past the plot");
+    text(-3.0F, 3.0F, 0.4F, "left, rotated", 90.0F);
     const char greek[] = "\\ga\\gb\\gc PGTEXT";
     PGTEXT(1.0F, 0.5F, greek, static_cast<int>(sizeof greek - 1));
     PLTEND();
