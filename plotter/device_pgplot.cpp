@@ -113,15 +113,24 @@ struct Sheet {
     float height() const { return y2 - y1; }
 };
 
-// The sheet of a WIDTH x HEIGHT cm page with MARGIN cm around it, grown to hold INK with room to
-// spare, but by no more than kMaxGrowth cm on any side.
+// The sheet of a WIDTH x HEIGHT cm page with MARGIN cm around it, grown where INK reaches beyond
+// it, to the ink with room to spare, but by no more than kMaxGrowth cm on any side.
 Sheet sheet_for(float width, float height, float margin, const InkBox& ink) {
     Sheet s{-margin, -margin, width + margin, height + margin};
-    if (!ink.empty) {
-        s.x1 = std::fmax(std::fmin(s.x1, ink.x1 - kInkPadding), -margin - kMaxGrowth);
-        s.y1 = std::fmax(std::fmin(s.y1, ink.y1 - kInkPadding), -margin - kMaxGrowth);
-        s.x2 = std::fmin(std::fmax(s.x2, ink.x2 + kInkPadding), width + margin + kMaxGrowth);
-        s.y2 = std::fmin(std::fmax(s.y2, ink.y2 + kInkPadding), height + margin + kMaxGrowth);
+    if (ink.empty) {
+        return s;
+    }
+    if (ink.x1 < s.x1) {
+        s.x1 = std::fmax(ink.x1 - kInkPadding, s.x1 - kMaxGrowth);
+    }
+    if (ink.y1 < s.y1) {
+        s.y1 = std::fmax(ink.y1 - kInkPadding, s.y1 - kMaxGrowth);
+    }
+    if (ink.x2 > s.x2) {
+        s.x2 = std::fmin(ink.x2 + kInkPadding, s.x2 + kMaxGrowth);
+    }
+    if (ink.y2 > s.y2) {
+        s.y2 = std::fmin(ink.y2 + kInkPadding, s.y2 + kMaxGrowth);
     }
     return s;
 }
