@@ -93,7 +93,7 @@ TEST_F(Output, TraceFileHoldsEveryCallInOrder) {
 }
 
 TEST_F(Output, DefaultDeviceWritesAOnePageTrueSizePdf) {
-    const Outcome r = run("plotter_trace_probe", "-u PGPLOT_DEV");
+    const Outcome r = run("plotter_pages_probe", "-u PGPLOT_DEV");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "") << "a normal run writes nothing to stderr";
     ASSERT_TRUE(fs::exists(dir_ / "plot.pdf"));
@@ -133,13 +133,13 @@ TEST_F(Output, PngIsDrawnAtTheChosenResolution) {
         {"PGPLOT_PNG_DPI=72.5", 628, 343},
     };
     for (const auto& c : cases) {
-        const Outcome r = run("plotter_trace_probe", std::string(c.env) + " PGPLOT_DEV=page.png/png");
+        const Outcome r = run("plotter_pages_probe", std::string(c.env) + " PGPLOT_DEV=page.png/png");
         ASSERT_EQ(r.status, 0) << c.env << r.err;
         EXPECT_EQ(r.err, "");
         EXPECT_EQ(png_size(dir_ / "page.png"), std::make_pair(c.width, c.height)) << c.env;
     }
     for (const char* bad : {"PGPLOT_PNG_DPI=150dpi", "PGPLOT_PNG_DPI=5", "PGPLOT_PNG_DPI=nan"}) {
-        const Outcome r = run("plotter_trace_probe", std::string("PGPLOT_DEV=page.png/png ") + bad);
+        const Outcome r = run("plotter_pages_probe", std::string("PGPLOT_DEV=page.png/png ") + bad);
         EXPECT_EQ(r.status, 1) << bad;
         EXPECT_EQ(r.err.rfind("plotter: PGPLOT_PNG_DPI must be a resolution from 10 to 1200 dots per inch", 0), 0U)
             << r.err;
@@ -238,9 +238,9 @@ TEST_F(Output, DenseLinesReachTheFileAsOneThinnedPathEach) {
 }
 
 TEST_F(Output, OtherFileDevicesAndTheNullDevice) {
-    EXPECT_EQ(run("plotter_trace_probe", "PGPLOT_DEV=page.svg/svg").status, 0);
+    EXPECT_EQ(run("plotter_pages_probe", "PGPLOT_DEV=page.svg/svg").status, 0);
     EXPECT_NE(slurp(dir_ / "page.svg").find("width=\"624pt\""), std::string::npos);
-    EXPECT_EQ(run("plotter_trace_probe", "PGPLOT_DEV=page.ps/ps").status, 0);
+    EXPECT_EQ(run("plotter_pages_probe", "PGPLOT_DEV=page.ps/ps").status, 0);
     EXPECT_NE(slurp(dir_ / "page.ps").find("%%BoundingBox: 0 0 624 340"), std::string::npos);
     const Outcome null = run("plotter_page_probe", "PGPLOT_DEV=/null");
     EXPECT_EQ(null.status, 0);
@@ -286,7 +286,7 @@ TEST_F(Output, OutputThatCannotBeWrittenEndsWithOneMessage) {
     } cases[] = {
         {"full.pdf", "plotter_page_probe"},
         {"full.png", "plotter_page_probe"},
-        {"full.svg", "plotter_trace_probe"},
+        {"full.svg", "plotter_pages_probe"},
         {"full.pdf", "plotter_dense_probe"},
     };
     for (const auto& c : cases) {

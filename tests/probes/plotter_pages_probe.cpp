@@ -1,6 +1,6 @@
-// Plots pages in one run for the multi-page tests: "three" draws pages of 20 x 10, 10 x 10 and
-// 15 x 20 cm (each with its border and "page N") in one plot; "twice" makes two plots of one page.
-// A second argument is handed to PLTDEV before the first PLOTS.
+// Plots pages in one run for the output-file tests: "one" (the default) draws one 20 x 10 cm page
+// with its border and "page 1"; "three" pages of 20 x 10, 10 x 10 and 15 x 20 cm in one plot;
+// "twice" two plots of one page. A second argument is handed to PLTDEV before the first PLOTS.
 #include <cstring>
 #include <string>
 
@@ -22,15 +22,15 @@ void page(int number, float width, float height) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool twice = argc > 1 && std::strcmp(argv[1], "twice") == 0;
+    const std::string mode = argc > 1 ? argv[1] : "one";
     if (argc > 2) {
         PLTDEV(argv[2], static_cast<int>(std::strlen(argv[2])));
     }
     page(1, 20.0F, 10.0F);
-    if (twice) {
+    if (mode == "twice") {
         PLTEND();
         page(2, 20.0F, 10.0F);
-    } else {
+    } else if (mode == "three") {
         page(2, 10.0F, 10.0F);
         page(3, 15.0F, 20.0F);
     }
