@@ -47,8 +47,8 @@ using StreamSurface = cairo_surface* (*)(cairo_write_func_t, void*, double, doub
 using FileSurface = cairo_surface* (*)(const char*, double, double);
 
 // A file surface of giza's: on the routed file when there is one, else as giza asked.
-cairo_surface* file_surface(const char* stream_function, const char* file_function, const char* filename,
-                            double width, double height, bool postscript) {
+cairo_surface* file_surface(const char* stream_function, const char* file_function, const char* filename, double width,
+                            double height, bool postscript) {
     if (routed == nullptr || routed->file == nullptr) {
         static const auto by_name = next_definition<FileSurface>(file_function);
         return by_name != nullptr ? by_name(filename, width, height) : nullptr;
@@ -73,8 +73,7 @@ cairo_surface* cairo_pdf_surface_create(const char* filename, double width, doub
 }
 
 cairo_surface* cairo_ps_surface_create(const char* filename, double width, double height) {
-    return file_surface("cairo_ps_surface_create_for_stream", "cairo_ps_surface_create", filename, width, height,
-                        true);
+    return file_surface("cairo_ps_surface_create_for_stream", "cairo_ps_surface_create", filename, width, height, true);
 }
 
 cairo_surface* cairo_svg_surface_create(const char* filename, double width, double height) {
@@ -103,9 +102,10 @@ void cairo_show_page(cairo* context) {
     }
     static const auto get_target = loaded_function<cairo_surface* (*)(cairo*)>("cairo_get_target");
     using SetSize = void (*)(cairo_surface*, double, double);
-    const auto set_size = loaded_function<SetSize>(routed->postscript ? "cairo_ps_surface_set_size"
-                                                                      : "cairo_pdf_surface_set_size");
-    if (get_target != nullptr && set_size != nullptr && get_target(context) == static_cast<cairo_surface*>(routed->surface)) {
+    const auto set_size =
+        loaded_function<SetSize>(routed->postscript ? "cairo_ps_surface_set_size" : "cairo_pdf_surface_set_size");
+    if (get_target != nullptr && set_size != nullptr &&
+        get_target(context) == static_cast<cairo_surface*>(routed->surface)) {
         set_size(static_cast<cairo_surface*>(routed->surface), routed->next_width_pt, routed->next_height_pt);
     }
 }

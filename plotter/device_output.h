@@ -45,7 +45,7 @@ struct GizaTarget {
     bool postscript = false;     // that surface is PostScript
     double next_width_pt = 0.0;  // the size its next page gets when giza shows this one (0: as now)
     double next_height_pt = 0.0;
-    void* display = nullptr;     // the X connection and window last created
+    void* display = nullptr;  // the X connection and window last created
     unsigned long window = 0;
 };
 

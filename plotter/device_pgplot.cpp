@@ -219,9 +219,9 @@ float set_up_page(const Sheet& sheet, float line_width, bool equal_scales) {
 void repaint_window() { cpgupdt(); }
 
 enum class Output {
-    Document,    // PDF, PostScript: one file, a page for each PLOTS
-    FilePerPage, // PNG, SVG, EPS: a file for each page
-    Window,      // drawn at once
+    Document,     // PDF, PostScript: one file, a page for each PLOTS
+    FilePerPage,  // PNG, SVG, EPS: a file for each page
+    Window,       // drawn at once
     Nothing,
 };
 
@@ -241,13 +241,12 @@ public:
         }
         target_.file = &file_;
         if (!name.file.empty()) {
-            file_name_ = name.file + (ends_with_extension(name.file, name.extension) ? "" : std::string(".") + name.extension);
+            file_name_ =
+                name.file + (ends_with_extension(name.file, name.extension) ? "" : std::string(".") + name.extension);
         }
     }
 
-    ~PgplotDevice() override {
-        route_giza_to(nullptr);
-    }
+    ~PgplotDevice() override { route_giza_to(nullptr); }
 
     // Opens the first file or the window; false (with errno) when the file cannot be written.
     bool start() {

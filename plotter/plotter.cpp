@@ -280,9 +280,9 @@ void PLOTS(const int& IUNIT, const int& IMODE, const float& WIDTH, const float& 
             plotter::output_failed(failure, false);
         }
     } else {
-        s.device = recording ? plotter::open_memory_device(s.primitives)
-                             : plotter::open_pgplot_device(device_text, WIDTH, HEIGHT, plotter::kPageMargin,
-                                                           s.written_files);
+        s.device = recording
+                       ? plotter::open_memory_device(s.primitives)
+                       : plotter::open_pgplot_device(device_text, WIDTH, HEIGHT, plotter::kPageMargin, s.written_files);
         s.device_text = device_text;
     }
     s.width = WIDTH;

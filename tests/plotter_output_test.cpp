@@ -309,7 +309,10 @@ TEST_F(Output, PagesGoIntoOneDocumentOrNumberedFilesAndNoFileIsWrittenTwice) {
         std::vector<std::vector<std::pair<double, double>>> sheets;
     } cases[] = {
         {"PGPLOT_DEV=/null", "three book.pdf/pdf", {"book.pdf"}, {{{22, 12}, {12, 12}, {17, 22}}}},
-        {"PGPLOT_DEV=fig.png/png", "three", {"fig.png", "fig_2.png", "fig_3.png"}, {{{22, 12}}, {{12, 12}}, {{17, 22}}}},
+        {"PGPLOT_DEV=fig.png/png",
+         "three",
+         {"fig.png", "fig_2.png", "fig_3.png"},
+         {{{22, 12}}, {{12, 12}}, {{17, 22}}}},
         {"PGPLOT_DEV=fig/svg", "three", {"fig.svg", "fig_2.svg", "fig_3.svg"}, {{{22, 12}}, {{12, 12}}, {{17, 22}}}},
         {"PGPLOT_DEV=/null", "twice same.pdf/pdf", {"same.pdf", "same_2.pdf"}, {{{22, 12}}, {{22, 12}}}},
     };
