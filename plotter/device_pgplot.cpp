@@ -66,8 +66,8 @@ constexpr std::size_t kMaxLinePoints = 1 << 16;
     std::exit(1);
 }
 
-// Runs OPEN with standard error sent to /dev/null: giza reports a failed open itself, in its
-// own words; our one message follows instead.
+// Runs OPEN (a giza call that may fail) with standard error sent to /dev/null: giza reports
+// failures itself, in its own words; our one message follows instead.
 template <class Open>
 int quietly(Open open) {
     std::fflush(stderr);
@@ -260,6 +260,9 @@ public:
     const std::string& file_name() const { return file_.name(); }
 
     void set_pen(int pen) override {
+        if (output_ == Output::Nothing) {
+            return;
+        }
         draw_line();
         record_.pen(pen);
         if (live()) {
@@ -290,6 +293,9 @@ public:
     }
 
     void glyph(float x, float y, float angle, float size, int code) override {
+        if (output_ == Output::Nothing) {
+            return;
+        }
         draw_line();
         record_.glyph(x, y, angle, size, code);
         if (live()) {
@@ -298,6 +304,9 @@ public:
     }
 
     void pgtext(float x, float y, const char* text) override {
+        if (output_ == Output::Nothing) {
+            return;
+        }
         draw_line();
         record_.text(x, y, text, kPgtextCapPerSheetHeight * (height_ + 2.0F * margin_));
         if (live()) {
