@@ -10,7 +10,7 @@ module diagr_api
   public :: labini, clip, xcm, ycm, derr, fralab, diagr, frame, getpos, gposu, achsiz, achse0, &
             achse, stelle, fstelle, idx, lint, over, ovr, cdash, ptext, ptxt
   public :: plots, plot, cplot, mplot, newpen, symbol, symblk, textlk, censym, pltsyn, waitht, &
-            hitpos, hitchr, pltend, pgtext
+            hitpos, hitchr, pltend, pltdev, pgtext
 
   interface
     ! ---- the diagram library (diagr.h) ----
@@ -209,6 +209,10 @@ module diagr_api
 
     subroutine pltend()
     end subroutine pltend
+
+    subroutine pltdev(text)
+      character(len=*), intent(in) :: text
+    end subroutine pltdev
 
     subroutine pgtext(x, y, text)
       real, intent(in) :: x, y

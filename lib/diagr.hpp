@@ -4,6 +4,7 @@
 // (N is their length). Inputs go by value, outputs by reference. These are inline forwards onto
 // the routines of diagr.h and plotter.h, which draw, trace and guard exactly as documented there.
 //
+//     diagr::PLTDEV("figure.pdf/pdf");
 //     diagr::PLOTS(1, 0, 20, 10);
 //     diagr::DIAGR(2, 2, 7, 7, xmin, xmax, ymin, ymax, 0, 0, "time", "height", title, 1, 2, x, y, 0.0F);
 //     diagr::OVR(x, e, 0.3F, 3);
@@ -103,6 +104,7 @@ using ::IDX;
 using ::OVER;
 using ::OVR;
 using ::PGTEXT;
+using ::PLTDEV;
 using ::PTEXT;
 using ::PTXT;
 using ::STELLE;
@@ -203,6 +205,9 @@ inline void SYMBLK(float X, float Y, float HEIGHT, std::string_view TEXT, float 
 inline void TEXTLK(float XS, float& W, float HEIGHT, std::string_view TEXT, float ANGLE, int NCHAR) {
     ::TEXTLK(XS, W, HEIGHT, detail::chars_of(TEXT), ANGLE, NCHAR, detail::length_of(TEXT, "TEXTLK"));
 }
+
+// Chooses the device of the next PLOTS, as PGPLOT_DEV names one ("fig.png/png", "/xw", ...).
+inline void PLTDEV(std::string_view TEXT) { ::PLTDEV(detail::chars_of(TEXT), detail::length_of(TEXT, "PLTDEV")); }
 
 // PGPLOT's text routine: TEXT with PGPLOT escapes, lower left at (X, Y) cm.
 inline void PGTEXT(float X, float Y, std::string_view TEXT) {
