@@ -283,19 +283,23 @@ TEST_F(Output, OutputThatCannotBeWrittenEndsWithOneMessage) {
     const struct {
         const char* file;
         const char* probe;
+        const char* args;
     } cases[] = {
-        {"full.pdf", "plotter_page_probe"},
-        {"full.png", "plotter_page_probe"},
-        {"full.svg", "plotter_pages_probe"},
-        {"full.pdf", "plotter_dense_probe"},
+        {"full.pdf", "plotter_page_probe", ""},
+        {"full.png", "plotter_page_probe", ""},
+        {"full.svg", "plotter_pages_probe", ""},
+        {"full.pdf", "plotter_pages_probe", "three"},
+        {"full.png", "plotter_pages_probe", "open"},
+        {"full.pdf", "plotter_pages_probe", "open"},
     };
     for (const auto& c : cases) {
         fs::remove(dir_ / c.file);
         fs::create_symlink("/dev/full", dir_ / c.file);
         const std::string type = fs::path(c.file).extension().string().substr(1);
-        const Outcome r = run(c.probe, std::string("PGPLOT_DEV=") + c.file + "/" + type);
-        EXPECT_EQ(r.status, 1) << c.file << " " << c.probe;
-        EXPECT_EQ(r.err, std::string("plotter: cannot write ") + c.file + ": No space left on device\n") << c.probe;
+        const Outcome r = run(c.probe, std::string("PGPLOT_DEV=") + c.file + "/" + type, c.args);
+        EXPECT_EQ(r.status, 1) << c.file << " " << c.probe << " " << c.args;
+        EXPECT_EQ(r.err, std::string("plotter: cannot write ") + c.file + ": No space left on device\n")
+            << c.probe << " " << c.args;
     }
 }
 

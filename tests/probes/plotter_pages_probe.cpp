@@ -1,6 +1,7 @@
 // Plots pages in one run for the output-file tests: "one" (the default) draws one 20 x 10 cm page
 // with its border and "page 1"; "three" pages of 20 x 10, 10 x 10 and 15 x 20 cm in one plot;
-// "twice" two plots of one page. A second argument is handed to PLTDEV before the first PLOTS.
+// "twice" two plots of one page; "open" one page left open for the program's end to complete. A
+// second argument is handed to PLTDEV before the first PLOTS.
 #include <cstring>
 #include <string>
 
@@ -27,6 +28,9 @@ int main(int argc, char** argv) {
         PLTDEV(argv[2], static_cast<int>(std::strlen(argv[2])));
     }
     page(1, 20.0F, 10.0F);
+    if (mode == "open") {
+        return 0;
+    }
     if (mode == "twice") {
         PLTEND();
         page(2, 20.0F, 10.0F);
