@@ -3,7 +3,9 @@
 // Every file is read whole before the plot is opened, so a file that cannot be read leaves no
 // output behind. Statuses: 0 drawn, 1 a file could not be read or drawn, 2 a bad option.
 #include <CLI/CLI.hpp>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -31,6 +33,8 @@ constexpr float kTextHeight = 0.4F;
 constexpr int kFramePen = 1;
 constexpr int kFirstCurvePen = 3;
 constexpr int kTextPen = 1;
+// Pairs reserved at most ahead of reading, per array.
+constexpr std::size_t kMaxReserve = std::size_t{1} << 26;
 
 // Fields of TEXT between the separator SEP; a text without it is one field.
 std::vector<std::string> split(const std::string& text, char sep, std::size_t max_fields) {
@@ -193,6 +197,14 @@ bool read_series(const std::string& path, Series& series) {
         const driver::ReadFailure& failure = file.failure();
         std::fprintf(stderr, "diagr: %s: %s\n", series.name.c_str(), std::strerror(failure.system_error));
         return false;
+    }
+    // A pair takes at least four bytes ("1 2\n"): room for all pairs of a file at once, so that
+    // the arrays are never copied while they grow. Untouched room costs no memory.
+    struct stat info {};
+    if (!standard_input && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        const auto most_pairs = static_cast<std::size_t>(info.st_size / 4 + 1);
+        series.x.reserve(std::min<std::size_t>(most_pairs, kMaxReserve));
+        series.y.reserve(std::min<std::size_t>(most_pairs, kMaxReserve));
     }
     float x = 0.0F;
     float y = 0.0F;
@@ -370,52 +382,52 @@ int run(const Options& options) {
 int main(int argc, char** argv) {
     Options options;
     CLI::App app(
-        "Draws data files of x/y pairs as a diagram: the first FILE as its curve, each further FILE as one more "
-        "curve in the next pen (blue, green, orange, ...), the ranges covering every file's data, a frame with "
-        "numbered axes, axis texts and a title.",
+        "Draws data files of x/y pairs as one diagram: the first FILE as its curve, each further FILE as\n"
+        "one more curve in the next pen (blue, green, orange, ...), the ranges covering all their data,\n"
+        "a frame with numbered axes, the axis texts and a title.",
         "diagr");
+    app.get_formatter()->column_width(30);
     app.set_version_flag("--version", "diagr " DIAGR_VERSION);
-    app.add_option("FILE", options.files,
-                   "Data files ('-' for standard input): a header line, then pairs x y as free-form numbers "
-                   "separated by blanks, tabs, commas or line ends")
-        ->required()
-        ->type_name("");
-    app.add_option("-o,--output", options.output,
-                   "Output: a file whose extension gives the type (fig.pdf, fig.png, fig.svg, fig.ps, fig.eps), "
-                   "the file/type form (fig/png), /xw for a window or /null")
+    app.add_option("FILE", options.files, "Data files; - reads standard input")->required()->type_name("");
+    app.add_option("-o,--output", options.output, "Output file or device (see below)")
+        ->type_name("OUT")
         ->capture_default_str()
-        ->check(checked_by("DEVICE", check_device));
+        ->check(checked_by("OUT", check_device));
     app.add_option("-t,--title", options.title, "Title above the frame");
     app.add_option("-x,--xlabel", options.xlabel, "Text of the x axis");
     app.add_option("-y,--ylabel", options.ylabel, "Text of the y axis");
-    app.add_option("-s,--style", options.styles,
-                   "Curve style per file, in order (default solid): solid, dash=LENGTH (dashes LENGTH cm long) or "
-                   "marker=N (marker N, 0 to 10, at every point); repeat the option or separate by commas")
+    app.add_option("-s,--style", options.styles, "Curve style, one per file in order (default solid)")
         ->delimiter(',')
         ->type_name("STYLE")
         ->check(checked_by("STYLE", [](const std::string& v) { return parse_style(v, nullptr); }));
-    app.add_option("--text", options.texts,
-                   "A free text with its lower left corner at FX, FY (fractions of the frame's width and height "
-                   "from its lower left corner); repeatable")
+    app.add_option("--text", options.texts, "Free text, lower left at fractions of the frame; repeatable")
         ->type_name("FX:FY:TEXT")
         ->check(checked_by("FX:FY:TEXT", [](const std::string& v) { return parse_text(v, nullptr); }));
-    app.add_option("--range", options.range,
-                   "Axis ranges in data units; an empty field is taken from the data (--range 0::: starts x at 0)")
+    app.add_option("--range", options.range, "Axis ranges; an empty field is taken from the data")
         ->type_name("XMIN:XMAX:YMIN:YMAX")
         ->check(checked_by("XMIN:XMAX:YMIN:YMAX", [](const std::string& v) { return parse_range(v, nullptr); }));
-    app.add_option("--size", options.size, "Size of the plot in cm; the frame is placed so that its numbers and texts fit")
+    app.add_option("--size", options.size, "Size of the plot in cm")
         ->type_name("W:H")
         ->capture_default_str()
         ->check(checked_by("W:H", [](const std::string& v) { return parse_size(v, nullptr, nullptr); }));
-    app.add_flag("--pages", options.pages, "One page per file instead of one diagram (PDF and PostScript: one "
-                                           "document; PNG and SVG: numbered files fig.png, fig_2.png, ...)");
+    app.add_flag("--pages", options.pages, "One page per file instead of one diagram");
     app.footer(
-        "Texts may carry mark-up: &H superscript, &T subscript, &M back to the base line, # switches Greek "
-        "letters on and off (#a is alpha), && and ## a literal & and #.\n"
-        "Data: a number is [sign] digits [. digits] [exponent] with E or D (1.5-3 is 0.0015); r*v repeats v; an "
-        "empty value (two commas) or a slash keeps the previous pair's value; the rest of a pair's line is "
-        "ignored.\n"
-        "Exit status: 0 drawn; 1 a file could not be read or drawn (diagr: FILE:LINE: reason); 2 a bad option.");
+        "Output: a file whose extension names the type (fig.pdf, fig.png, fig.svg, fig.ps, fig.eps),\n"
+        "  the file/type form (fig/png), /xw for a window or /null. With --pages, PDF and PostScript\n"
+        "  hold all pages in one file; PNG and SVG write fig.png, fig_2.png, ...\n"
+        "Styles: solid, dash=LENGTH (dashes and gaps LENGTH cm long) or marker=N, a marker at every\n"
+        "  point: 0 square, 1 circle, 2 triangle, 3 plus, 4 cross, 5 diamond, 6 inverted triangle,\n"
+        "  7 asterisk, 8 crossed square, 9 star, 10 hourglass. Give -s once per file, or separate\n"
+        "  the styles by commas: -s solid,marker=1.\n"
+        "Texts may carry mark-up: &H superscript, &T subscript, &M back to the base line, # switches\n"
+        "  Greek letters on and off (#a is alpha), && and ## a literal & and #.\n"
+        "Layout: the frame fills the plot but for room for its numbers, axis texts and title;\n"
+        "  --text 0.05:0.9:note puts a note at 5 % of the frame's width and 90 % of its height.\n"
+        "Data: a header line, then pairs x y separated by blanks, tabs, commas or line ends; the\n"
+        "  rest of a pair's line is ignored. Numbers may carry E or D exponents (1.5-3 is 0.0015);\n"
+        "  r*v repeats v; an empty value (two commas) or a slash keeps the previous pair's value.\n"
+        "Exit status: 0 drawn; 1 a file could not be read (\"diagr: FILE:LINE: invalid number\") or\n"
+        "  drawn; 2 a bad option or option value (the reason and a usage line).");
 
     try {
         app.parse(argc, argv);
