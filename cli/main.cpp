@@ -15,13 +15,13 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "device_name.h"
-#include "diagr.h"
+#include "diagr.hpp"
 #include "layout.h"
 #include "pairfile.h"
-#include "plotter.h"
 
 namespace {
 
@@ -238,7 +238,9 @@ bool read_series(const std::string& path, Series& series) {
 
 // A text for the library: an empty axis text would move the numbers into the frame, so it is
 // replaced by mark-up that draws nothing.
-std::string axis_text(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos ? "&M" : text; }
+std::string_view axis_text(const std::string& text) {
+    return text.find_first_not_of(' ') == std::string::npos ? "&M" : std::string_view(text);
+}
 
 struct Options {
     std::vector<std::string> files;
@@ -300,28 +302,22 @@ int prepare(const Options& options, Diagram& diagram, const Range& range, float 
 
 // Draws the diagram on the open page.
 void draw(const Options& options, Diagram& diagram) {
-    const std::string xtext = axis_text(options.xlabel);
-    const std::string ytext = axis_text(options.ylabel);
-    const std::string title = options.title.empty() ? " " : options.title;
     const cli::FramePlace& frame = diagram.frame;
     const Series& first = *diagram.series.front();
-    const int n = static_cast<int>(first.x.size());
-    DIAGR(frame.x0, frame.y0, frame.xlen, frame.ylen, diagram.xmin, diagram.xmax, diagram.ymin, diagram.ymax, 0.0F,
-          0.0F, xtext.data(), ytext.data(), title.data(), kFramePen, kFirstCurvePen, first.x.data(), first.y.data(), n,
-          diagram.modes.front(), static_cast<int>(xtext.size()), static_cast<int>(ytext.size()),
-          static_cast<int>(title.size()));
+    diagr::DIAGR(frame.x0, frame.y0, frame.xlen, frame.ylen, diagram.xmin, diagram.xmax, diagram.ymin, diagram.ymax,
+                 0.0F, 0.0F, axis_text(options.xlabel), axis_text(options.ylabel),
+                 options.title.empty() ? " " : options.title, kFramePen, kFirstCurvePen, first.x, first.y,
+                 diagram.modes.front());
     for (std::size_t i = 1; i < diagram.series.size(); ++i) {
         const Series& s = *diagram.series[i];
-        const int count = static_cast<int>(s.x.size());
-        OVR(s.x.data(), s.y.data(), count, diagram.modes[i], kFirstCurvePen + static_cast<int>(i));
+        diagr::OVR(s.x, s.y, diagram.modes[i], kFirstCurvePen + static_cast<int>(i));
     }
     // Position and height in fractions of the frame (option 111), lower left on the point.
     const float height_fraction = kTextHeight / frame.ylen;
     for (const std::string& spec : options.texts) {
         FreeText text;
         parse_text(spec, &text);
-        PTXT(text.fx, text.fy, text.text.data(), height_fraction, 1, kTextPen, 111,
-             static_cast<int>(text.text.size()));
+        diagr::PTXT(text.fx, text.fy, text.text, height_fraction, 1, kTextPen, 111);
     }
 }
 
@@ -370,10 +366,10 @@ int run(const Options& options) {
 
     setenv("PGPLOT_DEV", options.output.c_str(), 1);
     for (Diagram& diagram : diagrams) {
-        PLOTS(1, 0, width, height);
+        diagr::PLOTS(1, 0, width, height);
         draw(options, diagram);
     }
-    PLTEND();
+    diagr::PLTEND();
     return 0;
 }
 
