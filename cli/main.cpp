@@ -4,6 +4,7 @@
 // output behind. Statuses: 0 drawn, 1 a file could not be read or drawn, 2 a bad option.
 #include <CLI/CLI.hpp>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -187,15 +188,21 @@ struct Series {
     std::vector<float> y;
 };
 
-// Reads PATH (standard input for "-") into SERIES. On failure writes the one-line reason and
-// returns false.
-bool read_series(const std::string& path, Series& series) {
+// Reads PATH (standard input for "-") into SERIES, after HEADER_LINES lines. On failure writes the
+// one-line reason and returns false.
+bool read_series(const std::string& path, long header_lines, Series& series) {
     const bool standard_input = path == "-";
     series.name = standard_input ? "standard input" : path;
-    driver::PairFile file(standard_input ? "/dev/stdin" : path.c_str());
-    if (!file.open()) {
-        const driver::ReadFailure& failure = file.failure();
-        std::fprintf(stderr, "diagr: %s: %s\n", series.name.c_str(), std::strerror(failure.system_error));
+    driver::PairFile file = standard_input ? driver::PairFile(STDIN_FILENO) : driver::PairFile(path.c_str());
+    const auto report = [&series](const driver::ReadFailure& failure) {
+        if (failure.system_error != 0) {
+            std::fprintf(stderr, "diagr: %s: %s\n", series.name.c_str(), std::strerror(failure.system_error));
+        } else {
+            std::fprintf(stderr, "diagr: %s:%ld: %s\n", series.name.c_str(), failure.line, failure.place);
+        }
+    };
+    if (!file.open(header_lines)) {
+        report(file.failure());
         return false;
     }
     // A pair takes at least four bytes ("1 2\n"): room for all pairs of a file at once, so that
@@ -214,12 +221,7 @@ bool read_series(const std::string& path, Series& series) {
             break;
         }
         if (next == driver::PairFile::Next::failed) {
-            const driver::ReadFailure& failure = file.failure();
-            if (failure.system_error != 0) {
-                std::fprintf(stderr, "diagr: %s: %s\n", series.name.c_str(), std::strerror(failure.system_error));
-            } else {
-                std::fprintf(stderr, "diagr: %s: %s\n", series.name.c_str(), failure.place);
-            }
+            report(file.failure());
             return false;
         }
         series.x.push_back(x);
@@ -252,6 +254,7 @@ struct Options {
     std::vector<std::string> texts;
     std::string range;
     std::string size = "20:10";
+    long header = 1;
     bool pages = false;
 };
 
@@ -336,7 +339,7 @@ int run(const Options& options) {
 
     std::vector<Series> all(options.files.size());
     for (std::size_t i = 0; i < options.files.size(); ++i) {
-        if (!read_series(options.files[i], all[i])) {
+        if (!read_series(options.files[i], options.header, all[i])) {
             return 1;
         }
     }
@@ -406,6 +409,14 @@ int main(int argc, char** argv) {
         ->type_name("W:H")
         ->capture_default_str()
         ->check(checked_by("W:H", [](const std::string& v) { return parse_size(v, nullptr, nullptr); }));
+    app.add_option("--header", options.header, "Lines skipped at the start of every file")
+        ->type_name("N")
+        ->capture_default_str()
+        ->check(checked_by("N", [](const std::string& v) {
+            return !v.empty() && v.find_first_not_of("0123456789") == std::string::npos && v.size() <= 9
+                       ? std::string()
+                       : "'" + v + "' is not a count of lines";
+        }));
     app.add_flag("--pages", options.pages, "One page per file instead of one diagram");
     app.footer(
         "Output: a file whose extension names the type (fig.pdf, fig.png, fig.svg, fig.ps, fig.eps),\n"
@@ -419,7 +430,7 @@ int main(int argc, char** argv) {
         "  Greek letters on and off (#a is alpha), && and ## a literal & and #.\n"
         "Layout: the frame fills the plot but for room for its numbers, axis texts and title;\n"
         "  --text 0.05:0.9:note puts a note at 5 % of the frame's width and 90 % of its height.\n"
-        "Data: a header line, then pairs x y separated by blanks, tabs, commas or line ends; the\n"
+        "Data: --header lines, then pairs x y separated by blanks, tabs, commas or line ends; the\n"
         "  rest of a pair's line is ignored. Numbers may carry E or D exponents (1.5-3 is 0.0015);\n"
         "  r*v repeats v; an empty value (two commas) or a slash keeps the previous pair's value.\n"
         "Exit status: 0 drawn; 1 a file could not be read (\"diagr: FILE:LINE: invalid number\") or\n"

@@ -202,7 +202,7 @@ float decimal_to_float(bool negative, const char* digits, int digit_count, long 
 
 ByteSource::ByteSource(int fd, ReadFunction read_function) : fd_(fd), read_function_(read_function) {}
 
-int ByteSource::get() {
+int ByteSource::get_slowly() {
     if (pushed_back_ != no_byte) {
         const int byte = pushed_back_;
         pushed_back_ = no_byte;
@@ -233,13 +233,9 @@ int ByteSource::get() {
     return buffer_[position_++];
 }
 
-void ByteSource::unget(int byte) {
-    if (byte >= 0) {
-        pushed_back_ = byte;
-    }
-}
-
 PairFile::PairFile(const char* path, ReadFunction read_function) : path_(path), read_function_(read_function) {}
+
+PairFile::PairFile(int fd, ReadFunction read_function) : read_function_(read_function), given_fd_(fd) {}
 
 PairFile::~PairFile() { close(); }
 
@@ -249,25 +245,36 @@ bool PairFile::fail(const char* place, int system_error) {
     failure_.system_error = system_error;
     failure_.unit_named = fd_ >= 0;
     failure_.in_record = in_record_;
+    failure_.line = system_error == 0 ? value_line_ : 0;
     failure_.state = state_;
     return false;
 }
 
-bool PairFile::open() {
+bool PairFile::open(long header_lines) {
     close();
     failed_ = false;
     in_record_ = false;
+    value_line_ = 0;
     state_.external = true;
-    do {
-        fd_ = ::open(path_, O_RDONLY | O_CLOEXEC);
-    } while (fd_ < 0 && errno == EINTR);
-    if (fd_ < 0) {
-        return fail("open", errno);
+    if (given_fd_ >= 0) {
+        fd_ = given_fd_;
+    } else {
+        do {
+            fd_ = ::open(path_, O_RDONLY | O_CLOEXEC);
+        } while (fd_ < 0 && errno == EINTR);
+        if (fd_ < 0) {
+            return fail("open", errno);
+        }
+        register_open_file(fd_);
     }
-    register_open_file(fd_);
     source_.emplace(fd_, read_function_);
     state_ = IoState{true, true, true, true};
-    return skip_rest_of_line();
+    for (long line = 0; line < header_lines; ++line) {
+        if (!skip_rest_of_line()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool PairFile::skip_rest_of_line() {
@@ -329,6 +336,7 @@ PairFile::Next PairFile::next(float& X, float& Y) {
                     break;
                 }
                 in.unget(c);
+                value_line_ = in.line_ends() + 1;
                 scan = true;
             }
             if (record_ended) {
@@ -394,11 +402,11 @@ PairFile::Next PairFile::next(float& X, float& Y) {
 
 void PairFile::close() {
     source_.reset();
-    if (fd_ >= 0) {
+    if (fd_ >= 0 && fd_ != given_fd_) {
         unregister_open_file(fd_);
         ::close(fd_);
-        fd_ = -1;
     }
+    fd_ = -1;
 }
 
 }  // namespace driver

@@ -1,7 +1,7 @@
-// Free-form reading of x/y pairs from a data file: a header line, then records of two numbers.
+// Free-form reading of x/y pairs from a data file: header lines, then records of two numbers.
 //
 // Rules, for any bytes the file may hold:
-// - The first line is skipped whole, however long it is.
+// - The header lines (one unless the caller says otherwise) are skipped whole, however long.
 // - A record starts at the start of a line and gives x then y; once both are read the rest of
 //   that line is ignored.
 // - Before each value blanks, tabs and line ends are skipped, so a pair may be split over lines.
@@ -48,6 +48,8 @@ struct ReadFailure {
     bool unit_named = false;
     // A record of pairs was being read.
     bool in_record = false;
+    // The file's line (from 1) on which the value that is no number starts; 0 for other failures.
+    long line = 0;
     IoState state;
 };
 
@@ -62,14 +64,28 @@ public:
     ByteSource(int fd, ReadFunction read_function);
 
     // The next byte (0..255), end_of_file, or read_failed (see error()). Both ends are sticky.
-    int get();
+    int get() {
+        const int byte = (pushed_back_ == no_byte && position_ < length_) ? buffer_[position_++] : get_slowly();
+        line_ends_ += byte == '\n' ? 1 : 0;
+        return byte;
+    }
     // Gives back the byte that get() just returned; the ends need no giving back.
-    void unget(int byte);
+    void unget(int byte) {
+        if (byte >= 0) {
+            pushed_back_ = byte;
+            line_ends_ -= byte == '\n' ? 1 : 0;
+        }
+    }
     // errno of the failed read, 0 while none failed.
     int error() const { return error_; }
+    // Line ends taken so far: the next byte is on line line_ends() + 1.
+    long line_ends() const { return line_ends_; }
 
 private:
     static constexpr int no_byte = -3;
+
+    // get() for the pushed-back byte, an empty buffer and the ends.
+    int get_slowly();
 
     int fd_;
     ReadFunction read_function_;
@@ -79,6 +95,7 @@ private:
     int pushed_back_ = no_byte;
     bool at_end_ = false;
     int error_ = 0;
+    long line_ends_ = 0;
 };
 
 // One data file read record by record. The number of pairs is not limited here: callers that
@@ -92,12 +109,16 @@ public:
     // The file is not opened yet. READ_FUNCTION stands in for read(2), so that tests can make
     // the system fail.
     explicit PairFile(const char* path, ReadFunction read_function = ::read);
+    // A descriptor already open, standard input say, read from where it stands; it stays the
+    // caller's and is not closed.
+    explicit PairFile(int fd, ReadFunction read_function = ::read);
     ~PairFile();
     PairFile(const PairFile&) = delete;
     PairFile& operator=(const PairFile&) = delete;
 
-    // Opens the file for reading and skips the header line; false on failure (see failure()).
-    bool open();
+    // Opens the file for reading and skips HEADER_LINES lines (the header); false on failure (see
+    // failure()).
+    bool open(long header_lines = 1);
 
     // Reads the next record: Next::pair with its values in X and Y, Next::end at the end of the
     // data (or when not open), Next::failed on bad input or a read error (see failure()).
@@ -112,9 +133,12 @@ private:
     bool fail(const char* place, int system_error);
     bool skip_rest_of_line();
 
-    const char* path_;
+    const char* path_ = nullptr;
     ReadFunction read_function_;
+    int given_fd_ = -1;
     int fd_ = -1;
+    // Where the value being read starts, for the report of one that is no number.
+    long value_line_ = 0;
     std::optional<ByteSource> source_;
     IoState state_;
     bool in_record_ = false;

@@ -129,6 +129,9 @@ struct ErrorCase {
 TEST_F(CliTest, ErrorsGiveOneLineAndAStatusAndLeaveNoOutput) {
     const std::string usage = kUsage;
     const ErrorCase cases[] = {
+        {"letter", {"good.dat", "bad.dat"}, "x y\n1 2\n3 a\n", "diagr: bad.dat:3: invalid number\n", 1},
+        {"exponent on a later line", {"bad.dat"}, "x y\n1 2\n\n3\n 4e+\n", "diagr: bad.dat:5: exponent field\n", 1},
+        {"repeat count", {"bad.dat", "--header", "0"}, "0*1 2\n", "diagr: bad.dat:1: bad repetition count\n", 1},
         {"no pairs", {"bad.dat"}, "x y\n", "diagr: bad.dat: no pairs to plot\n", 1},
         {"missing file", {"good.dat", "none.dat"}, nullptr, "diagr: none.dat: No such file or directory\n", 1},
         {"directory", {"."}, nullptr, "diagr: .: Is a directory\n", 1},
@@ -165,17 +168,18 @@ TEST_F(CliTest, ErrorsGiveOneLineAndAStatusAndLeaveNoOutput) {
 }
 
 TEST_F(CliTest, ReadsStandardInput) {
-    // Through a shell, so that standard input is a file, then a pipe.
-    write_file(work_ + "/in.dat", "h\n0 1\n1 2\n2 x\n");
+    // Through a shell, so that standard input is a file, then a pipe; --header 0 takes the first
+    // line as data.
+    write_file(work_ + "/in.dat", "0 1\n1 2\n2 3\n3 x\n");
     const std::string trace = top_ + "/trace";
-    const ProcessResult bad =
-        support::run_process("/bin/sh", {"-c", kCommand + " - <in.dat"}, work_, top_, {{"PLOTTER_TRACE", trace}});
-    EXPECT_EQ(bad.err, "diagr: standard input: invalid number\n");
+    const ProcessResult bad = support::run_process("/bin/sh", {"-c", kCommand + " --header 0 - <in.dat"}, work_, top_,
+                                                   {{"PLOTTER_TRACE", trace}});
+    EXPECT_EQ(bad.err, "diagr: standard input:4: invalid number\n");
     EXPECT_TRUE(bad.exited_with(1)) << "status " << bad.status;
 
-    write_file(work_ + "/in.dat", "h\n0 1\n1 2\n2 3\n");
+    write_file(work_ + "/in.dat", "0 1\n1 2\n2 3\n");
     const ProcessResult good = support::run_process(
-        "/bin/sh", {"-c", "cat in.dat | " + kCommand + " -o /null -"}, work_, top_, {{"PLOTTER_TRACE", trace}});
+        "/bin/sh", {"-c", "cat in.dat | " + kCommand + " --header 0 -o /null -"}, work_, top_, {{"PLOTTER_TRACE", trace}});
     EXPECT_EQ(good.err, "");
     EXPECT_TRUE(good.exited_with(0)) << "status " << good.status;
     std::vector<Call> calls;
