@@ -367,7 +367,7 @@ int run(const Options& options) {
         }
     }
 
-    setenv("PGPLOT_DEV", options.output.c_str(), 1);
+    diagr::PLTDEV(options.output);
     for (Diagram& diagram : diagrams) {
         diagr::PLOTS(1, 0, width, height);
         draw(options, diagram);
