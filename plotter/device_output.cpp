@@ -16,6 +16,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "state.h"
+
 namespace {
 
 // cairo's types, as far as they are used here (cairo_status_t is an enum; 11 is WRITE_ERROR).
@@ -26,7 +28,8 @@ constexpr cairo_status_t kCairoSuccess = 0;
 constexpr cairo_status_t kCairoWriteError = 11;
 using cairo_write_func_t = cairo_status_t (*)(void* closure, const unsigned char* data, unsigned int length);
 
-plotter::GizaTarget* routed = nullptr;
+// Where what giza creates goes now, if anywhere.
+plotter::GizaTarget* routed() { return plotter::state().giza_target; }
 
 template <class Function>
 Function next_definition(const char* name) {
@@ -49,7 +52,7 @@ using FileSurface = cairo_surface* (*)(const char*, double, double);
 // A file surface of giza's: on the routed file when there is one, else as giza asked.
 cairo_surface* file_surface(const char* stream_function, const char* file_function, const char* filename, double width,
                             double height, bool postscript) {
-    if (routed == nullptr || routed->file == nullptr) {
+    if (routed() == nullptr || routed()->file == nullptr) {
         static const auto by_name = next_definition<FileSurface>(file_function);
         return by_name != nullptr ? by_name(filename, width, height) : nullptr;
     }
@@ -57,9 +60,9 @@ cairo_surface* file_surface(const char* stream_function, const char* file_functi
     if (on_stream == nullptr) {
         return nullptr;
     }
-    cairo_surface* surface = on_stream(write_to_target, routed->file, width, height);
-    routed->surface = surface;
-    routed->postscript = postscript;
+    cairo_surface* surface = on_stream(write_to_target, routed()->file, width, height);
+    routed()->surface = surface;
+    routed()->postscript = postscript;
     return surface;
 }
 
@@ -82,14 +85,14 @@ cairo_surface* cairo_svg_surface_create(const char* filename, double width, doub
 }
 
 cairo_status_t cairo_surface_write_to_png(cairo_surface* surface, const char* filename) {
-    if (routed == nullptr || routed->file == nullptr) {
+    if (routed() == nullptr || routed()->file == nullptr) {
         static const auto by_name =
             next_definition<cairo_status_t (*)(cairo_surface*, const char*)>("cairo_surface_write_to_png");
         return by_name != nullptr ? by_name(surface, filename) : kCairoWriteError;
     }
     using ToStream = cairo_status_t (*)(cairo_surface*, cairo_write_func_t, void*);
     const auto to_stream = loaded_function<ToStream>("cairo_surface_write_to_png_stream");
-    return to_stream != nullptr ? to_stream(surface, write_to_target, routed->file) : kCairoWriteError;
+    return to_stream != nullptr ? to_stream(surface, write_to_target, routed()->file) : kCairoWriteError;
 }
 
 // giza ends a page with cairo_show_page and then paints the next one's background: the size the
@@ -97,16 +100,17 @@ cairo_status_t cairo_surface_write_to_png(cairo_surface* surface, const char* fi
 void cairo_show_page(cairo* context) {
     static const auto show_page = next_definition<void (*)(cairo*)>("cairo_show_page");
     show_page(context);
-    if (routed == nullptr || routed->surface == nullptr || routed->next_width_pt <= 0.0) {
+    plotter::GizaTarget* target = routed();
+    if (target == nullptr || target->surface == nullptr || target->next_width_pt <= 0.0) {
         return;
     }
     static const auto get_target = loaded_function<cairo_surface* (*)(cairo*)>("cairo_get_target");
     using SetSize = void (*)(cairo_surface*, double, double);
     const auto set_size =
-        loaded_function<SetSize>(routed->postscript ? "cairo_ps_surface_set_size" : "cairo_pdf_surface_set_size");
+        loaded_function<SetSize>(target->postscript ? "cairo_ps_surface_set_size" : "cairo_pdf_surface_set_size");
     if (get_target != nullptr && set_size != nullptr &&
-        get_target(context) == static_cast<cairo_surface*>(routed->surface)) {
-        set_size(static_cast<cairo_surface*>(routed->surface), routed->next_width_pt, routed->next_height_pt);
+        get_target(context) == static_cast<cairo_surface*>(target->surface)) {
+        set_size(static_cast<cairo_surface*>(target->surface), target->next_width_pt, target->next_height_pt);
     }
 }
 
@@ -114,9 +118,9 @@ Window XCreateSimpleWindow(Display* display, Window parent, int x, int y, unsign
                            unsigned int border_width, unsigned long border, unsigned long background) {
     static const auto create = next_definition<decltype(&XCreateSimpleWindow)>("XCreateSimpleWindow");
     const Window window = create(display, parent, x, y, width, height, border_width, border, background);
-    if (routed != nullptr) {
-        routed->display = display;
-        routed->window = window;
+    if (plotter::GizaTarget* target = routed()) {
+        target->display = display;
+        target->window = window;
     }
     return window;
 }
@@ -171,7 +175,7 @@ std::string OutputFile::failure() const {
     return "cannot write " + name_ + ": " + std::strerror(error_);
 }
 
-void route_giza_to(GizaTarget* target) { routed = target; }
+void route_giza_to(GizaTarget* target) { state().giza_target = target; }
 
 void set_next_page_size(GizaTarget& target, double width_pt, double height_pt) {
     target.next_width_pt = width_pt;

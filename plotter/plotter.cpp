@@ -234,6 +234,7 @@ void reset_state() {
     s.device_text.clear();
     s.chosen_device.clear();
     s.written_files.clear();
+    s.giza_target = nullptr;
     s.width = s.height = 0.0F;
     s.pen = 1;
     s.batch_open = false;
