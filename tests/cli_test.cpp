@@ -121,6 +121,30 @@ TEST_F(CliTest, TwoFilesMakeOneDiagramWithTheSecondCurveInTheNextPen) {
     }
 }
 
+TEST_F(CliTest, PagesDrawOneDiagramPerFileWithItsOwnRanges) {
+    write_file(work_ + "/a.dat", "x y\n0 0\n5 10\n10 0\n");
+    write_file(work_ + "/b.dat", "x y\n0 5\n20 5\n");
+    std::vector<Call> calls;
+    const ProcessResult result = run({"--pages", "a.dat", "b.dat", "-o", "/null"}, &calls);
+    EXPECT_EQ(result.err, "");
+    ASSERT_TRUE(result.exited_with(0)) << "status " << result.status;
+    // Per page: its PLOTS, then its curve in the first curve pen and its x numbers.
+    std::vector<std::vector<std::string>> numbers;
+    for (const Call& call : calls) {
+        if (call.name == "PLOTS") {
+            numbers.emplace_back();
+        } else if (call.name == "NEWPEN") {
+            EXPECT_NE(call.numbers.at(0), 4.0F);
+        } else if (call.name == "SYMBOL" && !numbers.empty()) {
+            numbers.back().push_back(call.text.substr(0, call.text.find(' ')));
+        }
+    }
+    ASSERT_EQ(numbers.size(), 2U);
+    EXPECT_EQ(numbers[0].front(), "-1");
+    EXPECT_EQ(numbers[1].front(), "-2");
+    EXPECT_EQ(curve_points(calls, 3), 5);
+}
+
 struct ErrorCase {
     const char* label;
     std::vector<std::string> args;
