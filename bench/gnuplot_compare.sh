@@ -6,8 +6,12 @@
 #   bash bench/gnuplot_compare.sh [RUNS] [BUILD_DIR]
 #
 # RUNS (default 11, at least 5) runs of each side per case; BUILD_DIR (default build-bench) is
-# configured as a Release build. Case: a file of 10^6 pairs (the curve of compare.sh) drawn with a
-# title and axis texts on a 20 x 10 cm PDF page: `diagr` against gnuplot's pdfcairo terminal.
+# configured as a Release build. Cases, all on 20 x 10 cm PDF pages through gnuplot's pdfcairo:
+# - a file of 10^6 pairs (the curve of compare.sh) drawn with a title and axis texts: the `diagr`
+#   command against gnuplot reading the same file;
+# - diagram pages of a 1000-point curve with frame, axis texts, title and three texts, one page and
+#   100 pages in one PDF in one run: bench/pages_ours.cpp against a gnuplot script looping over
+#   `plot` (the cost of a page is the difference of the two runs over 99).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-11}
@@ -19,7 +23,7 @@ fi
 command -v gnuplot >/dev/null || { echo "gnuplot_compare.sh: gnuplot is not installed (Debian: gnuplot-nox)" >&2; exit 1; }
 
 cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target diagr_cli >/dev/null
+cmake --build "$build" -j2 --target diagr_cli pages >/dev/null
 diagr=$build/cli/diagr
 
 work=$(mktemp -d)
@@ -30,6 +34,24 @@ awk -v n=1000000 'BEGIN {
   print "Benchmark data: x, y"
   for (i = 0; i < n; i++) { t = 10.0 * i / (n - 1); printf "%.7g %.7g\n", t, 50 + 40 * sin(1.3 * t) * cos(0.21 * t) }
 }' >"$work/curve.dat"
+
+# The pages for gnuplot: the curve of pages_ours.cpp, sampled at 1000 points, shifted on every page.
+for count in 1 100; do
+  cat >"$work/pages$count.gp" <<EOF
+set terminal pdfcairo size 20cm,10cm
+set output 'gnuplot_pages.pdf'
+set samples 1000
+set xlabel 'x'
+set ylabel 'y'
+do for [k=1:$count] {
+  set title sprintf('page %d', k)
+  set label 1 'first text' at graph 0.05, graph 0.9
+  set label 2 'second text' at graph 0.05, graph 0.8
+  set label 3 'third text' at graph 0.05, graph 0.7
+  plot [0:10] 50 + 40 * sin(1.3 * x + 0.1 * k) * cos(0.21 * x) notitle with lines
+}
+EOF
+done
 
 # One timed run in the work directory: wall seconds and peak memory in KB.
 run_once() {
@@ -64,6 +86,8 @@ compare() {
   mb=$(awk '{ print $4 }' "$work/pairs" | median)
   awk -v n="$name" -v ta="$ta" -v tb="$tb" -v r="$r" -v ma="$ma" -v mb="$mb" \
     'BEGIN { printf "| %s | %.1f | %.1f | %.3f | %.1f | %.1f |\n", n, 1000 * ta, 1000 * tb, r, ma / 1024, mb / 1024 }'
+  ours_median=$ta
+  theirs_median=$tb
 }
 
 printf '| case | ours ms | gnuplot ms | ratio (median of pairs) | ours peak MB | gnuplot peak MB |\n'
@@ -72,5 +96,13 @@ printf '|---|---:|---:|---:|---:|---:|\n'
 compare "curve N=10^6, PDF" -- "$diagr" curve.dat -o ours.pdf -t curve -x x -y y -- \
   gnuplot -e "set terminal pdfcairo size 20cm,10cm; set output 'gnuplot.pdf'; set title 'curve';
               set xlabel 'x'; set ylabel 'y'; plot 'curve.dat' skip 1 with lines notitle"
+compare "1 diagram page, PDF" -- env PGPLOT_DEV=pages.pdf/pdf "$build/bench/pages" 1 -- gnuplot pages1.gp
+ours_one=$ours_median
+theirs_one=$theirs_median
+compare "100 diagram pages, one PDF" -- env PGPLOT_DEV=pages.pdf/pdf "$build/bench/pages" 100 -- gnuplot pages100.gp
+awk -v a1="$ours_one" -v a100="$ours_median" -v b1="$theirs_one" -v b100="$theirs_median" 'BEGIN {
+  a = (a100 - a1) / 99; b = (b100 - b1) / 99
+  printf "| each further page (100 pages less 1, over 99) | %.2f | %.2f | %.3f | | |\n", 1000 * a, 1000 * b, a / b
+}'
 echo
 echo "$runs runs per side, alternating; $(nproc) cores; load average at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
