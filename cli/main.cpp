@@ -28,7 +28,7 @@ namespace {
 
 constexpr const char* kUsage = "usage: diagr [OPTIONS] FILE...   (diagr --help lists the options)";
 
-// Free texts, a text height high, cm.
+// Height of the free texts, cm.
 constexpr float kTextHeight = 0.4F;
 // Pens: the frame in black, the curves in blue, green, orange, ... (the palette wraps after 15).
 constexpr int kFramePen = 1;
