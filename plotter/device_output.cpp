@@ -10,6 +10,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <dlfcn.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -138,10 +139,19 @@ OutputFile::~OutputFile() {
 bool OutputFile::open(const std::string& name) {
     name_ = name;
     error_ = 0;
+    ours_ = false;
+    struct stat before {};
+    const bool linked = lstat(name.c_str(), &before) == 0 && S_ISLNK(before.st_mode);
     file_ = std::fopen(name.c_str(), "wb");
     if (file_ == nullptr) {
         error_ = errno;
         return false;
+    }
+    struct stat opened {};
+    if (!linked && fstat(fileno(file_), &opened) == 0 && S_ISREG(opened.st_mode)) {
+        ours_ = true;
+        device_ = opened.st_dev;
+        inode_ = opened.st_ino;
     }
     return true;
 }
@@ -165,7 +175,23 @@ bool OutputFile::close() {
         }
         file_ = nullptr;
     }
+    if (error_ != 0) {
+        discard();
+    }
     return error_ == 0;
+}
+
+void OutputFile::discard() {
+    if (file_ != nullptr) {
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+    struct stat now {};
+    if (ours_ && lstat(name_.c_str(), &now) == 0 && S_ISREG(now.st_mode) && now.st_dev == device_ &&
+        now.st_ino == inode_) {
+        unlink(name_.c_str());
+    }
+    ours_ = false;
 }
 
 std::string OutputFile::failure() const {

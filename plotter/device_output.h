@@ -26,8 +26,12 @@ public:
     bool is_open() const { return file_ != nullptr; }
     // Appends N bytes; false once anything failed.
     bool write(const unsigned char* data, std::size_t n);
-    // Closes the file; false when any byte did not reach it.
+    // Closes the file; false when any byte did not reach it, and then the file is discarded.
     bool close();
+    // Closes the file and removes it if it is a regular file this run wrote (opened under NAME
+    // itself, not through a symbolic link, and NAME still names it): what is left of a file that
+    // could not be completed.
+    void discard();
     const std::string& name() const { return name_; }
     // "cannot write NAME: <the system's reason>" after a failure, else empty.
     std::string failure() const;
@@ -36,6 +40,9 @@ private:
     std::FILE* file_ = nullptr;
     std::string name_;
     int error_ = 0;
+    bool ours_ = false;  // a regular file opened under its own name, identified by device and inode
+    unsigned long device_ = 0;
+    unsigned long inode_ = 0;
 };
 
 // What giza creates while routed here.

@@ -467,7 +467,7 @@ private:
             }
             if (id <= 0) {
                 route_giza_to(nullptr);
-                file_.close();
+                file_.discard();
                 return "cannot write " + file_.name() + ": giza cannot draw the page";
             }
             cpgask(0);
@@ -477,6 +477,9 @@ private:
         // PGTEXT keeps the size giza gives it on the page without the growth.
         canvas_.begin(em, sheet_height() / sheet.height());
         record_.replay(canvas_);
+        // giza writes a PNG page at its close only if the page was flushed, which drawing does:
+        // a page with nothing drawn must be flushed here, or its file stays empty.
+        cpgupdt();
         std::string failure;
         if (output_ == Output::FilePerPage) {
             quietly([] {

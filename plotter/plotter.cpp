@@ -278,6 +278,8 @@ void PLOTS(const int& IUNIT, const int& IMODE, const float& WIDTH, const float& 
         plotter::settle(s);
         const std::string failure = s.device->new_page(WIDTH, HEIGHT);
         if (!failure.empty()) {
+            // Reported once: the program's end has no plot left to complete.
+            s.device.reset();
             plotter::output_failed(failure, false);
         }
     } else {

@@ -291,6 +291,9 @@ TEST_F(Output, OutputThatCannotBeWrittenEndsWithOneMessage) {
         {"full.pdf", "plotter_pages_probe", "three"},
         {"full.png", "plotter_pages_probe", "open"},
         {"full.pdf", "plotter_pages_probe", "open"},
+        // A failed page ends the run: said once, not again at the program's end.
+        {"full.png", "plotter_pages_probe", "three"},
+        {"pq_2.png", "plotter_pages_probe", "three pq.png/png"},
     };
     for (const auto& c : cases) {
         fs::remove(dir_ / c.file);
@@ -300,6 +303,9 @@ TEST_F(Output, OutputThatCannotBeWrittenEndsWithOneMessage) {
         EXPECT_EQ(r.status, 1) << c.file << " " << c.probe << " " << c.args;
         EXPECT_EQ(r.err, std::string("plotter: cannot write ") + c.file + ": No space left on device\n")
             << c.probe << " " << c.args;
+        // The link is left, not what it leads to.
+        EXPECT_TRUE(fs::is_symlink(dir_ / c.file)) << c.file;
+        EXPECT_TRUE(fs::exists("/dev/full"));
     }
 }
 
@@ -317,6 +323,9 @@ TEST_F(Output, PagesGoIntoOneDocumentOrNumberedFilesAndNoFileIsWrittenTwice) {
          "three",
          {"fig.png", "fig_2.png", "fig_3.png"},
          {{{22, 12}}, {{12, 12}}, {{17, 22}}}},
+        // Pages with nothing drawn are blank pages too. Broke: empty files.
+        {"PGPLOT_DEV=blank.png/png", "blank", {"blank.png"}, {{{22, 12}}}},
+        {"PGPLOT_DEV=fig.png/png", "lastblank", {"fig.png", "fig_2.png", "fig_3.png"}, {{{22, 12}}, {{12, 12}}, {{17, 22}}}},
         {"PGPLOT_DEV=fig/svg", "three", {"fig.svg", "fig_2.svg", "fig_3.svg"}, {{{22, 12}}, {{12, 12}}, {{17, 22}}}},
         {"PGPLOT_DEV=/null", "twice same.pdf/pdf", {"same.pdf", "same_2.pdf"}, {{{22, 12}}, {{22, 12}}}},
     };

@@ -1,7 +1,8 @@
 // Plots pages in one run for the output-file tests: "one" (the default) draws one 20 x 10 cm page
 // with its border and "page 1"; "three" pages of 20 x 10, 10 x 10 and 15 x 20 cm in one plot;
-// "twice" two plots of one page; "open" one page left open for the program's end to complete. A
-// second argument is handed to PLTDEV before the first PLOTS.
+// "twice" two plots of one page; "open" one page left open for the program's end to complete;
+// "blank" one 20 x 10 cm page with nothing drawn; "lastblank" as "three" with nothing drawn on the
+// third page. A second argument is handed to PLTDEV before the first PLOTS.
 #include <cstring>
 #include <string>
 
@@ -27,6 +28,11 @@ int main(int argc, char** argv) {
     if (argc > 2) {
         PLTDEV(argv[2], static_cast<int>(std::strlen(argv[2])));
     }
+    if (mode == "blank") {
+        PLOTS(1, 0, 20.0F, 10.0F);
+        PLTEND();
+        return 0;
+    }
     page(1, 20.0F, 10.0F);
     if (mode == "open") {
         return 0;
@@ -37,6 +43,9 @@ int main(int argc, char** argv) {
     } else if (mode == "three") {
         page(2, 10.0F, 10.0F);
         page(3, 15.0F, 20.0F);
+    } else if (mode == "lastblank") {
+        page(2, 10.0F, 10.0F);
+        PLOTS(1, 0, 15.0F, 20.0F);
     }
     PLTEND();
     return 0;
