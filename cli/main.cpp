@@ -1,7 +1,8 @@
 // diagr [OPTIONS] FILE...: draws data files of x/y pairs as one diagram (or one page per file).
 //
 // Every file is read whole before the plot is opened, so a file that cannot be read leaves no
-// output behind. Statuses: 0 drawn, 1 a file could not be read or drawn, 2 a bad option.
+// output behind. Statuses: 0 drawn, 1 a file could not be read or drawn (or the help not written),
+// 2 a bad option.
 #include <CLI/CLI.hpp>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <limits>
 #include <new>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -235,6 +237,19 @@ bool read_series(const std::string& path, long header_lines, Series& series) {
         std::fprintf(stderr, "diagr: %s: more pairs than can be plotted\n", series.name.c_str());
         return false;
     }
+    // A number beyond the float range reads as an infinity, and the library leaves such a pair
+    // out of the curve: say so rather than lose it silently.
+    std::size_t unfit = 0;
+    for (std::size_t i = 0; i < series.x.size(); ++i) {
+        unfit += std::isfinite(series.x[i]) && std::isfinite(series.y[i]) ? 0 : 1;
+    }
+    if (unfit == 1) {
+        std::fprintf(stderr, "diagr: %s: 1 pair with a value beyond the float range is not drawn\n",
+                     series.name.c_str());
+    } else if (unfit > 1) {
+        std::fprintf(stderr, "diagr: %s: %zu pairs with values beyond the float range are not drawn\n",
+                     series.name.c_str(), unfit);
+    }
     return true;
 }
 
@@ -376,6 +391,18 @@ int run(const Options& options) {
     return 0;
 }
 
+// Writes TEXT (the help or the version) to standard output: STATUS, or 1 when it could not all be
+// written, a full disk say.
+int write_output(const std::string& text, int status) {
+    errno = 0;
+    const std::size_t written = std::fwrite(text.data(), 1, text.size(), stdout);
+    if (written != text.size() || std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        std::fprintf(stderr, "diagr: standard output: %s\n", std::strerror(errno != 0 ? errno : EIO));
+        return 1;
+    }
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -389,12 +416,16 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", "diagr " DIAGR_VERSION);
     app.add_option("FILE", options.files, "Data files; - reads standard input")->required()->type_name("");
     app.add_option("-o,--output", options.output, "Output file or device (see below)")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
         ->type_name("OUT")
         ->capture_default_str()
         ->check(checked_by("OUT", check_device));
-    app.add_option("-t,--title", options.title, "Title above the frame");
-    app.add_option("-x,--xlabel", options.xlabel, "Text of the x axis");
-    app.add_option("-y,--ylabel", options.ylabel, "Text of the y axis");
+    app.add_option("-t,--title", options.title, "Title above the frame")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option("-x,--xlabel", options.xlabel, "Text of the x axis")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    app.add_option("-y,--ylabel", options.ylabel, "Text of the y axis")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     app.add_option("-s,--style", options.styles, "Curve style, one per file in order (default solid)")
         ->delimiter(',')
         ->type_name("STYLE")
@@ -403,13 +434,16 @@ int main(int argc, char** argv) {
         ->type_name("FX:FY:TEXT")
         ->check(checked_by("FX:FY:TEXT", [](const std::string& v) { return parse_text(v, nullptr); }));
     app.add_option("--range", options.range, "Axis ranges; an empty field is taken from the data")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
         ->type_name("XMIN:XMAX:YMIN:YMAX")
         ->check(checked_by("XMIN:XMAX:YMIN:YMAX", [](const std::string& v) { return parse_range(v, nullptr); }));
     app.add_option("--size", options.size, "Size of the plot in cm")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
         ->type_name("W:H")
         ->capture_default_str()
         ->check(checked_by("W:H", [](const std::string& v) { return parse_size(v, nullptr, nullptr); }));
     app.add_option("--header", options.header, "Lines skipped at the start of every file")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
         ->type_name("N")
         ->capture_default_str()
         ->check(checked_by("N", [](const std::string& v) {
@@ -430,6 +464,7 @@ int main(int argc, char** argv) {
         "  Greek letters on and off (#a is alpha), && and ## a literal & and #.\n"
         "Layout: the frame fills the plot but for room for its numbers, axis texts and title;\n"
         "  --text 0.05:0.9:note puts a note at 5 % of the frame's width and 90 % of its height.\n"
+        "Repeated options: -s and --text add up; of the others the last one counts.\n"
         "Data: --header lines, then pairs x y separated by blanks, tabs, commas or line ends; the\n"
         "  rest of a pair's line is ignored. Numbers may carry E or D exponents (1.5-3 is 0.0015);\n"
         "  r*v repeats v; an empty value (two commas) or a slash keeps the previous pair's value.\n"
@@ -440,7 +475,9 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() == 0) {
-            return app.exit(error);
+            std::ostringstream text;
+            const int status = app.exit(error, text, text);
+            return write_output(text.str(), status);
         }
         std::fprintf(stderr, "diagr: %s\n%s\n", error.what(), kUsage);
         return 2;

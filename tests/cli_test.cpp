@@ -153,13 +153,16 @@ struct ErrorCase {
     int status;
 };
 
-TEST_F(CliTest, ErrorsGiveOneLineAndAStatusAndLeaveNoOutput) {
+// Errors leave no output; a warning (status 0) leaves the drawing.
+TEST_F(CliTest, ErrorsAndWarningsGiveOneLineAndAStatus) {
     const std::string usage = kUsage;
     const ErrorCase cases[] = {
         {"letter", {"good.dat", "bad.dat"}, "x y\n1 2\n3 a\n", "diagr: bad.dat:3: invalid number\n", 1},
         {"exponent on a later line", {"bad.dat"}, "x y\n1 2\n\n3\n 4e+\n", "diagr: bad.dat:5: exponent field\n", 1},
         {"repeat count", {"bad.dat", "--header", "0"}, "0*1 2\n", "diagr: bad.dat:1: bad repetition count\n", 1},
         {"no pairs", {"bad.dat"}, "x y\n", "diagr: bad.dat: no pairs to plot\n", 1},
+        {"beyond float", {"bad.dat"}, "x y\n1 2\n3 1e99\n-1d40 4\n5 6\n",
+         "diagr: bad.dat: 2 pairs with values beyond the float range are not drawn\n", 0},
         {"missing file", {"good.dat", "none.dat"}, nullptr, "diagr: none.dat: No such file or directory\n", 1},
         {"directory", {"."}, nullptr, "diagr: .: Is a directory\n", 1},
         {"unknown option", {"--colour", "good.dat"}, nullptr,
@@ -171,6 +174,7 @@ TEST_F(CliTest, ErrorsGiveOneLineAndAStatusAndLeaveNoOutput) {
         {"too many styles", {"-s", "solid,solid", "good.dat"}, nullptr, "diagr: 2 styles for 1 file\n" + usage, 2},
         {"empty range", {"--range", "1:1::", "good.dat"}, nullptr,
          "diagr: --range: the x range is empty (XMIN = XMAX)\n" + usage, 2},
+        {"last output counts", {"-o", "/null", "-o", "out.pdf", "good.dat"}, nullptr, "", 0},
         {"unknown device", {"-o", "out.gif", "good.dat"}, nullptr,
          "diagr: --output: unknown device; use file/type with type pdf, png, svg, ps, eps, xw or null\n" + usage, 2},
     };
@@ -189,8 +193,9 @@ TEST_F(CliTest, ErrorsGiveOneLineAndAStatusAndLeaveNoOutput) {
         EXPECT_EQ(result.err, error.err) << error.label;
         EXPECT_EQ(result.out, "") << error.label;
         EXPECT_TRUE(result.exited_with(error.status)) << error.label << ": status " << result.status;
-        EXPECT_TRUE(calls.empty()) << error.label;
-        EXPECT_FALSE(exists(work_ + "/out.pdf")) << error.label;
+        EXPECT_EQ(calls.empty(), error.status != 0) << error.label;
+        EXPECT_EQ(exists(work_ + "/out.pdf"), error.status == 0) << error.label;
+        std::remove((work_ + "/out.pdf").c_str());
     }
 }
 
@@ -214,6 +219,15 @@ TEST_F(CliTest, ReadsStandardInput) {
         calls.push_back(parse_call(line));
     }
     EXPECT_EQ(curve_points(calls, 3), 3);
+}
+
+TEST_F(CliTest, UnwrittenHelpIsAnError) {
+    for (const char* option : {"--help", "--version"}) {
+        const ProcessResult full =
+            support::run_process("/bin/sh", {"-c", kCommand + " " + option + " >/dev/full"}, work_, top_, {});
+        EXPECT_EQ(full.err, "diagr: standard output: No space left on device\n") << option;
+        EXPECT_TRUE(full.exited_with(1)) << option << ": status " << full.status;
+    }
 }
 
 }  // namespace
