@@ -67,10 +67,15 @@ void curve_modes() {
     CDASH(14.2F, 6.5F, 2, 0.3F);
     NEWPEN(4);
     CENSYM(13.6F, 5.5F, 1, 0.3F, 0.3F, 0.0F);
+    // SYMBLK sets each text from its start (SYMBOL would centre it in its cells, so texts of
+    // different lengths would start apart); the values in a column of their own.
     NEWPEN(1);
-    label(14.5F, 7.35F, 0.3F, "ISYM  0");
-    label(14.5F, 6.35F, 0.3F, "ISYM  0.3");
-    label(14.5F, 5.35F, 0.3F, "ISYM -1");
+    const char* const values[] = {"0", "0.3", "-1"};
+    for (int i = 0; i < 3; ++i) {
+        const float y = 7.35F - static_cast<float>(i);
+        markup_text(14.5F, y, 0.3F, "ISYM");
+        markup_text(15.85F, y, 0.3F, values[i]);
+    }
     PLTEND();
 }
 
