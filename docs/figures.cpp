@@ -32,6 +32,16 @@ void markup_text(float x, float y, float height, const char* text) {
     SYMBLK(x, y, height, text, 0.0F, static_cast<int>(std::strlen(text)), static_cast<int>(std::strlen(text)));
 }
 
+// TEXT as it is, set from its start: SYMBLK with its & and # doubled. (SYMBOL centres a text in
+// its cells, so texts of different lengths in one column would start apart.)
+void literal_text(float x, float y, float height, const char* text) {
+    std::string doubled;
+    for (const char* c = text; *c != '\0'; ++c) {
+        doubled += (*c == '&' || *c == '#') ? std::string(2, *c) : std::string(1, *c);
+    }
+    markup_text(x, y, height, doubled.c_str());
+}
+
 // The three curve modes in one diagram: a solid line (ISYM 0), dashes of 0.3 cm (ISYM 0.3) and
 // marker 1 at every point (ISYM -1).
 void curve_modes() {
@@ -67,14 +77,13 @@ void curve_modes() {
     CDASH(14.2F, 6.5F, 2, 0.3F);
     NEWPEN(4);
     CENSYM(13.6F, 5.5F, 1, 0.3F, 0.3F, 0.0F);
-    // SYMBLK sets each text from its start (SYMBOL would centre it in its cells, so texts of
-    // different lengths would start apart); the values in a column of their own.
+    // The values in a column of their own.
     NEWPEN(1);
     const char* const values[] = {"0", "0.3", "-1"};
     for (int i = 0; i < 3; ++i) {
         const float y = 7.35F - static_cast<float>(i);
-        markup_text(14.5F, y, 0.3F, "ISYM");
-        markup_text(15.85F, y, 0.3F, values[i]);
+        literal_text(14.5F, y, 0.3F, "ISYM");
+        literal_text(15.85F, y, 0.3F, values[i]);
     }
     PLTEND();
 }
@@ -88,12 +97,12 @@ void markup() {
     };
     float y = 8.0F;
     NEWPEN(1);
-    label(0.5F, y, 0.3F, "text field");
-    label(9.0F, y, 0.3F, "SYMBLK draws");
+    literal_text(0.5F, y, 0.3F, "text field");
+    literal_text(9.0F, y, 0.3F, "SYMBLK draws");
     y -= 1.1F;
     for (const char* sample : samples) {
         NEWPEN(10);
-        label(0.5F, y, 0.3F, sample);
+        literal_text(0.5F, y, 0.3F, sample);
         NEWPEN(1);
         markup_text(9.0F, y, 0.45F, sample);
         y -= 1.0F;
@@ -124,11 +133,11 @@ void justification() {
         PTXT(x, y, names[i], 0.35F, codes[i], 1, 0, 6);
     }
     NEWPEN(1);
-    label(12.0F, 9.0F, 0.3F, "+ = (X, Y)");
-    label(12.0F, 8.2F, 0.3F, "7 8 9  top");
-    label(12.0F, 7.6F, 0.3F, "4 5 6  middle");
-    label(12.0F, 7.0F, 0.3F, "1 2 3  base");
-    label(12.0F, 6.2F, 0.3F, "left centre right");
+    literal_text(12.0F, 9.0F, 0.3F, "+ = (X, Y)");
+    literal_text(12.0F, 8.2F, 0.3F, "7 8 9  top");
+    literal_text(12.0F, 7.6F, 0.3F, "4 5 6  middle");
+    literal_text(12.0F, 7.0F, 0.3F, "1 2 3  base");
+    literal_text(12.0F, 6.2F, 0.3F, "left centre right");
     PLTEND();
 }
 
