@@ -3,7 +3,8 @@
 #pragma once
 
 #include <optional>
-#include <span>
+
+#include "axis_scale.h"
 
 namespace cli {
 
@@ -13,14 +14,8 @@ struct Bounds {
     std::optional<float> high;
 };
 
-// Extremes of the finite values of one coordinate over any number of curves.
-struct Extremes {
-    float low = 1.0E37F;
-    float high = -1.0E37F;
-    bool any = false;
-
-    void take(std::span<const float> values);
-};
+// Extremes of the finite values of one coordinate over any number of curves, as DIAGR takes them.
+using Extremes = diagr::scale::Extremes;
 
 // The range DIAGR takes from data with these extremes (a tenth of the spread added on each side;
 // all values v alike give 0.9 v to 1.09 v, all zero -1 to 1), with the bounds the caller fixed put

@@ -6,86 +6,37 @@
 // and d off it on the label side is (XA + t cos a - S d sin a, YA + t sin a + S d cos a), with the
 // side factor S = +1 for NC >= 0 and -1 for NC < 0. Ticks point away from the label side.
 //
-// The end values are divided by the common power of ten in double and rounded once to single, as
-// the labels are, so the scaled ends keep every digit of the floats.
-//
-// Choices where the written steps alone would mislabel or fail:
-// - An axis with one end 0 takes its power of ten from the other end when five decimals cannot
-//   write its ticks (a step below 0.00001, or not a whole number of 0.00001): 0 to 5E-6 is numbered
-//   0 to 0.5 with the factor 10**-5, where fixed-form numbers would all read 0. Where five decimals
-//   show every tick (0 to 0.005), the power stays 0 and the numbers are fixed-form.
-// - The width estimate of the numbers counts the longer of the general and the fixed form of the
-//   last two ticks: the numbers are drawn in fixed form, which is the longer one below 0.01.
+// The power of ten, step, ticks and number width come from number_axis (axis_scale.cpp, which
+// lists the choices made there), shared with the frame layout of the diagr command. Here:
 // - Calls without a usable scale draw the axis line alone, between PLTSYN 1 and 0: VFIRST equal to
 //   VLAST (after taking out the common power of ten), ALEN 0, any argument or the label height not
-//   finite, or a step that is zero or not finite. ACHSE still writes its axis text there, one label
-//   height clear of the line on the label side; there are no numbers and no factor.
-// - The tick count is bounded far beyond any visible axis: a step so small that the range holds
-//   more than 100 000 of them (MAX_STEPS), or finer than 1/2**24 of the end values (a float no
-//   longer tells neighbouring ticks apart), is treated as having no usable scale. Indices below the
-//   range are skipped arithmetically and the tick loop never runs more than MAX_STEPS + 3 times, so
-//   every call finishes: at most 3 + 3 x 100 003 + 4 plotter calls (line, ticks with their numbers,
-//   factor, text, end of batch).
-// - A step above half the float range would make the extra step below the first multiple
-//   overflow to -Inf; the first multiple at or below VMIN is kept instead.
-// - When floor(VMIN) is more than 2**24 steps from VMIN (a tiny range below zero), the first tick is
-//   the multiple of the step at or below VMIN, taken directly.
-// - A tick value within a thousandth of a step outside the range counts as inside it, so rounding of
-//   the scaled values (0.005 / 0.01, 10 x 0.0005) never drops the tick at an end of the axis.
+//   finite, or a step that is zero or not finite, too fine or too many. ACHSE still writes its axis
+//   text there, one label height clear of the line on the label side; there are no numbers and no
+//   factor.
+// - The tick loop never runs more than 100 003 times, so every call finishes: at most
+//   3 + 3 x 100 003 + 4 plotter calls (line, ticks with their numbers, factor, text, end of batch).
 // - |NC| above 255 is cut to 255, the length of the axis text working copy.
-#include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <cstring>
 
+#include "axis_scale.h"
 #include "diagr.h"
-#include "power_of_ten.h"
 #include "plotter.h"
 
 namespace {
+
+namespace scale = diagr::scale;
 
 enum class AxisEntry { SetSize, LineAndTicks, Numbered };
 
 constexpr int TEXT_WORK_LEN = 255;
 constexpr int LABEL_LEN = 8;
 constexpr int FACTOR_LEN = 14;
-constexpr float MAX_STEPS = 100000.0F;
-constexpr int MAX_TICK_ITERATIONS = 100003;
-// 2**24: beyond this many steps per end value a float cannot separate neighbouring ticks.
-constexpr float MAX_STEPS_IN_VALUE = 16777216.0F;
 constexpr float DEGREES_TO_RADIANS = 0.0174533F;
 constexpr float TICK_LENGTH = 0.2F;
-constexpr float STEP_TOLERANCE = 1.0e-3F;
-// The fixed form of the numbers writes five decimals.
-constexpr double FIXED_FORM_UNITS = 100000.0;
 
 // The label height of all axis calls; only ACHSIZ changes it.
 float SIZE = 0.4F;
-
-// 10 to the power |K|, by repeated multiplication (exact up to 10**10).
-float positive_power_of_ten(int k) { return repeated_power_of_ten(k < 0 ? -k : k); }
-
-// The automatic step for a range in scaled units: the raw step that divides the axis into parts of
-// SIZE / 0.8 cm, replaced by 1, 2 or 5 times a power of ten. Returns 0 when there is none.
-float automatic_step(float f1, float f2, float alen) {
-    const float raw = std::fabs((f2 - f1) * 0.8F / alen / SIZE);
-    if (!std::isfinite(raw) || raw <= 0.0F) {
-        return 0.0F;
-    }
-    const float logarithm = std::log10(raw);
-    const int k = logarithm < 0.0F ? static_cast<int>(logarithm - 0.9F) : static_cast<int>(logarithm + 0.1F);
-    const float power = positive_power_of_ten(k);
-    // Negative powers are applied as divisions by the positive power, so steps like 0.02 are the
-    // floats nearest to their decimal values.
-    const float quotient = k < 0 ? raw * power : raw / power;
-    float multiple = 1.0F;
-    if (quotient > 3.5F) {
-        multiple = 5.0F;
-    } else if (quotient > 1.5F) {
-        multiple = 2.0F;
-    }
-    return k < 0 ? multiple / power : multiple * power;
-}
 
 struct Axis {
     float xa;
@@ -97,13 +48,6 @@ struct Axis {
     float x_at(float along, float off) const { return xa + along * cosa - side * off * sina; }
     float y_at(float along, float off) const { return ya + along * sina + side * off * cosa; }
 };
-
-// Whether the fixed form (five decimals) writes every multiple of STEP as it is: the step is a
-// whole number of 0.00001, to within the rounding of a float.
-bool fixed_form_shows_step(float step) {
-    const double units = static_cast<double>(step) * FIXED_FORM_UNITS;
-    return units >= 0.5 && std::fabs(units - std::round(units)) <= 1.0e-4 * units;
-}
 
 // The axis text: the first COUNT characters of TEXT measured, then written centred along the axis
 // at distance OFF on the label side.
@@ -174,127 +118,32 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
     const float xend = XA + ALEN * axis.cosa;
     const float yend = YA + ALEN * axis.sina;
 
-    // Common power of ten of the two end values.
-    char label[LABEL_LEN];
-    int nch = 0;
-    int exponent_first = 0;
-    int exponent_last = 0;
-    STELLE(VFIRST, label, nch, exponent_first, LABEL_LEN);
-    STELLE(VLAST, label, nch, exponent_last, LABEL_LEN);
-    int exponent = exponent_first > exponent_last ? exponent_first : exponent_last;
-    // From 0 to a small value the power stays 0 only where five decimals can write the ticks.
-    const bool one_end_zero = (VFIRST == 0.0F) != (VLAST == 0.0F);
-    const int other_exponent = VFIRST == 0.0F ? exponent_last : exponent_first;
-    if (one_end_zero && other_exponent < 0) {
-        const float unscaled_step = VSTEP != 0.0F ? std::fabs(VSTEP) : automatic_step(VFIRST, VLAST, ALEN);
-        if (!fixed_form_shows_step(unscaled_step)) {
-            exponent = other_exponent;
-        }
-    }
-    const float f1 = static_cast<float>(divide_by_power_of_ten(VFIRST, exponent));
-    const float f2 = static_cast<float>(divide_by_power_of_ten(VLAST, exponent));
-
-    const bool arguments_finite = std::isfinite(XA) && std::isfinite(YA) && std::isfinite(ALEN) &&
-                                  std::isfinite(ANGLE) && std::isfinite(VFIRST) && std::isfinite(VSTEP) &&
-                                  std::isfinite(VLAST) && std::isfinite(SIZE);
-    if (!arguments_finite || !std::isfinite(f1) || !std::isfinite(f2) || f1 == f2 || ALEN == 0.0F) {
+    const scale::AxisNumbering numbering = scale::number_axis(VFIRST, VSTEP, VLAST, ALEN, SIZE);
+    const bool position_finite = std::isfinite(XA) && std::isfinite(YA) && std::isfinite(ANGLE);
+    if (!position_finite || !numbering.usable) {
         draw_line_only(axis, xend, yend, numbered, text, text_count, ALEN, ANGLE);
         return;
     }
-
-    const bool reversed = f2 < f1;
-    const float vmin = reversed ? f2 : f1;
-    const float vmax = reversed ? f1 : f2;
-
-    // A given step far above the scaled range may leave the float range: it is then infinite.
-    const double given_step = divide_by_power_of_ten(std::fabs(VSTEP), exponent);
-    const float dv = VSTEP == 0.0F           ? automatic_step(f1, f2, ALEN)
-                     : given_step <= FLT_MAX ? static_cast<float>(given_step)
-                                             : HUGE_VALF;
-    const float u = (f2 - f1) / ALEN;
-    const float dc = dv / u;
-    const float steps = std::fabs(f2 - f1) / dv;
-    const float largest_end = std::fabs(f1) > std::fabs(f2) ? std::fabs(f1) : std::fabs(f2);
-    if (!std::isfinite(dv) || !(dv > 0.0F) || !std::isfinite(u) || u == 0.0F || !std::isfinite(dc) || dc == 0.0F ||
-        !(steps <= MAX_STEPS) || !(largest_end / dv < MAX_STEPS_IN_VALUE)) {
-        draw_line_only(axis, xend, yend, numbered, text, text_count, ALEN, ANGLE);
-        return;
-    }
-
-    // First tick: a multiple of the step at or below the smaller end value.
-    const float li = static_cast<float>(LINT(vmin));
-    float v0;
-    if (std::fabs(li / dv) < MAX_STEPS_IN_VALUE) {
-        v0 = dv * static_cast<float>(LINT(li / dv));
-        // One step lower still, unless that overflows (a step above half the float range): V0 is
-        // already a multiple at or below VMIN, and -Inf would lose every tick.
-        if (li <= 0.0F && vmin < 0.0F && std::isfinite(v0 - dv)) {
-            v0 = v0 - dv;
-        }
-    } else {
-        // A tiny negative range (0 to -1E-20, say): floor(VMIN) = -1 is too many steps away to
-        // count in; take the multiple of the step at or below VMIN directly.
-        v0 = dv * std::floor(vmin / dv);
-    }
-    float t0 = (v0 - vmin) / u;
-    if (reversed) {
-        t0 = t0 + ALEN;
-    }
-
-    // A tick within a thousandth of a step of an end value belongs to the axis: single-precision
-    // scaling and step products (0.005 / 0.01, 10 x 0.0005) miss the end by an ulp or so.
-    const float tolerance = dv * STEP_TOLERANCE;
-
-    // Widest number, from the last tick and the one before it, in the longer of the two forms.
-    const float whole_steps = std::trunc(steps + STEP_TOLERANCE);
-    const float v_end = v0 + whole_steps * dv;
-    const float v_before = v_end - dv;
-    int widest = 0;
-    int unused_exponent = 0;
-    for (const float v : {v_end, v_before}) {
-        int general_count = 0;
-        int fixed_count = 0;
-        STELLE(v, label, general_count, unused_exponent, LABEL_LEN);
-        FSTELLE(v, label, fixed_count, unused_exponent, LABEL_LEN);
-        widest = std::max({widest, general_count, fixed_count});
-    }
-    widest += 2;
+    const int widest = numbering.widest;
     const float box_width = static_cast<float>(widest) * SIZE;
 
     PLTSYN(1);
     PLOT(xend, yend, 3);
     MPLOT(XA, YA, 2, 3);
 
-    // Indices whose value lies below the range draw nothing; start just before the first that counts.
-    // V0 + i * DV grows with i, so everything before a value still below VMIN is below it too.
-    const int first_index = (v0 == f1 || v0 == f2) ? 0 : 1;
-    int start_index = first_index;
-    // The count is converted only when it is a sensible index (it is neither NaN nor beyond int).
-    const float skip = std::floor((vmin - v0) / dv) - 2.0F;
-    if (skip > static_cast<float>(first_index) && skip < MAX_STEPS_IN_VALUE && v0 + skip * dv < vmin - tolerance) {
-        start_index = static_cast<int>(skip);
-    }
-
+    char label[LABEL_LEN];
+    int unused_exponent = 0;
     float dmax = 0.0F;
     bool first_number = true;
     float previous_x = 0.0F;
     float previous_y = 0.0F;
-    for (int i = start_index; i < start_index + MAX_TICK_ITERATIONS; ++i) {
-        const float fi = static_cast<float>(i);
-        const float v = v0 + fi * dv;
-        const float t = t0 + fi * dc;
-        if (v < vmin - tolerance) {
-            continue;
-        }
-        if (v > vmax + tolerance) {
-            break;
-        }
+    scale::for_each_tick(numbering, [&](float v, float t) {
         const float px = XA + t * axis.cosa;
         const float py = YA + t * axis.sina;
         PLOT(px, py, 3);
         MPLOT(px + TICK_LENGTH * axis.side * axis.sina, py - TICK_LENGTH * axis.side * axis.cosa, 2, 3);
         if (!numbered) {
-            continue;
+            return;
         }
 
         int label_count = 0;
@@ -315,7 +164,7 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
             previous_y = yw;
             first_number = false;
         }
-    }
+    });
 
     if (!numbered) {
         PLTSYN(0);
@@ -327,6 +176,7 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
         off += SIZE;
     }
 
+    const int exponent = numbering.exponent;
     if (exponent != 0) {
         if (axis.side < 0.0F) {
             off += SIZE / 2.0F;

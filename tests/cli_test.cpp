@@ -145,6 +145,48 @@ TEST_F(CliTest, PagesDrawOneDiagramPerFileWithItsOwnRanges) {
     EXPECT_EQ(curve_points(calls, 3), 5);
 }
 
+// Ranges whose numbers, power-of-ten factors and axis texts the frame must leave room for: every
+// text stays on the sheet, by the extents the layout allows a line of text (1.5 heights above its
+// base line, 0.5 below), and a range too fine for a float to number ends.
+TEST_F(CliTest, FrameLeavesRoomForWhatTheAxesWrite) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--range", "-1000:0:-1000:0", "-y", "height"},
+        {"--range", "-123:456:-123:456", "-x", "X", "-y", "Y", "--size", "8:6"},
+        {"--range", "0:5e-6:-1e6:1e6", "-x", "X", "--size", "8:6"},
+        {"--range", "0.1:0.7:-0.03:0.02", "-x", "X", "-y", "Y", "-t", "T"},
+        {"--range", "10000000:10000001:0:1", "-x", "X", "-y", "Y"},
+    };
+    write_file(work_ + "/a.dat", "x y\n0 0\n5 10\n10 0\n");
+    for (std::vector<std::string> args : cases) {
+        const std::string label = args.at(1);
+        args.insert(args.end(), {"-o", "/null", "a.dat"});
+        std::vector<Call> calls;
+        const ProcessResult result = run(args, &calls);
+        ASSERT_TRUE(result.exited_with(0)) << label << ": status " << result.status << " " << result.err;
+        ASSERT_EQ(calls.at(1).name, "PLOTS") << label;
+        const float width = calls[1].numbers.at(2);
+        const float height = calls[1].numbers.at(3);
+        int texts = 0;
+        for (const Call& call : calls) {
+            if ((call.name != "SYMBOL" && call.name != "SYMBLK") || call.text.find_first_not_of(' ') == std::string::npos ||
+                call.text == "&M" || call.numbers.at(0) == 999.0F) {
+                continue;
+            }
+            ++texts;
+            const float x = call.numbers.at(0);
+            const float y = call.numbers.at(1);
+            const float h = call.numbers.at(2);
+            const bool vertical = call.numbers.at(3) == 90.0F;
+            const float slack = 1.0e-3F;  // single-precision rounding of the places, cm
+            EXPECT_GE(vertical ? x - 1.5F * h : x, -slack) << label << ": " << call.text;
+            EXPECT_GE(vertical ? y : y - 0.5F * h, -slack) << label << ": " << call.text;
+            EXPECT_LE(x, width + slack) << label << ": " << call.text;
+            EXPECT_LE(y + h, height + slack) << label << ": " << call.text;
+        }
+        EXPECT_GE(texts, 3) << label;
+    }
+}
+
 struct ErrorCase {
     const char* label;
     std::vector<std::string> args;

@@ -1,0 +1,79 @@
+// Internal: the rules that choose an axis's range and numbering, in one place for DIAGR, the axis
+// routines and the diagr command's frame layout (which must foresee what the axes will write).
+// Not installed: it is no part of the routines' calling convention.
+#pragma once
+
+#include <span>
+
+namespace diagr::scale {
+
+// Extremes of the finite values taken so far; 1.0E37 and -1.0E37 (a reversed range) before any.
+struct Extremes {
+    float low = 1.0E37F;
+    float high = -1.0E37F;
+    bool any = false;
+
+    // Takes the finite values among VALUES; NaN and infinities are left out, as curves leave them out.
+    void take(std::span<const float> values);
+};
+
+// The range DIAGR takes from data with these extremes, in single precision: a tenth of the spread
+// added on each side.
+// - No values leave the start values 1.0E37 and -1.0E37, which the margin turns into about 1.2E37
+//   and -1.2E37: a reversed but finite range whose scale (about 3E-37 cm per unit) is still a
+//   normal float, so mapping and its inverse stay finite.
+// - All values v equal: 0.9 v to 1.09 v (the second margin is taken from the lowered bound).
+// - All values 0 (or so small that the margins vanish): v - 1 to v + 1, i.e. -1 to 1.
+// - A spread or margin too wide for a float is held to the largest float instead of becoming
+//   infinite.
+void range_with_margin(const Extremes& extremes, float& low, float& high);
+
+// How an axis from VFIRST to VLAST, ALEN cm long, is numbered at label height SIZE with the step
+// VSTEP (0: automatic). Values marked "scaled" are divided by 10**EXPONENT, as the numbers are.
+struct AxisNumbering {
+    // False when there is no usable scale: the axis is then its line alone (no ticks, numbers or
+    // factor), and none of the other fields counts.
+    bool usable = false;
+    // The common power of ten; a factor "* 10**EXPONENT" is written when it is not 0.
+    int exponent = 0;
+    float vmin = 0.0F;       // smaller scaled end value
+    float vmax = 0.0F;       // larger scaled end value
+    float step = 0.0F;       // scaled step between ticks, > 0
+    float step_cm = 0.0F;    // the step along the axis, cm (negative on a reversed axis)
+    float v0 = 0.0F;         // scaled value of tick index 0: a multiple of the step at or below VMIN
+    float t0 = 0.0F;         // its distance from the axis's start, cm
+    float tolerance = 0.0F;  // how far outside VMIN..VMAX a tick may fall and still count
+    int start_index = 0;     // the first tick index worth trying
+    // Character cells kept for every number: two more than the longer of the general and the fixed
+    // form of the last tick and the one before it.
+    int widest = 0;
+};
+
+AxisNumbering number_axis(float vfirst, float vstep, float vlast, float alen, float size);
+
+// Upper bound of the tick loop: the usable scales have at most 100 000 steps (plus the ends).
+inline constexpr int MAX_TICK_ITERATIONS = 100003;
+
+// Calls VISIT(value, along) for every tick of a usable numbering in order: its scaled value and its
+// distance from the axis's start in cm. Ticks within the tolerance outside the range count. An
+// axis without a usable scale has no ticks.
+template <typename Visit>
+void for_each_tick(const AxisNumbering& axis, Visit&& visit) {
+    if (!axis.usable) {
+        return;
+    }
+    for (int i = axis.start_index; i < axis.start_index + MAX_TICK_ITERATIONS; ++i) {
+        const float fi = static_cast<float>(i);
+        const float v = axis.v0 + fi * axis.step;
+        const float t = axis.t0 + fi * axis.step_cm;
+        if (v < axis.vmin - axis.tolerance) {
+            continue;
+        }
+        if (v > axis.vmax + axis.tolerance) {
+            break;
+        }
+        visit(v, t);
+    }
+}
+
+}  // namespace diagr::scale
