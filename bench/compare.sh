@@ -25,55 +25,19 @@ cmake --build "$build" -j2 --target diatest1 curve ref_page ref_curve >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# N pairs of a smooth curve with distinct points: x from 0 to 10, y = 50 + 40 sin(1.3 x) cos(0.21 x).
-make_data() {
-  awk -v n="$1" 'BEGIN {
-    print "Benchmark data: x, y"
-    for (i = 0; i < n; i++) { t = 10.0 * i / (n - 1); printf "%.7g %.7g\n", t, 50 + 40 * sin(1.3 * t) * cos(0.21 * t) }
-  }' >"$2"
-}
+. "$top/bench/timing.sh"
 mkdir -p "$work/page"
 make_data 1000 "$work/page/plot.out"
 make_data 100000 "$work/curve-1e5.dat"
 make_data 1000000 "$work/curve-1e6.dat"
-
-# One timed run: wall seconds (from the shell's clock) and peak memory in KB (from time(1)).
-# Output files go to the work directory; giza's warnings about Greek letters it lacks are dropped.
-run_once() {
-  local device=$1
-  shift
-  local start end
-  start=$EPOCHREALTIME
-  (cd "$work/page" && PGPLOT_DEV=$device /usr/bin/time -f "%M" -o "$work/mem" "$@" 2>/dev/null)
-  end=$EPOCHREALTIME
-  echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.6f", b - a }') $(cat "$work/mem")"
-}
-
-median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 printf '| case | ours ms | reference ms | ratio (median of pairs) | ours peak MB | reference peak MB | memory ratio |\n'
 printf '|---|---:|---:|---:|---:|---:|---:|\n'
 
 compare() {
   local name=$1 device=$2 ours=$3 reference=$4 data=${5:-}
-  local -a a_cmd=("$ours") b_cmd=("$reference")
-  if [[ -n $data ]]; then
-    a_cmd+=("$data")
-    b_cmd+=("$data")
-  fi
-  run_once "$device" "${a_cmd[@]}" >/dev/null
-  run_once "$device" "${b_cmd[@]}" >/dev/null
-  : >"$work/pairs"
-  for ((i = 0; i < runs; i++)); do
-    echo "$(run_once "$device" "${a_cmd[@]}") $(run_once "$device" "${b_cmd[@]}")" >>"$work/pairs"
-  done
-  local ta tb r ma mb
-  ta=$(awk '{ print $1 }' "$work/pairs" | median)
-  tb=$(awk '{ print $3 }' "$work/pairs" | median)
-  r=$(awk '{ print $1 / $3 }' "$work/pairs" | median)
-  ma=$(awk '{ print $2 }' "$work/pairs" | median)
-  mb=$(awk '{ print $4 }' "$work/pairs" | median)
-  awk -v n="$name" -v ta="$ta" -v tb="$tb" -v r="$r" -v ma="$ma" -v mb="$mb" \
+  paired "$work/page" -- env PGPLOT_DEV="$device" "$ours" ${data:+"$data"} -- env PGPLOT_DEV="$device" "$reference" ${data:+"$data"}
+  awk -v n="$name" -v ta="$ours_median" -v tb="$theirs_median" -v r="$ratio" -v ma="$ours_mem" -v mb="$theirs_mem" \
     'BEGIN { printf "| %s | %.1f | %.1f | %.3f | %.1f | %.1f | %.3f |\n", n, 1000 * ta, 1000 * tb, r, ma / 1024, mb / 1024, ma / mb }'
 }
 

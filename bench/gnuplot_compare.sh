@@ -28,12 +28,10 @@ diagr=$build/cli/diagr
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+. "$top/bench/timing.sh"
 
-# 10^6 pairs of a smooth curve with distinct points, as in compare.sh.
-awk -v n=1000000 'BEGIN {
-  print "Benchmark data: x, y"
-  for (i = 0; i < n; i++) { t = 10.0 * i / (n - 1); printf "%.7g %.7g\n", t, 50 + 40 * sin(1.3 * t) * cos(0.21 * t) }
-}' >"$work/curve.dat"
+# 10^6 pairs of the curve of compare.sh.
+make_data 1000000 "$work/curve.dat"
 
 # The pages for gnuplot: the curve of pages_ours.cpp, sampled at 1000 points, shifted on every page.
 for count in 1 100; do
@@ -53,41 +51,13 @@ do for [k=1:$count] {
 EOF
 done
 
-# One timed run in the work directory: wall seconds and peak memory in KB.
-run_once() {
-  local start end
-  start=$EPOCHREALTIME
-  (cd "$work" && /usr/bin/time -f "%M" -o "$work/mem" "$@" >/dev/null 2>&1)
-  end=$EPOCHREALTIME
-  echo "$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.6f", b - a }') $(cat "$work/mem")"
-}
-
-median() { sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
-
-# compare NAME -- OURS... -- THEIRS...
+# compare NAME -- OURS... -- THEIRS...: one row of the table.
 compare() {
   local name=$1
-  shift 2
-  local -a ours=() theirs=()
-  while [[ $1 != -- ]]; do ours+=("$1"); shift; done
   shift
-  theirs=("$@")
-  run_once "${ours[@]}" >/dev/null
-  run_once "${theirs[@]}" >/dev/null
-  : >"$work/pairs"
-  for ((i = 0; i < runs; i++)); do
-    echo "$(run_once "${ours[@]}") $(run_once "${theirs[@]}")" >>"$work/pairs"
-  done
-  local ta tb r ma mb
-  ta=$(awk '{ print $1 }' "$work/pairs" | median)
-  tb=$(awk '{ print $3 }' "$work/pairs" | median)
-  r=$(awk '{ print $1 / $3 }' "$work/pairs" | median)
-  ma=$(awk '{ print $2 }' "$work/pairs" | median)
-  mb=$(awk '{ print $4 }' "$work/pairs" | median)
-  awk -v n="$name" -v ta="$ta" -v tb="$tb" -v r="$r" -v ma="$ma" -v mb="$mb" \
+  paired "$work" "$@"
+  awk -v n="$name" -v ta="$ours_median" -v tb="$theirs_median" -v r="$ratio" -v ma="$ours_mem" -v mb="$theirs_mem" \
     'BEGIN { printf "| %s | %.1f | %.1f | %.3f | %.1f | %.1f |\n", n, 1000 * ta, 1000 * tb, r, ma / 1024, mb / 1024 }'
-  ours_median=$ta
-  theirs_median=$tb
 }
 
 printf '| case | ours ms | gnuplot ms | ratio (median of pairs) | ours peak MB | gnuplot peak MB |\n'
