@@ -215,19 +215,17 @@ bool read_series(const std::string& path, long header_lines, Series& series) {
         series.x.reserve(std::min<std::size_t>(most_pairs, kMaxReserve));
         series.y.reserve(std::min<std::size_t>(most_pairs, kMaxReserve));
     }
-    float x = 0.0F;
-    float y = 0.0F;
-    for (;;) {
-        const driver::PairFile::Next next = file.next(x, y);
-        if (next == driver::PairFile::Next::end) {
-            break;
-        }
-        if (next == driver::PairFile::Next::failed) {
-            report(file.failure());
-            return false;
-        }
+    // A number beyond the float range reads as an infinity, and the library leaves such a pair
+    // out of the curve: count them, to say so rather than lose them silently.
+    std::size_t unfit = 0;
+    const bool complete = file.for_each_pair([&](float x, float y) {
         series.x.push_back(x);
         series.y.push_back(y);
+        unfit += std::isfinite(x) && std::isfinite(y) ? 0 : 1;
+    });
+    if (!complete) {
+        report(file.failure());
+        return false;
     }
     if (series.x.empty()) {
         std::fprintf(stderr, "diagr: %s: no pairs to plot\n", series.name.c_str());
@@ -236,12 +234,6 @@ bool read_series(const std::string& path, long header_lines, Series& series) {
     if (series.x.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
         std::fprintf(stderr, "diagr: %s: more pairs than can be plotted\n", series.name.c_str());
         return false;
-    }
-    // A number beyond the float range reads as an infinity, and the library leaves such a pair
-    // out of the curve: say so rather than lose it silently.
-    std::size_t unfit = 0;
-    for (std::size_t i = 0; i < series.x.size(); ++i) {
-        unfit += std::isfinite(series.x[i]) && std::isfinite(series.y[i]) ? 0 : 1;
     }
     if (unfit == 1) {
         std::fprintf(stderr, "diagr: %s: 1 pair with a value beyond the float range is not drawn\n",
@@ -332,9 +324,9 @@ void draw(const Options& options, Diagram& diagram) {
     }
     // Position and height in fractions of the frame (option 111), lower left on the point.
     const float height_fraction = kTextHeight / frame.ylen;
-    for (const std::string& spec : options.texts) {
+    for (const std::string& text_option : options.texts) {
         FreeText text;
-        parse_text(spec, &text);
+        parse_text(text_option, &text);
         diagr::PTXT(text.fx, text.fy, text.text, height_fraction, 1, kTextPen, 111);
     }
 }

@@ -37,18 +37,12 @@ long read_pairs_or_die(const char* file_name, Take&& take) {
         fail_reading(file.failure(), file_name);
     }
     long count = 0;
-    float x = 0.0F;
-    float y = 0.0F;
-    for (;;) {
-        const PairFile::Next next = file.next(x, y);
-        if (next == PairFile::Next::end) {
-            break;
-        }
-        if (next == PairFile::Next::failed) {
-            fail_reading(file.failure(), file_name);
-        }
+    const bool complete = file.for_each_pair([&](float x, float y) {
         take(x, y);
         ++count;
+    });
+    if (!complete) {
+        fail_reading(file.failure(), file_name);
     }
     file.close();
     return count;

@@ -124,6 +124,25 @@ public:
     // data (or when not open), Next::failed on bad input or a read error (see failure()).
     Next next(float& X, float& Y);
 
+    // Reads to the end of the data, calling take(x, y) for every pair: true at the end, false on
+    // a failure (see failure()), after the pairs before it were taken.
+    template <typename Take>
+    bool for_each_pair(Take&& take) {
+        float x = 0.0F;
+        float y = 0.0F;
+        for (;;) {
+            switch (next(x, y)) {
+                case Next::pair:
+                    take(x, y);
+                    break;
+                case Next::end:
+                    return true;
+                case Next::failed:
+                    return false;
+            }
+        }
+    }
+
     // Closes the file; harmless when it is not open.
     void close();
 

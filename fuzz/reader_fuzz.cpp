@@ -68,39 +68,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         finding("cannot open /dev/null");
     }
     std::size_t pairs = 0;
-    float x = 0.0F;
-    float y = 0.0F;
-    for (;;) {
-        const driver::PairFile::Next next = file.next(x, y);
-        if (next == driver::PairFile::Next::end) {
-            break;
-        }
-        if (next == driver::PairFile::Next::failed) {
-            const driver::ReadFailure& failure = file.failure();
-            if (!known_place(failure.place)) {
-                finding("failure with an unknown place");
-            }
-            char report[1024];
-            std::FILE* out = fmemopen(report, sizeof report, "w");
-            if (out == nullptr) {
-                finding("fmemopen failed");
-            }
-            driver::write_read_report(out, failure, "plot.out");
-            std::fclose(out);
-            if (std::strncmp(report, failure.place, std::strlen(failure.place)) != 0 ||
-                std::strstr(report, "apparent state: unit 1 named plot.out\n") == nullptr ||
-                std::strstr(report, "lately reading sequential formatted external IO\n") == nullptr) {
-                finding("malformed report");
-            }
-            // A failed reader stays failed.
-            if (file.next(x, y) != driver::PairFile::Next::failed) {
-                finding("reading went on after a failure");
-            }
-            break;
-        }
-        ++pairs;
-        if (pairs > size) {
+    const bool complete = file.for_each_pair([&](float, float) {
+        if (++pairs > size) {
             finding("more pairs than input bytes");
+        }
+    });
+    if (!complete) {
+        const driver::ReadFailure& failure = file.failure();
+        if (!known_place(failure.place)) {
+            finding("failure with an unknown place");
+        }
+        char report[1024];
+        std::FILE* out = fmemopen(report, sizeof report, "w");
+        if (out == nullptr) {
+            finding("fmemopen failed");
+        }
+        driver::write_read_report(out, failure, "plot.out");
+        std::fclose(out);
+        if (std::strncmp(report, failure.place, std::strlen(failure.place)) != 0 ||
+            std::strstr(report, "apparent state: unit 1 named plot.out\n") == nullptr ||
+            std::strstr(report, "lately reading sequential formatted external IO\n") == nullptr) {
+            finding("malformed report");
+        }
+        // A failed reader stays failed.
+        float x = 0.0F;
+        float y = 0.0F;
+        if (file.next(x, y) != driver::PairFile::Next::failed) {
+            finding("reading went on after a failure");
         }
     }
     if (file_position > file_size) {
