@@ -32,6 +32,12 @@ using cairo_write_func_t = cairo_status_t (*)(void* closure, const unsigned char
 // Where what giza creates goes now, if anywhere.
 plotter::GizaTarget* routed() { return plotter::state().giza_target; }
 
+// The file giza's file surfaces and PNG images go to now; null: giza writes its own files.
+plotter::OutputFile* routed_file() {
+    const plotter::GizaTarget* target = routed();
+    return target != nullptr ? target->file : nullptr;
+}
+
 template <class Function>
 Function next_definition(const char* name) {
     return reinterpret_cast<Function>(dlsym(RTLD_NEXT, name));
@@ -53,7 +59,8 @@ using FileSurface = cairo_surface* (*)(const char*, double, double);
 // A file surface of giza's: on the routed file when there is one, else as giza asked.
 cairo_surface* file_surface(const char* stream_function, const char* file_function, const char* filename, double width,
                             double height, bool postscript) {
-    if (routed() == nullptr || routed()->file == nullptr) {
+    plotter::OutputFile* file = routed_file();
+    if (file == nullptr) {
         static const auto by_name = next_definition<FileSurface>(file_function);
         return by_name != nullptr ? by_name(filename, width, height) : nullptr;
     }
@@ -61,7 +68,7 @@ cairo_surface* file_surface(const char* stream_function, const char* file_functi
     if (on_stream == nullptr) {
         return nullptr;
     }
-    cairo_surface* surface = on_stream(write_to_target, routed()->file, width, height);
+    cairo_surface* surface = on_stream(write_to_target, file, width, height);
     routed()->surface = surface;
     routed()->postscript = postscript;
     return surface;
@@ -86,14 +93,15 @@ cairo_surface* cairo_svg_surface_create(const char* filename, double width, doub
 }
 
 cairo_status_t cairo_surface_write_to_png(cairo_surface* surface, const char* filename) {
-    if (routed() == nullptr || routed()->file == nullptr) {
+    plotter::OutputFile* file = routed_file();
+    if (file == nullptr) {
         static const auto by_name =
             next_definition<cairo_status_t (*)(cairo_surface*, const char*)>("cairo_surface_write_to_png");
         return by_name != nullptr ? by_name(surface, filename) : kCairoWriteError;
     }
     using ToStream = cairo_status_t (*)(cairo_surface*, cairo_write_func_t, void*);
     const auto to_stream = loaded_function<ToStream>("cairo_surface_write_to_png_stream");
-    return to_stream != nullptr ? to_stream(surface, write_to_target, routed()->file) : kCairoWriteError;
+    return to_stream != nullptr ? to_stream(surface, write_to_target, file) : kCairoWriteError;
 }
 
 // giza ends a page with cairo_show_page and then paints the next one's background: the size the
@@ -202,11 +210,6 @@ std::string OutputFile::failure() const {
 }
 
 void route_giza_to(GizaTarget* target) { state().giza_target = target; }
-
-void set_next_page_size(GizaTarget& target, double width_pt, double height_pt) {
-    target.next_width_pt = width_pt;
-    target.next_height_pt = height_pt;
-}
 
 namespace {
 

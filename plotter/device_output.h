@@ -50,7 +50,9 @@ struct GizaTarget {
     OutputFile* file = nullptr;  // where file surfaces and PNG images are written
     void* surface = nullptr;     // the PDF, PostScript or SVG surface last created
     bool postscript = false;     // that surface is PostScript
-    double next_width_pt = 0.0;  // the size its next page gets when giza shows this one (0: as now)
+    // The size in points the surface's next page gets when giza shows this one (0: as now); giza
+    // paints the next page's background at once, so the size is set in between.
+    double next_width_pt = 0.0;
     double next_height_pt = 0.0;
     void* display = nullptr;  // the X connection and window last created
     unsigned long window = 0;
@@ -58,10 +60,6 @@ struct GizaTarget {
 
 // Routes what giza creates to TARGET until the next call (null: giza writes its own files).
 void route_giza_to(GizaTarget* target);
-
-// Makes the next page of TARGET's PDF or PostScript surface WIDTH_PT x HEIGHT_PT points: giza's
-// next page change (while routed to TARGET) gives it that size before drawing on it.
-void set_next_page_size(GizaTarget& target, double width_pt, double height_pt);
 
 // Shows TITLE on TARGET's window and waits until a key is hit in it or it is closed; REPAINT
 // redraws the window's content when it was covered.

@@ -76,13 +76,6 @@ void InkBox::add(float x, float y) {
     y2 = std::fmax(y2, y);
 }
 
-void InkBox::add(const InkBox& other) {
-    if (!other.empty) {
-        add(other.x1, other.y1);
-        add(other.x2, other.y2);
-    }
-}
-
 void PageRecord::clear() {
     entries_.clear();
     numbers_.clear();

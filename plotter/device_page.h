@@ -17,7 +17,6 @@ struct InkBox {
     bool empty = true;
 
     void add(float x, float y);
-    void add(const InkBox& other);
 };
 
 // The cap height of PGTEXT's characters, as a fraction of the height of the sheet they are

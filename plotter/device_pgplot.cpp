@@ -113,10 +113,9 @@ struct Sheet {
     float height() const { return y2 - y1; }
 };
 
-// The sheet of a WIDTH x HEIGHT cm page with MARGIN cm around it, grown where INK reaches beyond
-// it, to the ink with room to spare, but by no more than kMaxGrowth cm on any side.
-Sheet sheet_for(float width, float height, float margin, const InkBox& ink) {
-    Sheet s{-margin, -margin, width + margin, height + margin};
+// SHEET grown where INK reaches beyond it, to the ink with room to spare, but by no more than
+// kMaxGrowth cm on any side.
+Sheet grown(Sheet s, const InkBox& ink) {
     if (ink.empty) {
         return s;
     }
@@ -248,16 +247,15 @@ public:
 
     ~PgplotDevice() override { route_giza_to(nullptr); }
 
-    // Opens the first file or the window; false (with errno) when the file cannot be written.
-    bool start() {
+    // Opens the first file or the window. Returns why the file cannot be written, or nothing.
+    std::string start() {
         if (output_ == Output::Window) {
             open_window();
-            return true;
+        } else if (output_ != Output::Nothing && !open_next_file()) {
+            return file_.failure();
         }
-        return output_ == Output::Nothing || open_next_file();
+        return {};
     }
-
-    const std::string& file_name() const { return file_.name(); }
 
     void set_pen(int pen) override {
         if (output_ == Output::Nothing) {
@@ -308,7 +306,7 @@ public:
             return;
         }
         draw_line();
-        record_.text(x, y, text, kPgtextCapPerSheetHeight * (height_ + 2.0F * margin_));
+        record_.text(x, y, text, kPgtextCapPerSheetHeight * page_sheet().height());
         if (live()) {
             canvas_.text(x, y, text);
         }
@@ -355,7 +353,7 @@ public:
         height_ = height;
         record_.clear();
         if (output_ == Output::Window) {
-            giza_set_paper_size(GIZA_UNITS_MM, 10.0 * sheet_width(), 10.0 * sheet_height());
+            giza_set_paper_size(GIZA_UNITS_MM, 10.0 * page_sheet().width(), 10.0 * page_sheet().height());
             cpgpage();
             start_live_page();
         } else if (output_ == Output::FilePerPage && failure.empty() && !open_next_file()) {
@@ -366,18 +364,26 @@ public:
 
     std::string close() override {
         draw_line();
-        switch (output_) {
-            case Output::Nothing:
-                return {};
-            case Output::Window:
-                close_window();
-                return {};
-            case Output::FilePerPage:
-                return finish_page();
-            case Output::Document:
-                break;
+        if (output_ == Output::Window) {
+            close_window();
+            return {};
         }
         std::string failure = finish_page();
+        if (output_ == Output::Document) {
+            close_giza();
+            if (!file_.close() && failure.empty()) {
+                failure = file_.failure();
+            }
+        }
+        return failure;
+    }
+
+private:
+    bool live() const { return output_ == Output::Window; }
+    // The sheet of the page as PLOTS gave it: the page with the margin around it.
+    Sheet page_sheet() const { return Sheet{-margin_, -margin_, width_ + margin_, height_ + margin_}; }
+
+    void close_giza() {
         if (giza_open_) {
             quietly([] {
                 cpgclos();
@@ -385,16 +391,7 @@ public:
             });
             giza_open_ = false;
         }
-        if (!file_.close() && failure.empty()) {
-            failure = file_.failure();
-        }
-        return failure;
     }
-
-private:
-    bool live() const { return output_ == Output::Window; }
-    float sheet_width() const { return width_ + 2.0F * margin_; }
-    float sheet_height() const { return height_ + 2.0F * margin_; }
 
     void stroke_kept() {
         const auto n = thinner_.kept_x().size();
@@ -416,9 +413,9 @@ private:
     // Opens the file the next page (or document) goes to, under the first name this run has not
     // written.
     bool open_next_file() {
+        const std::size_t stem = file_name_.size() - std::strlen(name_.extension) - 1;
         std::string name = file_name_;
         for (int n = 2; std::find(written_.begin(), written_.end(), name) != written_.end(); ++n) {
-            const std::size_t stem = file_name_.size() - std::strlen(name_.extension) - 1;
             name = file_name_.substr(0, stem) + "_" + std::to_string(n) + file_name_.substr(stem);
         }
         written_.push_back(name);
@@ -433,14 +430,15 @@ private:
         if (!file_.is_open()) {
             return file_.failure();
         }
-        const Sheet sheet = sheet_for(width_, height_, margin_, record_.ink(kLineWidth));
+        const Sheet sheet = grown(page_sheet(), record_.ink(kLineWidth));
         const double width_mm = 10.0 * static_cast<double>(sheet.width());
         const double height_mm = 10.0 * static_cast<double>(sheet.height());
         float line_width = kGizaLineWidth;
         route_giza_to(&target_);
         if (giza_open_) {
             giza_set_paper_size(GIZA_UNITS_MM, width_mm, height_mm);
-            set_next_page_size(target_, width_mm / kMmPerPoint, height_mm / kMmPerPoint);
+            target_.next_width_pt = width_mm / kMmPerPoint;
+            target_.next_height_pt = height_mm / kMmPerPoint;
             quietly([] {
                 cpgpage();
                 return 0;
@@ -475,18 +473,14 @@ private:
         }
         const float em = set_up_page(sheet, line_width, false);
         // PGTEXT keeps the size giza gives it on the page without the growth.
-        canvas_.begin(em, sheet_height() / sheet.height());
+        canvas_.begin(em, page_sheet().height() / sheet.height());
         record_.replay(canvas_);
         // giza writes a PNG page at its close only if the page was flushed, which drawing does:
         // a page with nothing drawn must be flushed here, or its file stays empty.
         cpgupdt();
         std::string failure;
         if (output_ == Output::FilePerPage) {
-            quietly([] {
-                cpgclos();
-                return 0;
-            });
-            giza_open_ = false;
+            close_giza();
             if (!file_.close()) {
                 failure = file_.failure();
             }
@@ -498,12 +492,14 @@ private:
     void open_window() {
         route_giza_to(&target_);
         const int id = quietly([&] {
-            return giza_open_device_size("/xw", "", 10.0 * sheet_width(), 10.0 * sheet_height(), GIZA_UNITS_MM);
+            return giza_open_device_size("/xw", "", 10.0 * page_sheet().width(), 10.0 * page_sheet().height(),
+                                         GIZA_UNITS_MM);
         });
         route_giza_to(nullptr);
         if (id <= 0) {
             fail("/xw", "cannot connect to the X display");
         }
+        giza_open_ = true;
         cpgask(0);
         char answer[8] = {};
         int answer_length = sizeof answer - 1;
@@ -513,8 +509,7 @@ private:
     }
 
     void start_live_page() {
-        const Sheet sheet{-margin_, -margin_, width_ + margin_, height_ + margin_};
-        live_em_ = set_up_page(sheet, kGizaLineWidth, false);
+        live_em_ = set_up_page(page_sheet(), kGizaLineWidth, false);
         cpgeras();
         canvas_.begin(live_em_, 1.0F);
     }
@@ -522,10 +517,9 @@ private:
     // Shows the whole page, scaled down if its ink reaches beyond the window, and waits for a
     // key in the window or its closing.
     void close_window() {
-        const Sheet live_sheet{-margin_, -margin_, width_ + margin_, height_ + margin_};
         const InkBox ink = record_.ink(kLineWidth);
-        if (!covers(live_sheet, ink)) {
-            const Sheet sheet = sheet_for(width_, height_, margin_, ink);
+        if (!covers(page_sheet(), ink)) {
+            const Sheet sheet = grown(page_sheet(), ink);
             cpgeras();
             const float em = set_up_page(sheet, kGizaLineWidth, true);
             canvas_.begin(em, live_em_ / em);
@@ -535,10 +529,7 @@ private:
         const std::string title = std::string(program_invocation_short_name) +
                                   ": the plot is complete; hit a key in this window or close it to end";
         wait_for_window(target_, title, repaint_window);
-        quietly([] {
-            cpgclos();
-            return 0;
-        });
+        close_giza();
     }
 
     DeviceName name_;
@@ -577,21 +568,22 @@ double png_dpi() {
     return dpi;
 }
 
-}  // namespace
-
-void check_device_name(const std::string& text) {
-    const DeviceName name = parse_device_name(text);
+// The device TEXT names; a text that names none ends the program.
+DeviceName named_device(const std::string& text) {
+    DeviceName name = parse_device_name(text);
     if (!name.valid) {
         fail(text, name.error);
     }
+    return name;
 }
+
+}  // namespace
+
+void check_device_name(const std::string& text) { named_device(text); }
 
 std::unique_ptr<Device> open_pgplot_device(const std::string& device_text, float width, float height, float margin,
                                            std::vector<std::string>& written) {
-    const DeviceName name = parse_device_name(device_text);
-    if (!name.valid) {
-        fail(device_text, name.error);
-    }
+    const DeviceName name = named_device(device_text);
     giza_stop_warnings();
     if (name.interactive) {
         const char* display = std::getenv("DISPLAY");
@@ -601,8 +593,9 @@ std::unique_ptr<Device> open_pgplot_device(const std::string& device_text, float
     }
     const double dpi = name.type == "png" ? png_dpi() : kDefaultDpi;
     auto device = std::make_unique<PgplotDevice>(name, width, height, margin, dpi, written);
-    if (!device->start()) {
-        fail(device_text, std::string("cannot write ") + device->file_name() + ": " + std::strerror(errno));
+    const std::string failure = device->start();
+    if (!failure.empty()) {
+        fail(device_text, failure);
     }
     return device;
 }

@@ -475,11 +475,7 @@ void WAITHT() {
             s.queued_hits.pop_front();
         }
     } else if (open) {
-        plotter::flush_path(s);
-        if (s.batch_open) {
-            s.device->end_batch();
-            s.batch_open = false;
-        }
+        plotter::settle(s);
         float x = s.last_hit.key != 0 ? s.last_hit.x : 0.5F * s.width;
         float y = s.last_hit.key != 0 ? s.last_hit.y : 0.5F * s.height;
         int key = 0;
