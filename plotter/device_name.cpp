@@ -36,6 +36,12 @@ const Known* find(const std::string& name) {
     return nullptr;
 }
 
+// True when NAME ends in "." and EXTENSION, case aside.
+bool ends_with_extension(const std::string& name, const std::string& extension) {
+    return name.size() > extension.size() && name[name.size() - extension.size() - 1] == '.' &&
+           lower(name.substr(name.size() - extension.size())) == extension;
+}
+
 }  // namespace
 
 DeviceName parse_device_name(const std::string& text) {
@@ -66,6 +72,8 @@ DeviceName parse_device_name(const std::string& text) {
     result.interactive = result.type == "xw";
     if (*known->extension != '\0') {
         result.file = file.empty() ? "plot" : file;
+        result.first_file =
+            result.file + (ends_with_extension(result.file, known->extension) ? "" : "." + std::string(known->extension));
     }
     return result;
 }

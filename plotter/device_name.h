@@ -13,6 +13,7 @@ struct DeviceName {
     std::string type;            // giza's device type: pdf, png, svg, ps, eps, xw or null
     std::string file;            // output file as named (giza adds the extension when it is missing)
     const char* extension = "";  // the extension giza gives the file
+    std::string first_file;      // where the first page goes: FILE, with EXTENSION added when missing
     bool interactive = false;    // a window with a cursor
 };
 

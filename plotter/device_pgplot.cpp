@@ -90,19 +90,6 @@ int quietly(Open open) {
     return result;
 }
 
-bool ends_with_extension(const std::string& name, const char* extension) {
-    const std::size_t n = std::strlen(extension);
-    if (name.size() < n + 1 || name[name.size() - n - 1] != '.') {
-        return false;
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-        if (std::tolower(static_cast<unsigned char>(name[name.size() - n + i])) != extension[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The sheet of a page: the box of plotter cm it shows.
 struct Sheet {
     float x1;
@@ -239,10 +226,6 @@ public:
             output_ = Output::FilePerPage;
         }
         target_.file = &file_;
-        if (!name.file.empty()) {
-            file_name_ =
-                name.file + (ends_with_extension(name.file, name.extension) ? "" : std::string(".") + name.extension);
-        }
     }
 
     ~PgplotDevice() override { route_giza_to(nullptr); }
@@ -413,10 +396,11 @@ private:
     // Opens the file the next page (or document) goes to, under the first name this run has not
     // written.
     bool open_next_file() {
-        const std::size_t stem = file_name_.size() - std::strlen(name_.extension) - 1;
-        std::string name = file_name_;
+        const std::string& first = name_.first_file;
+        const std::size_t stem = first.size() - std::strlen(name_.extension) - 1;
+        std::string name = first;
         for (int n = 2; std::find(written_.begin(), written_.end(), name) != written_.end(); ++n) {
-            name = file_name_.substr(0, stem) + "_" + std::to_string(n) + file_name_.substr(stem);
+            name = first.substr(0, stem) + "_" + std::to_string(n) + first.substr(stem);
         }
         written_.push_back(name);
         return file_.open(name);
@@ -534,7 +518,6 @@ private:
 
     DeviceName name_;
     Output output_ = Output::Nothing;
-    std::string file_name_;  // the file as named, with its extension
     float width_;
     float height_;
     float margin_;
