@@ -72,8 +72,10 @@ DeviceName parse_device_name(const std::string& text) {
     result.interactive = result.type == "xw";
     if (*known->extension != '\0') {
         result.file = file.empty() ? "plot" : file;
-        result.first_file =
-            result.file + (ends_with_extension(result.file, known->extension) ? "" : "." + std::string(known->extension));
+        result.first_file = result.file;
+        if (!ends_with_extension(result.file, known->extension)) {
+            result.first_file.append(".").append(known->extension);
+        }
     }
     return result;
 }
