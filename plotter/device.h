@@ -1,4 +1,4 @@
-// The small abstract device the public routines draw on, and the two devices: PGPLOT and memory.
+// The small abstract device the public routines draw on, and how each is opened.
 //
 // Public routines check their arguments and compute all geometry (clipping, text layout, marker
 // shapes) once, in cm; a device only turns finished primitives into output.
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "device_name.h"
 #include "recorder.h"
 
 namespace plotter {
@@ -22,9 +23,6 @@ public:
     // Glyph CODE (see text.h) with its base-line start at (X, Y) cm, rotated by ANGLE degrees,
     // cap height SIZE cm.
     virtual void glyph(float x, float y, float angle, float size, int code) = 0;
-    // PGPLOT's own text routine with its escapes; TEXT is NUL-terminated and holds no byte the
-    // device cannot take.
-    virtual void pgtext(float x, float y, const char* text) = 0;
     virtual void begin_batch() = 0;
     virtual void end_batch() = 0;
     // Draws whatever the device still holds back (a line it gathers) and shows it.
@@ -40,6 +38,10 @@ public:
     virtual std::string close() = 0;
 };
 
+// Reports "plotter: cannot open the plot device "DEVICE": REASON" on standard error and ends the
+// program with status 1.
+[[noreturn]] void device_failed(const std::string& device, const std::string& reason);
+
 // Ends the program (status 1) with one line on standard error when TEXT is no device name.
 void check_device_name(const std::string& text);
 
@@ -47,8 +49,12 @@ void check_device_name(const std::string& text);
 // around it. Output files get the first name not in WRITTEN (the name, then name_2, name_3, ...
 // before the extension), which is added there. A device that cannot be opened is reported on
 // standard error and ends the program, status 1.
-std::unique_ptr<Device> open_pgplot_device(const std::string& device_text, float width, float height, float margin,
-                                           std::vector<std::string>& written);
+std::unique_ptr<Device> open_plot_device(const std::string& device_text, float width, float height, float margin,
+                                         std::vector<std::string>& written);
+
+// The window device (/xw) for a page of WIDTH x HEIGHT cm with MARGIN cm around it; no X display
+// is reported as device_failed does.
+std::unique_ptr<Device> open_window_device(const DeviceName& name, float width, float height, float margin);
 
 // A device that appends every primitive to PRIMITIVES (used while the recorder is on).
 std::unique_ptr<Device> open_memory_device(std::vector<Primitive>& primitives);

@@ -28,13 +28,6 @@ public:
         p.code = code;
     }
 
-    void pgtext(float x, float y, const char* text) override {
-        Primitive& p = add(Primitive::Kind::PgText);
-        p.x = {x};
-        p.y = {y};
-        p.text = text;
-    }
-
     void begin_batch() override { add(Primitive::Kind::BeginBatch); }
     void end_batch() override { add(Primitive::Kind::EndBatch); }
     void flush() override {}

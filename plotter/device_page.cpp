@@ -1,8 +1,7 @@
-// One page's drawing kept by the PGPLOT device, and the box its ink covers.
+// One page's drawing kept by the cairo devices, the box its ink covers, and the sheet that holds it.
 #include "device_page.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "text.h"
 
@@ -31,32 +30,10 @@ void add_run(InkBox& box, float x, float y, float angle, float advance, float ca
     }
 }
 
-// The advance of a PGTEXT text in cap heights: PGPLOT's escapes (\u, \d, \b and font changes)
-// take no room, \g and the letter after it are one Greek letter, any other character one glyph.
-float pgtext_advance(const char* text) {
-    float advance = 0.0F;
-    for (const char* p = text; *p != '\0'; ++p) {
-        if (*p != '\\' || p[1] == '\0') {
-            advance += glyph_advance(plain_glyph(static_cast<unsigned char>(*p)));
-            continue;
-        }
-        const char escape = p[1];
-        ++p;
-        if (escape == 'g' || escape == 'G') {
-            if (p[1] != '\0') {
-                advance += glyph_advance(greek_glyph(static_cast<unsigned char>(p[1])));
-                ++p;
-            }
-        } else if (escape == 'f' || escape == 'F') {
-            if (p[1] != '\0') {
-                ++p;
-            }
-        } else if (std::strchr("uUdDbB", escape) == nullptr) {
-            advance += glyph_advance('M');
-        }
-    }
-    return advance;
-}
+// A grown sheet leaves this much room around the ink, and grows by at most kMaxGrowth (cm) on
+// any side.
+constexpr float kInkPadding = 0.5F;
+constexpr float kMaxGrowth = 100.0F;
 
 }  // namespace
 
@@ -76,10 +53,32 @@ void InkBox::add(float x, float y) {
     y2 = std::fmax(y2, y);
 }
 
+Sheet grown(Sheet s, const InkBox& ink) {
+    if (ink.empty) {
+        return s;
+    }
+    if (ink.x1 < s.x1) {
+        s.x1 = std::fmax(ink.x1 - kInkPadding, s.x1 - kMaxGrowth);
+    }
+    if (ink.y1 < s.y1) {
+        s.y1 = std::fmax(ink.y1 - kInkPadding, s.y1 - kMaxGrowth);
+    }
+    if (ink.x2 > s.x2) {
+        s.x2 = std::fmin(ink.x2 + kInkPadding, s.x2 + kMaxGrowth);
+    }
+    if (ink.y2 > s.y2) {
+        s.y2 = std::fmin(ink.y2 + kInkPadding, s.y2 + kMaxGrowth);
+    }
+    return s;
+}
+
+bool covers(const Sheet& s, const InkBox& ink) {
+    return ink.empty || (ink.x1 >= s.x1 && ink.x2 <= s.x2 && ink.y1 >= s.y1 && ink.y2 <= s.y2);
+}
+
 void PageRecord::clear() {
     entries_.clear();
     numbers_.clear();
-    texts_.clear();
     lines_ = InkBox{};
     texts_ink_ = InkBox{};
 }
@@ -104,13 +103,6 @@ void PageRecord::glyph(float x, float y, float angle, float size, int code) {
     add(Kind::Glyph, code, 0);
     numbers_.insert(numbers_.end(), {x, y, angle, size});
     add_run(texts_ink_, x, y, angle, glyph_advance(code) * size, size);
-}
-
-void PageRecord::text(float x, float y, const char* text, float cap_height) {
-    add(Kind::Text, static_cast<int>(texts_.size()), 0);
-    numbers_.insert(numbers_.end(), {x, y});
-    texts_.emplace_back(text);
-    add_run(texts_ink_, x, y, 0.0F, pgtext_advance(text) * cap_height, cap_height);
 }
 
 InkBox PageRecord::ink(float line_width) const {

@@ -1,9 +1,8 @@
-// Internal: one page's drawing as the PGPLOT device keeps it, compactly, with the box its ink
-// covers, to be drawn when the page's size is known.
+// Internal: one page's drawing as the cairo devices keep it, compactly, with the box its ink
+// covers: files draw it when the page's size is known, the window repaints from it.
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace plotter {
@@ -19,9 +18,22 @@ struct InkBox {
     void add(float x, float y);
 };
 
-// The cap height of PGTEXT's characters, as a fraction of the height of the sheet they are
-// written on (giza sizes its standard characters by the sheet's height; an upper bound).
-inline constexpr float kPgtextCapPerSheetHeight = 0.02F * 0.729F;
+// The sheet of a page: the box of plotter cm it shows.
+struct Sheet {
+    float x1;
+    float y1;
+    float x2;
+    float y2;
+    float width() const { return x2 - x1; }
+    float height() const { return y2 - y1; }
+};
+
+// SHEET grown where INK reaches beyond it, to the ink with room to spare, but by no more than
+// 100 cm on any side (PDF viewers take pages of up to 508 cm).
+Sheet grown(Sheet sheet, const InkBox& ink);
+
+// True when SHEET holds all of INK.
+bool covers(const Sheet& sheet, const InkBox& ink);
 
 class PageRecord {
 public:
@@ -31,14 +43,12 @@ public:
     void line(const float* x, const float* y, std::size_t n);
     // A glyph as Device::glyph takes it.
     void glyph(float x, float y, float angle, float size, int code);
-    // A PGTEXT text, whose characters are CAP_HEIGHT cm high.
-    void text(float x, float y, const char* text, float cap_height);
     bool empty() const { return entries_.empty(); }
     // What the page's lines (LINE_WIDTH cm wide) and texts cover.
     InkBox ink(float line_width) const;
 
     // Hands every entry, in order, to CANVAS: pen(int), line(n, x, y), glyph(x, y, angle, size,
-    // code), text(x, y, const char*).
+    // code).
     template <class Canvas>
     void replay(Canvas& canvas) const {
         for (const Entry& e : entries_) {
@@ -53,18 +63,15 @@ public:
                 case Kind::Glyph:
                     canvas.glyph(v[0], v[1], v[2], v[3], e.value);
                     break;
-                case Kind::Text:
-                    canvas.text(v[0], v[1], texts_[static_cast<std::size_t>(e.value)].c_str());
-                    break;
             }
         }
     }
 
 private:
-    enum class Kind : std::uint8_t { Pen, Line, Glyph, Text };
+    enum class Kind : std::uint8_t { Pen, Line, Glyph };
     struct Entry {
         Kind kind;
-        int value;            // pen, glyph code, or index of the text
+        int value;            // pen or glyph code
         std::uint32_t first;  // first number (Line: the x values, then the y values)
         std::uint32_t count;  // points of a line
     };
@@ -72,7 +79,6 @@ private:
 
     std::vector<Entry> entries_;
     std::vector<float> numbers_;
-    std::vector<std::string> texts_;
     InkBox lines_;  // the lines' points
     InkBox texts_ink_;
 };

@@ -1,4 +1,5 @@
-// The segment clipper (Liang-Barsky) used by PLOT, CPLOT and MPLOT, and polyline thinning.
+// The segment clipper (Liang-Barsky) used by PLOT, CPLOT and MPLOT, polyline thinning, and the
+// direction of a text.
 #include "geometry.h"
 
 #include <algorithm>
@@ -189,6 +190,23 @@ void PolylineThinner::drop_all_but_last() {
     const float y = kept_y_.back();
     kept_x_.assign(1, x);
     kept_y_.assign(1, y);
+}
+
+// The angle is reduced to one turn first (fmod is exact): beyond some 1E15 degrees the product with
+// pi / 180 would carry more rounding than a whole turn and point the text anywhere.
+void direction(float angle, float& c, float& sn) {
+    const float turn = std::fmod(angle, 360.0F);
+    const float quarter = turn / 90.0F;
+    if (quarter == std::floor(quarter)) {
+        static constexpr float kCos[] = {1.0F, 0.0F, -1.0F, 0.0F};
+        const int q = (static_cast<int>(quarter) % 4 + 4) % 4;
+        c = kCos[q];
+        sn = kCos[(q + 3) % 4];
+        return;
+    }
+    const double radians = static_cast<double>(turn) * (std::acos(-1.0) / 180.0);
+    c = static_cast<float>(std::cos(radians));
+    sn = static_cast<float>(std::sin(radians));
 }
 
 }  // namespace plotter

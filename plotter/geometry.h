@@ -71,4 +71,7 @@ private:
     double farthest_ = 0.0;
 };
 
+// Cosine C and sine S of ANGLE degrees, exact for multiples of 90 degrees.
+void direction(float angle, float& c, float& s);
+
 }  // namespace plotter

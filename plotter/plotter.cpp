@@ -72,24 +72,6 @@ void draw_pen(State& s, float x, float y, const ClipWindow* window) {
     s.pen_known = finite(x, y);
 }
 
-// Cosine and sine of ANGLE degrees, exact for multiples of 90 degrees. The angle is reduced to
-// one turn first (fmod is exact): beyond some 1E15 degrees the product with pi / 180 would carry
-// more rounding than a whole turn and point the text anywhere.
-void direction(float angle, float& c, float& sn) {
-    const float turn = std::fmod(angle, 360.0F);
-    const float quarter = turn / 90.0F;
-    if (quarter == std::floor(quarter)) {
-        static constexpr float kCos[] = {1.0F, 0.0F, -1.0F, 0.0F};
-        const int q = (static_cast<int>(quarter) % 4 + 4) % 4;
-        c = kCos[q];
-        sn = kCos[(q + 3) % 4];
-        return;
-    }
-    const double radians = static_cast<double>(turn) * (std::acos(-1.0) / 180.0);
-    c = static_cast<float>(std::cos(radians));
-    sn = static_cast<float>(std::sin(radians));
-}
-
 // True while a page is open. Otherwise ROUTINE does nothing, and the first such call since the
 // start or the last PLOTS says so on standard error: the call is harmless, but surely a mistake.
 bool page_open(State& s, const char* routine) {
@@ -132,24 +114,6 @@ void draw_text(const char* routine, float X, float Y, float HEIGHT, const char* 
     const float advance = markup ? layout_markup(TEXT, length, HEIGHT, put) : layout_cells(TEXT, length, HEIGHT, put);
     s.text_x = x + advance * c;
     s.text_y = y + advance * sn;
-}
-
-// The text as PGPLOT may be given it: NUL-terminated, control codes as blanks, bytes above 126
-// (which giza would hand to cairo as broken UTF-8, losing all later output) as "?", and a final
-// lone backslash doubled so giza does not read past the end.
-std::string pgplot_text(const char* text, int length) {
-    std::string out;
-    for (int i = 0; i < length; ++i) {
-        out += static_cast<char>(plain_glyph(static_cast<unsigned char>(text[i])));
-    }
-    std::size_t backslashes = 0;
-    while (backslashes < out.size() && out[out.size() - 1 - backslashes] == '\\') {
-        ++backslashes;
-    }
-    if (backslashes % 2 == 1) {
-        out += '\\';
-    }
-    return out;
 }
 
 // The device the next PLOTS opens: PLTDEV's choice, else PGPLOT_DEV's, else the default.
@@ -234,7 +198,6 @@ void reset_state() {
     s.device_text.clear();
     s.chosen_device.clear();
     s.written_files.clear();
-    s.giza_target = nullptr;
     s.width = s.height = 0.0F;
     s.pen = 1;
     s.batch_open = false;
@@ -285,7 +248,7 @@ void PLOTS(const int& IUNIT, const int& IMODE, const float& WIDTH, const float& 
     } else {
         s.device = recording
                        ? plotter::open_memory_device(s.primitives)
-                       : plotter::open_pgplot_device(device_text, WIDTH, HEIGHT, plotter::kPageMargin, s.written_files);
+                       : plotter::open_plot_device(device_text, WIDTH, HEIGHT, plotter::kPageMargin, s.written_files);
         s.device_text = device_text;
     }
     s.width = WIDTH;
@@ -538,5 +501,13 @@ void PGTEXT(const float& X, const float& Y, const char* TEXT, int TEXT_len) {
         return;
     }
     plotter::flush_path(s);
-    s.device->pgtext(X, Y, plotter::pgplot_text(TEXT, TEXT_len).c_str());
+    // PGPLOT's standard characters: their ascent a fortieth of the sheet's height.
+    const float height = (s.height + 2.0F * plotter::kPageMargin) * plotter::kPgtextCapPerSheetHeight;
+    plotter::layout_pgtext(TEXT, TEXT_len > 0 ? TEXT_len : 0, height, [&](const plotter::PlacedGlyph& g) {
+        const float gx = X + g.dx;
+        const float gy = Y + g.dy;
+        if (plotter::inside_safe(gx, gy)) {
+            s.device->glyph(gx, gy, 0.0F, g.size, g.code);
+        }
+    });
 }

@@ -28,7 +28,6 @@ struct Primitive {
     enum class Kind {
         Polyline,  // x, y: the points, cm
         Glyph,     // x, y: one point, the glyph's base-line start; size: cap height cm; angle; code
-        PgText,    // x, y: one point; text
         BeginBatch,
         EndBatch,
         Page,  // the next page began (PLOTS while a plot was open)
@@ -41,7 +40,6 @@ struct Primitive {
     float size = 0.0F;
     float angle = 0.0F;
     int code = 0;  // glyph code: printable ASCII, or 128 + index of the Greek letter's Latin key
-    std::string text;
 };
 
 // The primitives the in-memory device received since recorder_start() (kept after PLTEND).

@@ -34,8 +34,6 @@ inline constexpr ClipWindow kOpenWindow = kSafeWindow;
 // Polylines longer than this many points are handed to the device in pieces.
 inline constexpr std::size_t kMaxPathPoints = 4096;
 
-struct GizaTarget;
-
 struct State {
     TraceSink trace;
 
@@ -47,9 +45,6 @@ struct State {
     std::string chosen_device;
     // Every output file this run has opened: none is written twice.
     std::vector<std::string> written_files;
-    // Where giza's file surfaces and window go while the PGPLOT device has giza draw (see
-    // device_output.h); null otherwise.
-    GizaTarget* giza_target = nullptr;
     float width = 0.0F;
     float height = 0.0F;
     int pen = 1;

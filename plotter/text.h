@@ -18,8 +18,17 @@ inline constexpr float kScriptScale = 0.65F;
 inline constexpr float kSuperscriptRaise = 0.6F;
 inline constexpr float kSubscriptDrop = 0.35F;
 
-// The cap height of the device font as a fraction of its em size (DejaVu Sans).
+// The cap height and the ascent of the device font as fractions of its em size (DejaVu Sans).
 inline constexpr float kCapHeightPerEm = 1493.0F / 2048.0F;
+inline constexpr float kAscentPerEm = 1901.0F / 2048.0F;
+
+// PGTEXT writes in PGPLOT's standard character size, whose ascent is a fortieth of the height of
+// the sheet: its cap height is this fraction of that height.
+inline constexpr float kPgtextCapPerSheetHeight = kCapHeightPerEm / kAscentPerEm / 40.0F;
+// PGTEXT's \u and \d: each level is this fraction of the size of the one nearer the base line,
+// and lies half an em of that one above or below it; at most this many levels either way.
+inline constexpr float kPgtextScriptScale = 0.6F;
+inline constexpr int kPgtextMaxLevel = 8;
 
 // One glyph to draw: offsets in cm from the text's start along the base line (dx) and
 // perpendicular to it (dy), its cap height in cm, and its code.
@@ -125,6 +134,62 @@ float layout_cells(const char* text, int length, float height, Sink&& sink) {
         pen += glyph_advance(code) * height;
     }
     return static_cast<float>(length > 0 ? length : 0) * height;
+}
+
+// Lays out LENGTH bytes of TEXT with PGPLOT's escapes at cap height HEIGHT (cm), as PGTEXT writes
+// it: "\ga".."\gz" and "\gA".."\gZ" (or "\G") a Greek letter by the Latin key, as greek_glyph maps
+// it, the case of the key giving the case of the letter; "\u" and "\d" up and down a level; "\\"
+// one backslash. A backslash before anything else is drawn as it is, and so is what follows.
+// Calls SINK with each glyph that leaves ink and returns the advance in cm.
+template <class Sink>
+float layout_pgtext(const char* text, int length, float height, Sink&& sink) {
+    float pen = 0.0F;
+    int level = 0;
+    float dy = 0.0F;
+    // The size of level L, and the step between level L and the next one away from the base line.
+    auto size_at = [height](int l) {
+        float size = height;
+        for (int k = l < 0 ? -l : l; k > 0; --k) {
+            size *= kPgtextScriptScale;
+        }
+        return size;
+    };
+    auto step_from = [&](int l) { return 0.5F * size_at(l) / kCapHeightPerEm; };
+    for (int i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const char next = i + 1 < length ? text[i + 1] : '\0';
+        int code = plain_glyph(c);
+        if (c == '\\') {
+            const unsigned char key = i + 2 < length ? static_cast<unsigned char>(text[i + 2]) : 0;
+            const bool letter = (key >= 'a' && key <= 'z') || (key >= 'A' && key <= 'Z');
+            if ((next == 'g' || next == 'G') && letter) {
+                code = greek_glyph(key);
+                i += 2;
+            } else if (next == 'u' || next == 'U') {
+                if (level < kPgtextMaxLevel) {
+                    dy += level >= 0 ? step_from(level) : step_from(level + 1);
+                    ++level;
+                }
+                ++i;
+                continue;
+            } else if (next == 'd' || next == 'D') {
+                if (level > -kPgtextMaxLevel) {
+                    dy -= level <= 0 ? step_from(level) : step_from(level - 1);
+                    --level;
+                }
+                ++i;
+                continue;
+            } else if (next == '\\') {
+                ++i;
+            }
+        }
+        const float size = size_at(level);
+        if (code != ' ') {
+            sink(PlacedGlyph{pen, dy, size, code});
+        }
+        pen += glyph_advance(code) * size;
+    }
+    return pen;
 }
 
 }  // namespace plotter

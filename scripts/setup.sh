@@ -2,7 +2,7 @@
 # Installs from Debian's packages whatever the build and the tests need and is missing.
 set -euo pipefail
 
-packages=(cmake g++ gfortran clang libclang-rt-14-dev make pkg-config giza-dev libx11-dev libgtest-dev libgmock-dev
+packages=(cmake g++ gfortran clang libclang-rt-14-dev make pkg-config libcairo2-dev libfontconfig-dev libfreetype-dev libx11-dev libgtest-dev libgmock-dev
           googletest libbenchmark-dev libcli11-dev xvfb xdotool poppler-utils fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do

@@ -16,7 +16,7 @@ run() {
 echo "== tests =="
 run "$top/build-test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 echo "== tests under AddressSanitizer + UndefinedBehaviorSanitizer =="
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 LSAN_OPTIONS=suppressions=$top/tests/lsan.supp:print_suppressions=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DDIAGR_SANITIZE=ON
 echo "== fuzz smoke (a few seconds per libFuzzer target) =="
 bash "$top/scripts/fuzz_smoke.sh"
