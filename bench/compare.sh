@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Times our programs against the same drawing made straight on PGPLOT, whole process, in
+# Times our programs against the same drawing made straight on cairo, whole process, in
 # alternating runs (ours, reference, ours, reference, ...), and prints one table: median wall time
 # of each, the median of the paired ratios ours/reference, and the median peak memory (maximum
 # resident set) of each with their ratio.

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""pixel_diff.py A B: compares two grey pictures of the same size (8-bit grey PNG as pdftocairo -gray
-writes it, or binary PGM as pdftoppm -gray does) and prints the inked pixels of each (darker than
+"""pixel_diff.py A B: compares two grey pictures of the same size (binary PGM as thin_check writes it,
+or 8-bit grey PNG as pdftocairo -gray does) and prints the inked pixels of each (darker than
 half grey), the pixels whose grey differs by more than 64 of 255, and the largest difference."""
 import struct
 import sys

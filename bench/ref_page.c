@@ -1,13 +1,9 @@
-/* ref_page: the demonstration page drawn straight on PGPLOT (giza's cpgplot), as a user who calls
- * PGPLOT directly would write it; the yardstick for diatest1. Reads plot.out (header line, then
- * x y pairs) and draws on PGPLOT_DEV (default plot.pdf/pdf): the 20 x 10 cm border, a 7 x 7 cm
- * frame with cpgbox, the curve with cpgline, axis texts, title, two sample alphabets and the two
- * Greek lines. Only the opening is giza's own call: giza's cpgpap takes effect at the next page,
- * which would leave a blank first page. */
-#include <cpgplot.h>
+/* ref_page: the demonstration page drawn straight on cairo, as a user who calls cairo directly
+ * would write it; the yardstick for diatest1. Reads plot.out (header line, then up to 1000 x y
+ * pairs) and draws on PGPLOT_DEV (default plot.pdf/pdf): the 20 x 10 cm border, a 7 x 7 cm frame
+ * at (2, 2) cm with ticks and numbers, the curve as one polyline, axis texts, title, two sample
+ * alphabets and the two Greek lines. */
 #include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
 
 #include "ref_common.h"
 
@@ -35,42 +31,40 @@ int main(void) {
         return 1;
     }
 
-    if (ref_open_page() != 0) {
+    struct ref_page page;
+    if (ref_open_page(&page) != 0) {
         return 1;
     }
-    cpgsvp(0.0f, 1.0f, 0.0f, 1.0f);
-    cpgswin(-1.0f, 21.0f, -1.0f, 11.0f);
-    cpgslw(2);
+    cairo_t *cr = page.cr;
 
-    /* Border. */
-    const float bx[] = {0.0f, 20.0f, 20.0f, 0.0f, 0.0f};
-    const float by[] = {0.0f, 0.0f, 10.0f, 10.0f, 0.0f};
-    cpgsci(1);
-    cpgline(5, bx, by);
+    /* Border, black. */
+    cairo_rectangle(cr, 0.0, 0.0, 20.0, 10.0);
+    cairo_stroke(cr);
 
-    /* The diagram: frame from (2, 2) to (9, 9) cm, ranges from the data. */
+    /* The diagram: curve in blue, frame and its texts in red. */
     float xmin, xmax, ymin, ymax;
     ref_range(X, n, &xmin, &xmax);
     ref_range(Y, n, &ymin, &ymax);
-    cpgsvp(3.0f / 22.0f, 10.0f / 22.0f, 3.0f / 12.0f, 10.0f / 12.0f);
-    cpgswin(xmin, xmax, ymin, ymax);
-    cpgsci(3);
-    cpgline(n, X, Y);
-    cpgsci(2);
-    cpgsch(1.6f);
-    cpgbox("BCNST", 0.0f, 0, "BCNST", 0.0f, 0);
-    cpglab("bla\\dbla\\u\\ubl\\da", "bla", "bla\\gr\\ge\\d\\gk\\u\\go w\\uh\\dat");
+    const struct ref_frame frame = {2.0, 2.0, 7.0, 7.0, xmin, xmax, ymin, ymax};
+    cairo_set_source_rgb(cr, 0.0, 0.25, 0.8);
+    ref_draw_curve(cr, &frame, X, Y, (size_t)n);
+    cairo_set_source_rgb(cr, 0.8, 0.0, 0.0);
+    ref_draw_frame(cr, &frame, 0.4);
+    const struct ref_run xtext[] = {{0, "bla"}, {-1, "bla"}, {1, "bl"}, {0, "a"}};
+    const struct ref_run ytext[] = {{0, "bla"}};
+    const struct ref_run title[] = {{0, "blaγρε"}, {-1, "εκor w"}, {0, "hat"}};
+    ref_text(cr, 5.5, 0.5, 0.4, 0.0, 0.5, 4, xtext);
+    ref_text(cr, 0.55, 5.5, 0.4, 90.0, 0.5, 1, ytext);
+    ref_text(cr, 5.5, 9.4, 0.4, 0.0, 0.5, 3, title);
 
-    /* Sample texts in page centimetres. */
-    cpgsvp(0.0f, 1.0f, 0.0f, 1.0f);
-    cpgswin(-1.0f, 21.0f, -1.0f, 11.0f);
-    cpgsci(3);
-    cpgsch(1.4f);
-    cpgtext(2.35f, 8.3f, "\\ga\\gb\\gc\\gd\\ge\\gf\\gg\\gh\\gi\\gj\\gk\\gl\\gm\\gn\\go\\gp\\gq\\gr\\gs\\gt\\gu\\gv\\gw\\gx\\gy\\gz");
-    cpgtext(2.35f, 7.25f, "\\GA\\GB\\GC\\GD\\GE\\GF\\GG\\GH\\GI\\GJ\\GK\\GL\\GM\\GN\\GO\\GP\\GQ\\GR\\GS\\GT\\GU\\GV\\GW\\GX\\GY\\GZ");
-    cpgsch(1.0f);
-    cpgtext(3.0f, 3.0f, "\\ga\\gb\\gc\\gd\\ge\\gf\\gg\\gh\\gi\\gj\\gk\\gl\\gm\\gn\\go\\gp\\gq\\gr\\gs\\gt\\gu\\gv\\gw\\gx\\gy\\gz");
-    cpgtext(3.0f, 4.0f, "\\GA\\GB\\GC\\GD\\GE\\GF\\GG\\GH\\GI\\GJ\\GK\\GL\\GM\\GN\\GO\\GP\\GQ\\GR\\GS\\GT\\GU\\GV\\GW\\GX\\GY\\GZ");
-    cpgclos();
-    return 0;
+    /* Sample texts in blue: the two alphabets in Greek, then the two Greek lines in PGPLOT's
+     * standard size (an ascent of a fortieth of the 12 cm sheet: capitals 0.236 cm high). */
+    const struct ref_run lower[] = {{0, "αβξδεφγθιjκλμνοπψρστυvωχηζ"}};
+    const struct ref_run upper[] = {{0, "ΑΒΞΔΕΦΓΘΙJΚΛΜΝΟΠΨΡΣΤΥVΩΧΗΖ"}};
+    cairo_set_source_rgb(cr, 0.0, 0.25, 0.8);
+    ref_text(cr, 2.35, 8.3, 0.35, 0.0, 0.0, 1, lower);
+    ref_text(cr, 2.35, 7.25, 0.35, 0.0, 0.0, 1, upper);
+    ref_text(cr, 3.0, 3.0, 0.236, 0.0, 0.0, 1, lower);
+    ref_text(cr, 3.0, 4.0, 0.236, 0.0, 0.0, 1, upper);
+    return ref_close_page(&page);
 }

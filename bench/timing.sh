@@ -10,7 +10,7 @@ make_data() {
 }
 
 # One timed run of COMMAND in DIR: wall seconds (from the shell's clock) and peak memory in KB
-# (from time(1)). What the program prints is dropped (giza's warnings about Greek letters it lacks).
+# (from time(1)). What the program prints is dropped.
 run_once() {
   local dir=$1 start end
   shift

@@ -184,7 +184,7 @@ TEST_F(Recorder, NonFiniteAndHugeCoordinatesNeverReachTheDevice) {
     const std::vector<Primitive> lines = of_kind(Kind::Polyline);
     ASSERT_EQ(lines.size(), 1U);
     EXPECT_EQ(lines[0].x, (std::vector<float>{3, 4, 5, -1.0e4F}));
-    EXPECT_TRUE(of_kind(Kind::PgText).empty());
+    EXPECT_TRUE(of_kind(Kind::Glyph).empty());
 }
 
 TEST_F(Recorder, CallsOutsideAnOpenPageAreTracedNoOps) {

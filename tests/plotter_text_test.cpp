@@ -21,6 +21,13 @@ std::vector<PlacedGlyph> layout(const std::string& text, float height = 1.0F) {
     return glyphs;
 }
 
+std::vector<PlacedGlyph> layout_pgtext(const std::string& text) {
+    std::vector<PlacedGlyph> glyphs;
+    plotter::layout_pgtext(text.data(), static_cast<int>(text.size()), 1.0F,
+                           [&](const PlacedGlyph& g) { glyphs.push_back(g); });
+    return glyphs;
+}
+
 // The glyphs as a string: Greek letters as "<key>", scripts marked by '^' and '_' before the glyph.
 std::string spell(const std::vector<PlacedGlyph>& glyphs) {
     std::string out;
@@ -69,6 +76,29 @@ TEST(Markup, ParsesIntoGlyphs) {
     for (const MarkupCase& c : kMarkup) {
         EXPECT_EQ(spell(layout(c.text)), c.glyphs) << c.text;
     }
+}
+
+// PGTEXT's escapes: no mark-up of SYMBLK's, a backslash that begins no escape drawn as it is.
+const MarkupCase kPgtextEscapes[] = {
+    {"\\ga\\gb\\GA\\Gz", "<a><b><A><z>"},
+    {"\\gj\\gv", "jv"},
+    {"x\\u2\\dy", "x^2y"},
+    {"x\\D1\\U", "x_1"},
+    {"a\\\\b", "a\\b"},
+    {"\\q\\g1", "\\q\\g1"},
+    {"end\\", "end\\"},
+    {"&H#a##", "&H#a##"},
+};
+
+TEST(Markup, PgtextEscapesParseIntoGlyphs) {
+    for (const MarkupCase& c : kPgtextEscapes) {
+        EXPECT_EQ(spell(layout_pgtext(c.text)), c.glyphs) << c.text;
+    }
+    const std::vector<PlacedGlyph> up = layout_pgtext("x\\u2\\u3");
+    ASSERT_EQ(up.size(), 3U);
+    EXPECT_FLOAT_EQ(up[1].size, plotter::kPgtextScriptScale);
+    EXPECT_GT(up[2].dy, up[1].dy);
+    EXPECT_LT(up[2].size, up[1].size);
 }
 
 TEST(Markup, BlanksAdvanceWithoutGlyphs) {
