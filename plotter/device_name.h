@@ -10,9 +10,9 @@ inline constexpr const char* kDefaultDevice = "plot.pdf/pdf";
 struct DeviceName {
     bool valid = false;
     std::string error;           // why not, when not valid
-    std::string type;            // giza's device type: pdf, png, svg, ps, eps, xw or null
-    std::string file;            // output file as named (giza adds the extension when it is missing)
-    const char* extension = "";  // the extension giza gives the file
+    std::string type;            // the device type: pdf, png, svg, ps, eps, xw or null
+    std::string file;            // output file as named (the extension is added when it is missing)
+    const char* extension = "";  // the extension of the type's files
     std::string first_file;      // where the first page goes: FILE, with EXTENSION added when missing
     bool interactive = false;    // a window with a cursor
 };

@@ -1,4 +1,4 @@
-// Pen-plotter library: CalComp-style drawing primitives in plotter centimetres, rendered through PGPLOT.
+// Pen-plotter library: CalComp-style drawing primitives in plotter centimetres, rendered on cairo.
 //
 // Every argument is passed by reference; a text is a fixed-length, blank-padded field whose
 // declared length follows all visible arguments. Every call is traced (PLOTTER_TRACE, recorder).
@@ -14,7 +14,7 @@
 // Opens a page of WIDTH x HEIGHT cm (true size) on the device PLTDEV chose, else the one
 // PGPLOT_DEV names ("file/type": pdf, png, svg, ps, eps, xw, null; default "plot.pdf/pdf"). On
 // files the sheet has a 1 cm margin all round and grows to hold everything drawn on the page. The
-// origin is the plot's lower left; PGPLOT's world coordinates are these centimetres. Pen 1, pen at
+// origin is the plot's lower left; PGTEXT takes the same centimetres. Pen 1, pen at
 // (0, 0), no clipping window. IUNIT and IMODE are not interpreted. PLOTS while a plot is open
 // starts its next page (PDF, PostScript: in the same file; PNG, SVG, EPS: in the next file,
 // fig.png, fig_2.png, ...), or, when another device was chosen since, completes that plot and
@@ -96,7 +96,11 @@ void PLTEND();
 // line on standard error and ends the program with status 1.
 void PLTDEV(const char* TEXT, int TEXT_len);
 
-// PGPLOT's text routine on the page PLOTS opened: TEXT with PGPLOT escapes (\ga alpha, ...), lower
-// left at (X, Y) cm, in PGPLOT's standard character size and the current pen. Bytes above 126 are
-// written as "?" (giza would lose all later output on them).
+// PGPLOT's text routine, ours, on the page PLOTS opened: TEXT horizontally with its base line's
+// start at (X, Y) cm, in the current pen and PGPLOT's standard size (an ascent of 1/40 of the
+// sheet's height: capitals 0.236 cm high on a 20 x 10 cm page). PGPLOT's escapes: "\ga".."\gz" and
+// "\GA".."\GZ" Greek letters by PGPLOT's mapping (as "#" gives them), "\u" and "\d" up and down
+// half a line in smaller letters, "\\" a backslash; any other escape is drawn as written, bytes
+// above 126 as "?". No other PGPLOT routine belongs to this library: a program that draws with
+// PGPLOT itself opens its own PGPLOT device.
 void PGTEXT(const float& X, const float& Y, const char* TEXT, int TEXT_len);

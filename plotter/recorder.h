@@ -8,7 +8,7 @@
 namespace plotter {
 
 // Resets the whole plotter state and starts recording. While recording, PLOTS opens an
-// in-memory device instead of PGPLOT, so nothing is written to disk.
+// in-memory device instead of a real one, so nothing is written to disk.
 void recorder_start();
 
 // Stops recording and resets the plotter state.

@@ -5,8 +5,7 @@ namespace plotter {
 
 namespace {
 
-// Advances in cap heights of DejaVu Sans, measured through giza (cpgqtxt) and divided by the
-// font's cap height, for ' ' to '~' and then the Greek letters by Latin key; the keys without a
+// Advances in cap heights of DejaVu Sans (the font's advance widths divided by its cap height), for ' ' to '~' and then the Greek letters by Latin key; the keys without a
 // Greek letter (j, v, J, V) are never used and hold 0.
 // clang-format off
 constexpr float kAdvance[kGlyphCodes - 32] = {

@@ -1,7 +1,7 @@
 // Text layout shared by SYMBOL, SYMBLK and TEXTLK: mark-up, Greek letters and glyph advances.
 //
-// Layout never asks a device: advances come from a table measured once on the font the PGPLOT
-// device draws with, so TEXTLK measures the same with the recorder, on any device and before PLOTS,
+// Layout never asks a device: advances come from a table measured once on the font the cairo
+// devices draw with, so TEXTLK measures the same with the recorder, on any device and before PLOTS,
 // and the device draws every glyph at the position computed here.
 #pragma once
 

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Runs a cursor probe in a /xw window on a private Xvfb server, moves the pointer to a pixel of
 # that window and hits a key there; after the probe's PLTEND, hits the key again or closes the
-# window.
+# window, or stops the X server.
 #
 # Usage: plotter_xw_cursor.sh PROBE MODE PX PY KEY [END]
 #   PROBE  the probe program; it gets MODE as its argument and PGPLOT_DEV=/xw
 #   PX PY  pointer position in window pixels from the window's top left corner
 #   KEY    the key, as an xdotool key name (for example "q")
-#   END    "key" (the default) or "close": how the window is ended after PLTEND
+#   END    "key" (the default), "close" or "lost": how the window is ended after PLTEND ("lost"
+#          stops Xvfb under it)
 # Prints the probe's output, then "window WIDTH HEIGHT" (pixels), "after-end open TITLE" or
 # "after-end closed" (half a second after the probe's PLTEND), and "ended STATUS" once it ended.
 # Every wait is bounded. Exit status: 0 done, 77 Xvfb or xdotool missing, 1 something did not
@@ -82,11 +83,11 @@ else
 fi
 for _ in $(seq 40); do
   kill -0 "$probe_pid" 2>/dev/null || break
-  if [ "$end" = close ]; then
-    xdotool windowclose "$window" 2>/dev/null
-  else
-    xdotool key "$key"
-  fi
+  case $end in
+    close) xdotool windowclose "$window" 2>/dev/null ;;
+    lost) kill "$xvfb_pid" 2>/dev/null ;;
+    *) xdotool key "$key" ;;
+  esac
   sleep 0.25
 done
 wait "$probe_pid"

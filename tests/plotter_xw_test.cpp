@@ -1,7 +1,8 @@
 // The cursor in a real /xw window on a private Xvfb server: xdotool puts the pointer on a known
 // pixel and hits a key; WAITHT/HITPOS/HITCHR (and the library's GETPOS and GPOSU) must return that
 // position, in cm or user units, within a pixel, and that key. After PLTEND the window stays,
-// titled, until a key is hit in it or it is closed; then the program ends with status 0.
+// titled, until a key is hit in it or it is closed; then the program ends with status 0. The page's
+// sheet fills the window, so the window's size gives the scale.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -14,16 +15,16 @@ namespace {
 struct CursorRun {
     bool ok = false;
     std::string output;
-    float viewport[4] = {};  // page area in window pixels: x1 x2 y1 y2, y up
     float x = 0.0F;
     float y = 0.0F;
     int key = -1;
+    int window_width = 0;
     int window_height = 0;
     std::string title_after_end;  // empty when the window was gone after PLTEND
 };
 
 // Runs the cursor probe in MODE with the pointer at (PX, PY) window pixels and key KEY; the
-// window is ended by END ("key" or "close").
+// window is ended by END ("key", "close" or "lost": the X server is stopped).
 CursorRun run_cursor(const char* mode, int px, int py, const char* key, const char* end, int* status) {
     const std::string command = "timeout 90 '" DIAGR_SOURCE_DIR "/tests/plotter_xw_cursor.sh' '" DIAGR_BINARY_DIR
                                 "/tests/plotter_cursor_probe' " +
@@ -33,34 +34,28 @@ CursorRun run_cursor(const char* mode, int px, int py, const char* key, const ch
     run.output = support::capture_output(command, status);
     std::istringstream lines(run.output);
     std::string word;
-    bool have_viewport = false;
     bool have_hit = false;
     while (lines >> word) {
-        if (word == "viewport") {
-            have_viewport =
-                static_cast<bool>(lines >> run.viewport[0] >> run.viewport[1] >> run.viewport[2] >> run.viewport[3]);
-        } else if (word == "hit") {
+        if (word == "hit") {
             have_hit = static_cast<bool>(lines >> run.x >> run.y >> run.key);
         } else if (word == "window") {
-            int width = 0;
-            lines >> width >> run.window_height;
+            lines >> run.window_width >> run.window_height;
         } else if (word == "after-end") {
             std::getline(lines, run.title_after_end);
             run.title_after_end = run.title_after_end == " closed" ? "" : run.title_after_end;
         }
     }
-    run.ok = *status == 0 && have_viewport && have_hit && run.window_height > 0;
+    run.ok = *status == 0 && have_hit && run.window_width > 0 && run.window_height > 0;
     return run;
 }
 
-// The page is 20 x 10 cm with a 1 cm margin: world x from -1 to 21 across the viewport.
+// The page is 20 x 10 cm with a 1 cm margin: x from -1 to 21 cm across the window.
 void expected_cm(const CursorRun& r, int px, int py, float& x, float& y) {
-    const float from_bottom = static_cast<float>(r.window_height - py);
-    x = -1.0F + (static_cast<float>(px) - r.viewport[0]) * 22.0F / (r.viewport[1] - r.viewport[0]);
-    y = -1.0F + (from_bottom - r.viewport[2]) * 12.0F / (r.viewport[3] - r.viewport[2]);
+    x = -1.0F + static_cast<float>(px) * 22.0F / static_cast<float>(r.window_width);
+    y = -1.0F + static_cast<float>(r.window_height - py) * 12.0F / static_cast<float>(r.window_height);
 }
 
-float pixel_cm(const CursorRun& r) { return 22.0F / (r.viewport[1] - r.viewport[0]); }
+float pixel_cm(const CursorRun& r) { return 22.0F / static_cast<float>(r.window_width); }
 
 class XwCursor : public ::testing::Test {
 protected:
@@ -95,8 +90,8 @@ TEST_F(XwCursor, HitposAndHitchrReturnThePointerAndKey) {
     CursorRun r;
     expect_hit("hit", 400, 200, "x", false, r);
     if (r.ok) {
-        // The page fills a viewport of the page's aspect.
-        EXPECT_NEAR((r.viewport[1] - r.viewport[0]) / (r.viewport[3] - r.viewport[2]), 22.0F / 12.0F, 0.01F);
+        // The window has the sheet's shape.
+        EXPECT_NEAR(static_cast<float>(r.window_width) / static_cast<float>(r.window_height), 22.0F / 12.0F, 0.01F);
     }
 }
 
@@ -108,6 +103,20 @@ TEST_F(XwCursor, GetposGivesCentimetres) {
 TEST_F(XwCursor, GposuGivesUserUnitsOfTheDiagram) {
     CursorRun r;
     expect_hit("gposu", 250, 120, "g", true, r, "close");
+}
+
+// Broke: a lost connection ended the program silently with status 0.
+TEST_F(XwCursor, LostConnectionEndsTheProgramWithOneLine) {
+    int status = 0;
+    const CursorRun r = run_cursor("hit", 400, 200, "x", "lost", &status);
+    if (status == 77) {
+        GTEST_SKIP() << "Xvfb or xdotool not installed";
+    }
+    EXPECT_NE(r.output.find("\nended 1\n"), std::string::npos) << r.output;
+    const std::string line = "plotter: lost the connection to the X display\n";
+    const std::size_t at = r.output.find(line);
+    EXPECT_NE(at, std::string::npos) << r.output;
+    EXPECT_EQ(r.output.find(line, at + 1), std::string::npos) << r.output;
 }
 
 }  // namespace

@@ -1,29 +1,20 @@
-// Opens the page on PGPLOT_DEV (a window, for the cursor tests), prints where the page lies in the
-// window ("viewport X1 X2 Y1 Y2" in device pixels, y up) and "ready", waits for one key hit and
-// prints what the cursor routines returned: "hit X Y KEY" (X, Y in cm, or in user units).
+// Opens the page on PGPLOT_DEV (a window, for the cursor tests; its sheet fills the window), prints
+// "ready", waits for one key hit and prints what the cursor routines returned: "hit X Y KEY" (X, Y
+// in cm, or in user units).
 //
 // Mode (first argument): "hit" uses WAITHT, HITPOS and HITCHR; "getpos" the library's GETPOS;
 // "gposu" the library's GPOSU after CLIP(2, 2, 7, 7, 0, 10, 0, 10).
-#include <cpgplot.h>
-
 #include <cstdio>
 #include <cstring>
 
+#include "../support/probe_page.h"
 #include "diagr.h"
 #include "plotter.h"
-#include "../support/probe_page.h"
 
 int main(int argc, char** argv) {
     const char* mode = argc > 1 ? argv[1] : "hit";
     open_bordered_page();
     PLTSYN(0);
-    float x1 = 0.0F;
-    float x2 = 0.0F;
-    float y1 = 0.0F;
-    float y2 = 0.0F;
-    cpgqvp(3, &x1, &x2, &y1, &y2);
-    std::printf("viewport %.6g %.6g %.6g %.6g\n", static_cast<double>(x1), static_cast<double>(x2),
-                static_cast<double>(y1), static_cast<double>(y2));
     std::printf("ready\n");
     std::fflush(stdout);
     float x = -1.0F;
