@@ -35,8 +35,8 @@ std::array<char, 4> utf8_of(int code) {
     }
     // a..z, then A..Z; the small letters' code points, capitals 0x20 below.
     static constexpr char16_t kSmall[26] = {
-        0x3B1, 0x3B2, 0x3BE, 0x3B4, 0x3B5, 0x3C6, 0x3B3, 0x3B8, 0x3B9, u'j', 0x3BA, 0x3BB, 0x3BC,
-        0x3BD, 0x3BF, 0x3C0, 0x3C8, 0x3C1, 0x3C3, 0x3C4, 0x3C5, u'v', 0x3C9, 0x3C7, 0x3B7, 0x3B6,
+        0x3B1, 0x3B2, 0x3BE, 0x3B4, 0x3B5, 0x3C6, 0x3B3, 0x3B8, 0x3B9, u'j',  0x3BA, 0x3BB, 0x3BC,
+        0x3BD, 0x3BF, 0x3C0, 0x3C8, 0x3C1, 0x3C3, 0x3C4, 0x3C5, u'v',  0x3C9, 0x3C7, 0x3B7, 0x3B6,
     };
     const int key = code - kGreekBase;
     char32_t point = kSmall[key % 26];
@@ -65,9 +65,9 @@ TextFace make_face() {
         found = FcFontMatch(nullptr, wanted, &result);
         FcPatternDestroy(wanted);
     }
-    t.face = found != nullptr ? cairo_ft_font_face_create_for_pattern(found)
-                              : cairo_toy_font_face_create("sans-serif", CAIRO_FONT_SLANT_NORMAL,
-                                                           CAIRO_FONT_WEIGHT_NORMAL);
+    t.face = found != nullptr
+                 ? cairo_ft_font_face_create_for_pattern(found)
+                 : cairo_toy_font_face_create("sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     if (found != nullptr) {
         FcPatternDestroy(found);
     }

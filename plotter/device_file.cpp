@@ -39,12 +39,6 @@ constexpr double kMinDpi = 10.0;
 constexpr double kMaxDpi = 1200.0;
 constexpr double kMaxPixels = 5.0e7;
 constexpr double kCmPerInch = 2.54;
-// Lines reach cairo thinned to 5 micrometres (0.0005 cm): a hundredth of the line width, a
-// quarter of a 1200 dpi dot, a seventh of a PDF point. No point left out lies farther than this
-// from the line drawn instead.
-constexpr float kThinTolerance = 0.0005F;
-// A gathered line is drawn in pieces of at most this many kept points.
-constexpr std::size_t kMaxLinePoints = 1 << 16;
 
 // The creation date SOURCE_DATE_EPOCH gives (seconds since 1970, UTC) in strftime's FORMAT, or
 // empty: files carry no date of their own, so the same calls give the same bytes.
@@ -89,6 +83,11 @@ enum class Output {
 };
 
 class FileDevice final : public Device {
+    // Takes a finished line of the gatherer (declared first: its type is deduced).
+    auto keep_line() {
+        return [this](const float* x, const float* y, int n) { record_.line(x, y, static_cast<std::size_t>(n)); };
+    }
+
 public:
     FileDevice(const DeviceName& name, float width, float height, float margin, double dpi,
                std::vector<std::string>& written)
@@ -114,27 +113,7 @@ public:
         record_.pen(pen);
     }
 
-    // Connected polylines are gathered into one line, thinned of points closer together than
-    // anyone can see, and kept at the next other primitive: cairo's stroking and, for PDF, the
-    // formatting and compressing of every point cost far more than the thinning, and one stroke
-    // has no seams where pieces meet.
-    void polyline(const float* x, const float* y, int n) override {
-        if (n < 2) {
-            return;
-        }
-        if (!line_open_ || x[0] != thinner_.last_x() || y[0] != thinner_.last_y()) {
-            draw_line();
-            thinner_.start(x[0], y[0]);
-            line_open_ = true;
-        }
-        for (int i = 1; i < n; ++i) {
-            thinner_.add(x[i], y[i]);
-        }
-        if (thinner_.kept_x().size() >= kMaxLinePoints) {
-            keep_line();
-            thinner_.drop_all_but_last();
-        }
-    }
+    void polyline(const float* x, const float* y, int n) override { lines_.add(x, y, n, keep_line()); }
 
     void glyph(float x, float y, float angle, float size, int code) override {
         draw_line();
@@ -177,15 +156,7 @@ private:
     // The sheet of the page as PLOTS gave it: the page with the margin around it.
     Sheet page_sheet() const { return Sheet{-margin_, -margin_, width_ + margin_, height_ + margin_}; }
 
-    void keep_line() { record_.line(thinner_.kept_x().data(), thinner_.kept_y().data(), thinner_.kept_x().size()); }
-
-    void draw_line() {
-        if (line_open_) {
-            thinner_.finish();
-            keep_line();
-            line_open_ = false;
-        }
-    }
+    void draw_line() { lines_.finish(keep_line()); }
 
     // Opens the file the next page (or document) goes to, under the first name this run has not
     // written.
@@ -253,8 +224,8 @@ private:
         cairo_surface_t* surface = nullptr;
         if (name_.type == "png") {
             // Pixels at the chosen resolution, fewer on a page too big to hold in memory.
-            const double inches = static_cast<double>(sheet.width()) * static_cast<double>(sheet.height()) /
-                                  (kCmPerInch * kCmPerInch);
+            const double inches =
+                static_cast<double>(sheet.width()) * static_cast<double>(sheet.height()) / (kCmPerInch * kCmPerInch);
             const double dpi = std::fmin(dpi_, std::sqrt(kMaxPixels / inches));
             const double per_cm = dpi / kCmPerInch;
             const int width = std::max(1, static_cast<int>(std::lround(sheet.width() * per_cm)));
@@ -288,8 +259,7 @@ private:
     cairo_surface_t* surface_ = nullptr;  // the document's surface (PDF, PostScript)
     PageRecord record_;
     Canvas canvas_;
-    PolylineThinner thinner_{kThinTolerance};
-    bool line_open_ = false;
+    LineGatherer lines_;
 };
 
 // /null: draws nothing.

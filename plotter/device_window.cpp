@@ -24,10 +24,6 @@ namespace plotter {
 
 namespace {
 
-// Lines are gathered and thinned as on the file devices: a smooth curve of 10^5 points is one
-// stroke of few points, and a repaint replays the thinned line.
-constexpr float kThinTolerance = 0.0005F;
-constexpr std::size_t kMaxLinePoints = 1 << 16;
 // A screen that does not tell its size in millimetres is taken to have 96 pixels per inch.
 constexpr double kDefaultPixelsPerCm = 96.0 / 2.54;
 // A new window takes at most this share of the screen's width and height: a window manager's
@@ -48,6 +44,14 @@ int connection_lost(Display*) {
 }
 
 class WindowDevice final : public Device {
+    // Takes a finished line of the gatherer (declared first: its type is deduced).
+    auto draw_kept() {
+        return [this](const float* x, const float* y, int n) {
+            record_.line(x, y, static_cast<std::size_t>(n));
+            canvas_.line(n, x, y);
+        };
+    }
+
 public:
     WindowDevice(float width, float height, float margin) : width_(width), height_(height), margin_(margin) {}
 
@@ -117,21 +121,11 @@ public:
         }
     }
 
+    // Lines are gathered and thinned as on the file devices: a smooth curve of 10^5 points is one
+    // stroke of few points, and a repaint replays the thinned line.
     void polyline(const float* x, const float* y, int n) override {
-        if (n < 2 || display_ == nullptr) {
-            return;
-        }
-        if (!line_open_ || x[0] != thinner_.last_x() || y[0] != thinner_.last_y()) {
-            draw_line();
-            thinner_.start(x[0], y[0]);
-            line_open_ = true;
-        }
-        for (int i = 1; i < n; ++i) {
-            thinner_.add(x[i], y[i]);
-        }
-        if (thinner_.kept_x().size() >= kMaxLinePoints) {
-            keep_line();
-            thinner_.drop_all_but_last();
+        if (display_ != nullptr) {
+            lines_.add(x, y, n, draw_kept());
         }
     }
 
@@ -258,20 +252,7 @@ private:
         repaint_needed_ = false;
     }
 
-    void keep_line() {
-        const std::vector<float>& x = thinner_.kept_x();
-        const std::vector<float>& y = thinner_.kept_y();
-        record_.line(x.data(), y.data(), x.size());
-        canvas_.line(static_cast<int>(x.size()), x.data(), y.data());
-    }
-
-    void draw_line() {
-        if (line_open_) {
-            thinner_.finish();
-            keep_line();
-            line_open_ = false;
-        }
-    }
+    void draw_line() { lines_.finish(draw_kept()); }
 
     // Sends what was drawn to the server and acts on the events that came in meanwhile, without
     // waiting for any.
@@ -383,7 +364,7 @@ private:
         display_ = nullptr;
         XSetErrorHandler(previous_error_handler_);
         XSetIOErrorHandler(previous_io_error_handler_);
-        line_open_ = false;
+        lines_.drop();
         record_.clear();
     }
 
@@ -414,8 +395,7 @@ private:
     bool repaint_needed_ = false;
     PageRecord record_;
     Canvas canvas_;
-    PolylineThinner thinner_{kThinTolerance};
-    bool line_open_ = false;
+    LineGatherer lines_;
 };
 
 }  // namespace

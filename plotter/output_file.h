@@ -61,8 +61,8 @@ private:
     unsigned long device_ = 0;
     unsigned long inode_ = 0;
     std::vector<StreamEdit> edits_;
-    std::string held_;     // bytes that may begin (or are inside) a run to edit
-    int editing_ = -1;     // the edit whose START held_ begins with, or -1
+    std::string held_;  // bytes that may begin (or are inside) a run to edit
+    int editing_ = -1;  // the edit whose START held_ begins with, or -1
 };
 
 }  // namespace plotter
