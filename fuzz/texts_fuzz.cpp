@@ -1,5 +1,5 @@
-// Fuzz target: any bytes as mark-up text for SYMBLK, TEXTLK, SYMBOL and PTXT, with any declared
-// length, height, angle and position, through the recorder.
+// Fuzz target: any bytes as mark-up text for SYMBLK, TEXTLK, SYMBOL and PTXT, and as PGTEXT's
+// escapes, with any declared length, height, angle and position, through the recorder.
 //
 // Input: a selector byte, position, height and angle (see fuzz_input.h), a declared length, then
 // the rest of the input is the text. Checked:
@@ -120,6 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             SYMBOL(x, y, height, text, angle, zero, length);
             const float advance = static_cast<float>(length > 0 ? length : 0) * height;
             check_continuation(x, y, height, angle, advance, "SYMBOL");
+            PGTEXT(x, y, text, length);
             break;
         }
         case 2: {
