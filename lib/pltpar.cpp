@@ -15,13 +15,13 @@ const float PLTPAR_SENTINEL = std::bit_cast<float>(std::uint32_t{0x6F727245});
 
 const PltPar LABINI_VALUES = {PLTPAR_SENTINEL, 0.0F, 0.0F, 0.0F, 0.0F, 0.0F, 0.0F, 0.0F, 1, 1, 0.4F, 0.4F, 0.4F, 0.3F};
 
-PltPar PLTPAR = LABINI_VALUES;
-
-// The same storage under gfortran's name of the common block /PLTPAR/, so Fortran code that
-// declares it shares the plot state word for word.
+// The plot state under gfortran's name of the common block /PLTPAR/, so Fortran code that declares
+// it shares the plot state word for word, and PLTPAR a weak alias of it: a program linked against
+// the shared library gets its own copy of the block, and the linker then moves both names there.
 extern "C" {
-extern PltPar pltpar_ __attribute__((alias("PLTPAR")));
+PltPar pltpar_ = LABINI_VALUES;
 }
+extern PltPar PLTPAR __attribute__((weak, alias("pltpar_")));
 
 void LABINI() {}
 

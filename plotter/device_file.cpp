@@ -131,6 +131,10 @@ public:
     std::string new_page(float width, float height) override {
         draw_line();
         std::string failure = finish_page();
+        if (!failure.empty()) {
+            // The run ends with the report: what was written of the file goes.
+            file_.discard();
+        }
         width_ = width;
         height_ = height;
         record_.clear();
