@@ -105,6 +105,7 @@ void Canvas::begin(cairo_t* context, const Sheet& sheet, double units_per_cm) {
     context_ = context;
     sheet_ = sheet;
     scale_ = units_per_cm;
+    unstroked_ = false;
     font_size_ = -1.0F;
     const TextFace& face = text_face();
     cairo_set_font_face(context_, face.face);
@@ -123,6 +124,7 @@ void Canvas::clear() {
 }
 
 void Canvas::pen(int pen) {
+    stroke();
     const Rgb c = pen_colour(pen);
     cairo_set_source_rgb(context_, c.red, c.green, c.blue);
 }
@@ -135,7 +137,14 @@ void Canvas::line(int n, const float* x, const float* y) {
     for (int i = 1; i < n; ++i) {
         cairo_line_to(context_, to_x(x[i]), to_y(y[i]));
     }
-    cairo_stroke(context_);
+    unstroked_ = true;
+}
+
+void Canvas::stroke() {
+    if (unstroked_) {
+        cairo_stroke(context_);
+        unstroked_ = false;
+    }
 }
 
 void Canvas::glyph(float x, float y, float angle, float size, int code) {
@@ -143,6 +152,7 @@ void Canvas::glyph(float x, float y, float angle, float size, int code) {
     if (index == 0) {
         return;
     }
+    stroke();
     if (size != font_size_ || angle != font_angle_) {
         float c = 1.0F;
         float s = 0.0F;

@@ -20,8 +20,12 @@ public:
     // Paints the whole sheet white.
     void clear();
     void pen(int pen);
-    // A connected line through N points, cm.
+    // A connected line through N points, cm. Lines of one pen are stroked together, at the next
+    // pen, glyph or stroke(): cairo's cost per stroke, above all on PDF, far outweighs its cost
+    // per point.
     void line(int n, const float* x, const float* y);
+    // Strokes the lines not yet stroked.
+    void stroke();
     // Glyph CODE (text.h) with its base-line start at (X, Y) cm, along ANGLE degrees, cap height
     // SIZE cm.
     void glyph(float x, float y, float angle, float size, int code);
@@ -33,6 +37,7 @@ private:
     cairo_t* context_ = nullptr;
     Sheet sheet_{0.0F, 0.0F, 1.0F, 1.0F};
     double scale_ = 1.0;
+    bool unstroked_ = false;
     // The font matrix in force (em in units and angle), set again only when a glyph differs.
     float font_size_ = -1.0F;
     float font_angle_ = 0.0F;

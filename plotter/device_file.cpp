@@ -188,6 +188,7 @@ private:
         canvas_.begin(context, sheet, units_per_cm);
         canvas_.clear();
         record_.replay(canvas_);
+        canvas_.stroke();
         cairo_show_page(context);
         cairo_destroy(context);
     }

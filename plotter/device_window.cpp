@@ -249,6 +249,7 @@ private:
         canvas_.begin(context_, view_, scale_);
         canvas_.clear();
         record_.replay(canvas_);
+        canvas_.stroke();
         repaint_needed_ = false;
     }
 
@@ -268,6 +269,7 @@ private:
             if (repaint_needed_) {
                 repaint();
             }
+            canvas_.stroke();
             cairo_surface_flush(surface_);
             XFlush(display_);
         }
