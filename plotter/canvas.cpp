@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 
 #include "geometry.h"
 #include "style.h"
@@ -64,6 +65,17 @@ TextFace make_face() {
         FcResult result = FcResultNoMatch;
         found = FcFontMatch(nullptr, wanted, &result);
         FcPatternDestroy(wanted);
+    }
+    // The layout's advances are this font's: another one would be spaced wrongly, and may lack
+    // the Greek letters. Said once; the texts are drawn all the same.
+    FcChar8* family = nullptr;
+    if (found == nullptr || FcPatternGetString(found, FC_FAMILY, 0, &family) != FcResultMatch ||
+        FcStrCmpIgnoreCase(family, reinterpret_cast<const FcChar8*>(kFontName)) != 0) {
+        std::fprintf(
+            stderr,
+            "plotter: the font \"%s\" is not installed (Debian: fonts-dejavu-core); texts are drawn in \"%s\"\n",
+            kFontName, family != nullptr ? reinterpret_cast<const char*>(family) : "cairo's own font");
+        std::fflush(stderr);
     }
     t.face = found != nullptr
                  ? cairo_ft_font_face_create_for_pattern(found)
