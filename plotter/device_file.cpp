@@ -145,6 +145,14 @@ public:
         draw_line();
         std::string failure = finish_page();
         if (output_ == Output::Document && surface_ != nullptr) {
+            if (name_.type == "ps") {
+                // cairo writes the header at the end and gives a document of pages of several
+                // sizes a box that holds only some of them; every page lies in this one.
+                file_.add_edit(StreamEdit{"%%BoundingBox: ", "\n",
+                                          "%%BoundingBox: 0 0 " + std::to_string(std::lround(std::ceil(widest_pt_))) +
+                                              " " + std::to_string(std::lround(std::ceil(tallest_pt_))) + "\n",
+                                          false});
+            }
             cairo_surface_finish(surface_);
             note_cairo_failure(surface_);
             cairo_surface_destroy(surface_);
@@ -215,6 +223,8 @@ private:
         const double width_pt = static_cast<double>(sheet.width()) * kPointsPerCm;
         const double height_pt = static_cast<double>(sheet.height()) * kPointsPerCm;
         if (output_ == Output::Document) {
+            widest_pt_ = std::fmax(widest_pt_, width_pt);
+            tallest_pt_ = std::fmax(tallest_pt_, height_pt);
             if (surface_ == nullptr) {
                 surface_ = document_surface(width_pt, height_pt);
             } else if (name_.type == "pdf") {
@@ -262,6 +272,8 @@ private:
     std::vector<std::string>& written_;
     OutputFile file_;
     cairo_surface_t* surface_ = nullptr;  // the document's surface (PDF, PostScript)
+    double widest_pt_ = 0.0;              // the width of its widest page and the height of its tallest
+    double tallest_pt_ = 0.0;
     PageRecord record_;
     Canvas canvas_;
     LineGatherer lines_;

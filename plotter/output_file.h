@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace plotter {
@@ -39,6 +40,8 @@ public:
     // itself, not through a symbolic link, and NAME still names it): what is left of a file that
     // could not be completed.
     void discard();
+    // Makes EDIT, too, in the bytes still to come.
+    void add_edit(StreamEdit edit) { edits_.push_back(std::move(edit)); }
     // Notes a failure found elsewhere (cairo's own), unless one is noted already.
     void fail(const std::string& reason);
     const std::string& name() const { return name_; }
