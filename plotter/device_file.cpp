@@ -93,8 +93,7 @@ public:
                std::vector<std::string>& written)
         : name_(name),
           output_(name.type == "pdf" || name.type == "ps" ? Output::Document : Output::FilePerPage),
-          width_(width),
-          height_(height),
+          page_(page_sheet(width, height, margin)),
           margin_(margin),
           dpi_(dpi),
           written_(written) {}
@@ -135,8 +134,7 @@ public:
             // The run ends with the report: what was written of the file goes.
             file_.discard();
         }
-        width_ = width;
-        height_ = height;
+        page_ = page_sheet(width, height, margin_);
         record_.clear();
         return failure;
     }
@@ -165,9 +163,6 @@ public:
     }
 
 private:
-    // The sheet of the page as PLOTS gave it: the page with the margin around it.
-    Sheet page_sheet() const { return Sheet{-margin_, -margin_, width_ + margin_, height_ + margin_}; }
-
     void draw_line() { lines_.finish(keep_line()); }
 
     // Opens the file the next page (or document) goes to, under the first name this run has not
@@ -219,7 +214,7 @@ private:
         if (!file_.is_open() && !(output_ == Output::FilePerPage && open_next_file())) {
             return file_.failure();
         }
-        const Sheet sheet = grown(page_sheet(), record_.ink(kLineWidth));
+        const Sheet sheet = grown(page_, record_.ink(kLineWidth));
         const double width_pt = static_cast<double>(sheet.width()) * kPointsPerCm;
         const double height_pt = static_cast<double>(sheet.height()) * kPointsPerCm;
         if (output_ == Output::Document) {
@@ -265,8 +260,7 @@ private:
 
     DeviceName name_;
     Output output_;
-    float width_;
-    float height_;
+    Sheet page_;  // the sheet of the page as PLOTS gave it: the page with the margin around it
     float margin_;
     double dpi_;
     std::vector<std::string>& written_;

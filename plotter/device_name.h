@@ -17,8 +17,8 @@ struct DeviceName {
     bool interactive = false;    // a window with a cursor
 };
 
-// Reads a PGPLOT_DEV text ("file/type"). Types are case-insensitive; vpdf and vps are taken as pdf and ps (the page size is
-// set anyway), xwin, xwindow and xserve as xw. A file type without a file name writes "plot.<type>".
+// Reads a PGPLOT_DEV text ("file/type"). Types are case-insensitive; vpdf and vps are taken as pdf and ps (the page
+// size is set anyway), xwin, xwindow and xserve as xw. A file type without a file name writes "plot.<type>".
 DeviceName parse_device_name(const std::string& text);
 
 }  // namespace plotter

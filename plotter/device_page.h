@@ -28,6 +28,11 @@ struct Sheet {
     float height() const { return y2 - y1; }
 };
 
+// The sheet of a page of WIDTH x HEIGHT cm with MARGIN cm around it.
+inline Sheet page_sheet(float width, float height, float margin) {
+    return Sheet{-margin, -margin, width + margin, height + margin};
+}
+
 // SHEET grown where INK reaches beyond it, to the ink with room to spare, but by no more than
 // 100 cm on any side (PDF viewers take pages of up to 508 cm).
 Sheet grown(Sheet sheet, const InkBox& ink);

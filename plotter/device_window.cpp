@@ -53,7 +53,7 @@ class WindowDevice final : public Device {
     }
 
 public:
-    WindowDevice(float width, float height, float margin) : width_(width), height_(height), margin_(margin) {}
+    WindowDevice(float width, float height, float margin) : page_(page_sheet(width, height, margin)), margin_(margin) {}
 
     ~WindowDevice() override { shut_down(); }
 
@@ -70,7 +70,7 @@ public:
         pixels_per_cm_ = width_mm > 0 ? DisplayWidth(display_, screen) / (0.1 * width_mm) : kDefaultPixelsPerCm;
         max_width_ = kMaxScreenShare * DisplayWidth(display_, screen);
         max_height_ = kMaxScreenShare * DisplayHeight(display_, screen);
-        window_size(page_sheet(), sized_width_, sized_height_);
+        window_size(page_, sized_width_, sized_height_);
         width_px_ = sized_width_;
         height_px_ = sized_height_;
 
@@ -94,7 +94,7 @@ public:
         crosshair_ = XCreateFontCursor(display_, XC_crosshair);
         XDefineCursor(display_, window_, crosshair_);
         surface_ = cairo_xlib_surface_create(display_, window_, DefaultVisual(display_, screen), width_px_, height_px_);
-        show_sheet(page_sheet());
+        show_sheet(page_);
         XMapWindow(display_, window_);
         // Drawing on a window not yet shown would be lost.
         bool mapped = false;
@@ -165,8 +165,7 @@ public:
 
     std::string new_page(float width, float height) override {
         draw_line();
-        width_ = width;
-        height_ = height;
+        page_ = page_sheet(width, height, margin_);
         record_.clear();
         if (display_ == nullptr) {
             return {};
@@ -174,14 +173,14 @@ public:
         // A page of another size gets a window of its size; else the window keeps the size it has.
         int w = 0;
         int h = 0;
-        window_size(page_sheet(), w, h);
+        window_size(page_, w, h);
         if (w != sized_width_ || h != sized_height_) {
             sized_width_ = width_px_ = w;
             sized_height_ = height_px_ = h;
             XResizeWindow(display_, window_, static_cast<unsigned>(w), static_cast<unsigned>(h));
             cairo_xlib_surface_set_size(surface_, w, h);
         }
-        show_sheet(page_sheet());
+        show_sheet(page_);
         repaint();
         show();
         return {};
@@ -194,8 +193,8 @@ public:
             return {};
         }
         const InkBox ink = record_.ink(kLineWidth);
-        if (!covers(page_sheet(), ink)) {
-            show_sheet(grown(page_sheet(), ink));
+        if (!covers(page_, ink)) {
+            show_sheet(grown(page_, ink));
             repaint();
         }
         XStoreName(display_, window_, (std::string(program_invocation_short_name) + kCompleteTitle).c_str());
@@ -216,9 +215,6 @@ public:
     }
 
 private:
-    // The sheet of the page as PLOTS gave it: the page with the margin around it.
-    Sheet page_sheet() const { return Sheet{-margin_, -margin_, width_ + margin_, height_ + margin_}; }
-
     // The window's size in pixels for SHEET: true to size where the screen allows, else scaled
     // down to fit.
     void window_size(const Sheet& sheet, int& width, int& height) const {
@@ -370,8 +366,7 @@ private:
         record_.clear();
     }
 
-    float width_;
-    float height_;
+    Sheet page_;  // the sheet of the page as PLOTS gave it: the page with the margin around it
     float margin_;
     Display* display_ = nullptr;  // null once the window is closed
     Window window_ = 0;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -61,6 +62,10 @@ bool OutputFile::put(const char* data, std::size_t n) {
     return true;
 }
 
+bool OutputFile::may_start(char c) const {
+    return std::any_of(edits_.begin(), edits_.end(), [c](const StreamEdit& e) { return e.start[0] == c; });
+}
+
 void OutputFile::edit(char c) {
     held_ += c;
     if (editing_ >= 0) {
@@ -100,11 +105,7 @@ void OutputFile::edit(char c) {
     held_.pop_back();
     put(held_.data(), held_.size());
     held_.clear();
-    bool starts = false;
-    for (const StreamEdit& e : edits_) {
-        starts = starts || e.start[0] == c;
-    }
-    if (starts) {
+    if (may_start(c)) {
         edit(c);
     } else {
         put(&c, 1);
@@ -125,14 +126,7 @@ bool OutputFile::write(const unsigned char* data, std::size_t n) {
         }
         // Bytes up to the next one that may begin a run go out as they are.
         std::size_t next = i;
-        while (next < n) {
-            bool starts = false;
-            for (const StreamEdit& e : edits_) {
-                starts = starts || e.start[0] == p[next];
-            }
-            if (starts) {
-                break;
-            }
+        while (next < n && !may_start(p[next])) {
             ++next;
         }
         put(p + i, next - i);

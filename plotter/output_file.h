@@ -53,6 +53,8 @@ public:
 
 private:
     bool put(const char* data, std::size_t n);
+    // True when C begins the START of an edit still to make.
+    bool may_start(char c) const;
     // Passes one byte through the edits.
     void edit(char c);
 

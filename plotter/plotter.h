@@ -5,10 +5,9 @@
 // Drawing, text and cursor calls before PLOTS or after PLTEND draw nothing (the cursor gives "no
 // hit"); the first of them since the start or the last PLOTS says so in one line on standard error
 // ("plotter: PLOT called with no page open; PLOTS opens the page"). TEXTLK, which only measures,
-// works without a page, and a PLTEND without a page is silent. Non-finite coordinates, heights or angles are skipped, never drawn;
-// geometry farther than 10^4 cm from the origin is cut off there. See docs/plotter.md.
-// Fortran callers reach every routine here under its gfortran name (plots_, plot_, ..., pgtext_)
-// in the library diagr_fortran.
+// works without a page, and a PLTEND without a page is silent. Non-finite coordinates, heights or angles are skipped,
+// never drawn; geometry farther than 10^4 cm from the origin is cut off there. See docs/plotter.md. Fortran callers
+// reach every routine here under its gfortran name (plots_, plot_, ..., pgtext_) in the library diagr_fortran.
 #pragma once
 
 // Opens a page of WIDTH x HEIGHT cm (true size) on the device PLTDEV chose, else the one
@@ -47,21 +46,21 @@ void NEWPEN(const int& IPEN);
 // used text (without trailing blanks) is set at the font's own advances, centred in its cells.
 // The whole declared length is drawn; NCHAR is not used. (999.0, 999.0) continues where the
 // previous SYMBOL or SYMBLK ended: for SYMBOL, after all its cells (declared length x HEIGHT).
-void SYMBOL(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE,
-            const int& NCHAR, int TEXT_len);
+void SYMBOL(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE, const int& NCHAR,
+            int TEXT_len);
 
 // Draws TEXT with mark-up from (X, Y) (base line start) along ANGLE degrees; HEIGHT is the capital
 // height in cm. "&H"/"&h" superscript, "&T"/"&t" subscript (both 0.65 high), "&M"/"&m" back to
 // the base line, "#" toggles Greek (PGPLOT's letters: #abg is alpha beta gamma), "&&" and "##" a
 // literal & and #. Other characters are drawn as they are; control codes as blanks, bytes above
 // 126 as "?". (999.0, 999.0) continues where the previous text ended. NCHAR is not used.
-void SYMBLK(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE,
-            const int& NCHAR, int TEXT_len);
+void SYMBLK(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE, const int& NCHAR,
+            int TEXT_len);
 
 // Writes to W the advance in cm that SYMBLK gives TEXT at HEIGHT (exactly: the same layout).
 // XS, ANGLE and NCHAR don't matter; a negative or non-finite HEIGHT gives 0. Works without a page.
-void TEXTLK(const float& XS, float& W, const float& HEIGHT, const char* TEXT, const float& ANGLE,
-            const int& NCHAR, int TEXT_len);
+void TEXTLK(const float& XS, float& W, const float& HEIGHT, const char* TEXT, const float& ANGLE, const int& NCHAR,
+            int TEXT_len);
 
 // Draws marker MARKER centred on (X, Y), HEIGHT cm tall: 0 square, 1 circle, 2 triangle, 3 plus,
 // 4 cross, 5 diamond, 6 inverted triangle, 7 asterisk, 8 crossed square, 9 star, 10 hourglass;

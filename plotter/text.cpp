@@ -5,8 +5,8 @@ namespace plotter {
 
 namespace {
 
-// Advances in cap heights of DejaVu Sans (the font's advance widths divided by its cap height), for ' ' to '~' and then the Greek letters by Latin key; the keys without a
-// Greek letter (j, v, J, V) are never used and hold 0.
+// Advances in cap heights of DejaVu Sans (the font's advance widths divided by its cap height), for ' ' to '~' and then
+// the Greek letters by Latin key; the keys without a Greek letter (j, v, J, V) are never used and hold 0.
 // clang-format off
 constexpr float kAdvance[kGlyphCodes - 32] = {
     // ' ' to '~'
