@@ -1,5 +1,6 @@
 // Google Benchmark programs for the in-process routines: STELLE/FSTELLE, one axis, FRAME, OVER in
-// its three modes and CDASH, on the recorder, on PGPLOT's /null device and on a PDF.
+// its three modes and CDASH, on the recorder, on PGPLOT's /null device and on a PDF; the occupancy
+// grid that LEGEND places its box by.
 //
 // A drawing benchmark opens a fresh 20 x 10 cm page for every iteration outside the timed part and
 // closes it inside (PLTEND completes the output, which belongs to the drawing's cost). Curves run
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "diagr.h"
+#include "occupancy.h"
 #include "plotter.h"
 #include "recorder.h"
 
@@ -167,6 +169,45 @@ void BM_CDASH(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_CDASH)->Apply(curve_args);
+
+// The grid alone: every segment of the curve mapped to cm marked in it, then one query. What OVR
+// adds to a curve's cost for the legend.
+void BM_GRID(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const Curve& curve = sine(n);
+    std::vector<float> xcm(n);
+    std::vector<float> ycm(n);
+    for (int i = 0; i < n; ++i) {
+        xcm[i] = 2.0F + 1.5F * curve.x[i];
+        ycm[i] = 5.5F + 3.5F * curve.y[i];
+    }
+    for (auto _ : state) {
+        diagr::occupancy::clear(2.0F, 2.0F, 17.0F, 9.0F);
+        for (int i = 1; i < n; ++i) {
+            diagr::occupancy::mark_segment(xcm[i - 1], ycm[i - 1], xcm[i], ycm[i]);
+        }
+        benchmark::DoNotOptimize(diagr::occupancy::covered(2.0F, 2.0F, 17.0F, 9.0F));
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_GRID)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// OVR of the solid curve on /null, the grid fed as it draws, then a legend in the best place.
+void BM_OVR_LEGEND(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const Curve& curve = sine(n);
+    for (auto _ : state) {
+        state.PauseTiming();
+        open_page(kNull);
+        state.ResumeTiming();
+        OVR(curve.x.data(), curve.y.data(), n, 0.0F, 2);
+        LEGADD("sine", 2, 0.0F, 0, 4);
+        LEGEND(0, 0.35F);
+        close_page();
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_OVR_LEGEND)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

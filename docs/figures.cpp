@@ -204,6 +204,72 @@ void pens_and_markers() {
     PLTEND();
 }
 
+
+// Logarithmic axes: a decay on a logarithmic y axis (ranges from the data, plain numbers) and a
+// spectrum on two logarithmic axes (decades as powers of ten).
+void logarithmic_axes() {
+    open_page("logaxes", 22.0F, 10.0F);
+    constexpr int kPoints = 60;
+    float t[kPoints];
+    float counts[kPoints];
+    float f[kPoints];
+    float power[kPoints];
+    for (int i = 0; i < kPoints; ++i) {
+        t[i] = 0.2F * static_cast<float>(i);
+        counts[i] = 3000.0F * std::exp(-t[i] / 1.5F) + 5.0F * std::exp(-t[i] / 20.0F);
+        f[i] = std::pow(10.0F, -2.0F + 0.15F * static_cast<float>(i));
+        power[i] = 1.0E-3F / (1.0F + std::pow(f[i] / 3.0F, 2.0F)) + 1.0E-9F * f[i];
+    }
+    LOGAX(0, 1);
+    float xmin = 0.0F;
+    float xmax = 12.0F;
+    float ymin = 0.0F;
+    float ymax = 0.0F;
+    DIAGR(3.0F, 2.0F, 7.0F, 7.0F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "time (s)", "counts", "LOGAX(0, 1)", 1, 3, t,
+          counts, kPoints, 0.0F, 8, 6, 11);
+    LOGAX(1, 1);
+    xmin = xmax = ymin = ymax = 0.0F;
+    DIAGR(14.0F, 2.0F, 7.0F, 7.0F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "f (Hz)", "S (V&H2&M/Hz)", "LOGAX(1, 1)", 1,
+          2, f, power, kPoints, 0.0F, 6, 13, 11);
+    PLTEND();
+}
+
+// Error bars under markers, one bar cut by the frame, and a legend placed where the curves leave
+// room.
+void error_bars_and_legend() {
+    open_page("errorbars", 13.0F, 10.0F);
+    constexpr int kPoints = 9;
+    float x[kPoints];
+    float y[kPoints];
+    float error[kPoints];
+    float model_x[50];
+    float model_y[50];
+    const float measured[kPoints] = {0.3F, 1.9F, 3.4F, 4.2F, 5.6F, 5.8F, 7.1F, 7.4F, 8.6F};
+    for (int i = 0; i < kPoints; ++i) {
+        x[i] = static_cast<float>(i + 1);
+        y[i] = measured[i];
+        error[i] = 0.3F + 0.12F * static_cast<float>(i);
+    }
+    error[8] = 2.5F;
+    for (int i = 0; i < 50; ++i) {
+        model_x[i] = 0.2F * static_cast<float>(i);
+        model_y[i] = 8.0F * (1.0F - std::exp(-model_x[i] / 5.0F)) + 0.2F * model_x[i] - 0.5F;
+    }
+    float xmin = 0.0F;
+    float xmax = 10.0F;
+    float ymin = -1.0F;
+    float ymax = 10.0F;
+    DIAGR(2.5F, 2.0F, 9.5F, 7.0F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "x (mm)", "signal (mV)",
+          "ERRY, OVR and LEGEND", 1, 3, model_x, model_y, 50, 0.0F, 6, 11, 20);
+    NEWPEN(2);
+    ERRY(x, y, error, error, kPoints, 0.2F);
+    OVR(x, y, kPoints, -1.0F, 2);
+    LEGADD("model", 3, 0.0F, 0, 5);
+    LEGADD("measured &Hx&M(1#s)", 2, -1.0F, 1, 19);
+    LEGEND(0, 0.35F);
+    PLTEND();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -219,5 +285,7 @@ int main(int argc, char** argv) {
     justification();
     options();
     pens_and_markers();
+    logarithmic_axes();
+    error_bars_and_legend();
     return 0;
 }

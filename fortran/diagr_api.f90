@@ -8,9 +8,10 @@ module diagr_api
   implicit none
   private
   public :: labini, clip, xcm, ycm, derr, fralab, diagr, frame, getpos, gposu, achsiz, achse0, &
-            achse, stelle, fstelle, idx, lint, over, ovr, cdash, ptext, ptxt
+            achse, stelle, fstelle, idx, lint, over, ovr, cdash, ptext, ptxt, logax, erry, errx, &
+            legadd, legend
   public :: plots, plot, cplot, mplot, newpen, symbol, symblk, textlk, censym, pltsyn, waitht, &
-            hitpos, hitchr, pltend, pltdev, pgtext
+            hitpos, hitchr, pltend, pltdev, pgtext, filpol
 
   interface
     ! ---- the diagram library (diagr.h) ----
@@ -136,6 +137,34 @@ module diagr_api
       integer, intent(in) :: just, ipen, iopt
     end subroutine ptxt
 
+    subroutine logax(logx, logy)
+      integer, intent(in) :: logx, logy
+    end subroutine logax
+
+    subroutine erry(x, y, elo, ehi, n, cap)
+      integer, intent(in) :: n
+      real, intent(in) :: x(n), y(n), elo(n), ehi(n)
+      real, intent(in) :: cap
+    end subroutine erry
+
+    subroutine errx(x, y, elo, ehi, n, cap)
+      integer, intent(in) :: n
+      real, intent(in) :: x(n), y(n), elo(n), ehi(n)
+      real, intent(in) :: cap
+    end subroutine errx
+
+    subroutine legadd(text, ipen, isym, ibar)
+      character(len=*), intent(in) :: text
+      integer, intent(in) :: ipen
+      real, intent(in) :: isym
+      integer, intent(in) :: ibar
+    end subroutine legadd
+
+    subroutine legend(ipos, height)
+      integer, intent(in) :: ipos
+      real, intent(in) :: height
+    end subroutine legend
+
     ! ---- the pen plotter (plotter.h) ----
     subroutine plots(iunit, imode, width, height)
       integer, intent(in) :: iunit, imode
@@ -218,5 +247,11 @@ module diagr_api
       real, intent(in) :: x, y
       character(len=*), intent(in) :: text
     end subroutine pgtext
+
+    subroutine filpol(x, y, n, ipaper)
+      integer, intent(in) :: n
+      real, intent(in) :: x(n), y(n)
+      integer, intent(in) :: ipaper
+    end subroutine filpol
   end interface
 end module diagr_api

@@ -92,4 +92,20 @@ void ptxt_(const float* X, const float* Y, const char* TEXT, const float* HEIGHT
     PTXT(*X, *Y, TEXT, *HEIGHT, *JUST, *IPEN, *IOPT, text_length(TEXT_len));
 }
 
+void logax_(const int* LOGX, const int* LOGY) { LOGAX(*LOGX, *LOGY); }
+
+void erry_(const float* X, const float* Y, const float* ELO, const float* EHI, const int* N, const float* CAP) {
+    ERRY(X, Y, ELO, EHI, *N, *CAP);
+}
+
+void errx_(const float* X, const float* Y, const float* ELO, const float* EHI, const int* N, const float* CAP) {
+    ERRX(X, Y, ELO, EHI, *N, *CAP);
+}
+
+void legadd_(const char* TEXT, const int* IPEN, const float* ISYM, const int* IBAR, std::size_t TEXT_len) {
+    LEGADD(TEXT, *IPEN, *ISYM, *IBAR, text_length(TEXT_len));
+}
+
+void legend_(const int* IPOS, const float* HEIGHT) { LEGEND(*IPOS, *HEIGHT); }
+
 }  // extern "C"

@@ -53,4 +53,6 @@ void pltend_() { PLTEND(); }
 
 void pltdev_(const char* TEXT, std::size_t TEXT_len) { PLTDEV(TEXT, text_length(TEXT_len)); }
 
+void filpol_(const float* X, const float* Y, const int* N, const int* IPAPER) { FILPOL(X, Y, *N, *IPAPER); }
+
 }  // extern "C"

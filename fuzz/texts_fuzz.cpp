@@ -1,5 +1,6 @@
 // Fuzz target: any bytes as mark-up text for SYMBLK, TEXTLK, SYMBOL and PTXT, and as PGTEXT's
-// escapes, with any declared length, height, angle and position, through the recorder.
+// escapes, with any declared length, height, angle and position, through the recorder; the same
+// numbers as the corners of a FILPOL polygon.
 //
 // Input: a selector byte, position, height and angle (see fuzz_input.h), a declared length, then
 // the rest of the input is the text. Checked:
@@ -7,6 +8,8 @@
 //   starts there (checked on an "X", whose glyph starts at the pen position);
 // - SYMBOL advances exactly length x height;
 // - TEXTLK works without a page and gives 0 for a negative or non-finite height;
+// - FILPOL fills at most once, with 3 or more points, white or in the pen; a polygon of finite
+//   points within the cut-off reaches the device unchanged;
 // - the device gets only finite coordinates within the plotter's cut-off; nothing crashes.
 #include <cmath>
 #include <cstddef>
@@ -64,6 +67,41 @@ void check_continuation(float x, float y, float height, float angle, float advan
         std::fprintf(stderr, "%s: text ends at (%.9g, %.9g), continuation starts at (%.9g, %.9g)\n", what, end_x,
                      end_y, static_cast<double>(gx), static_cast<double>(gy));
         fuzz::finding("texts", "continuation does not start where the text ended");
+    }
+}
+
+// Fills a polygon of up to 6 corners made of the fuzzed numbers (SHAPE chooses how many, the
+// colour, and a missing array), and checks what the device got.
+void check_fill(std::uint8_t shape, float x, float y, float height, float angle, float w) {
+    const float xs[] = {x, y, height, angle, x, w};
+    const float ys[] = {y, height, angle, x, w, y};
+    const int n = shape % 7;
+    const int paper = shape / 7 % 2;
+    const bool no_x = shape / 14 % 8 == 7;
+    const std::size_t before = plotter::recorder_primitives().size();
+    FILPOL(no_x ? nullptr : xs, ys, n, paper);
+    // Strokes still held back come first; then the fill, if any.
+    const auto& primitives = plotter::recorder_primitives();
+    std::size_t fills = 0;
+    for (std::size_t i = before; i < primitives.size(); ++i) {
+        fills += primitives[i].kind == plotter::Primitive::Kind::Fill ? 1 : 0;
+    }
+    bool kept = !no_x && n >= 3;
+    for (int i = 0; i < n; ++i) {
+        kept = kept && fuzz::usable(xs[i]) && fuzz::usable(ys[i]);
+    }
+    if (fills == 0) {
+        if (kept) {
+            fuzz::finding("texts", "FILPOL filled nothing for a polygon within the cut-off");
+        }
+        return;
+    }
+    const plotter::Primitive& p = primitives.back();
+    if (fills > 1 || p.kind != plotter::Primitive::Kind::Fill || p.x.size() < 3 || p.code != paper) {
+        fuzz::finding("texts", "FILPOL gave a bad fill");
+    }
+    if (kept && !(p.x == std::vector<float>(xs, xs + n) && p.y == std::vector<float>(ys, ys + n))) {
+        fuzz::finding("texts", "FILPOL changed a polygon within the cut-off");
     }
 }
 
@@ -147,6 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
     }
+    check_fill(static_cast<std::uint8_t>(selector ^ declared), x, y, height, angle, w);
     PLTEND();
     fuzz::check_primitives("texts");
     return 0;

@@ -17,11 +17,15 @@
 //   3 + 3 x 100 003 + 4 plotter calls (line, ticks with their numbers, factor, text, end of batch).
 // - |NC| above 255 is cut to 255, the length of the axis text working copy.
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "axis_scale.h"
 #include "diagr.h"
+#include "log_axis.h"
 #include "plotter.h"
+#include "power_of_ten.h"
 
 namespace {
 
@@ -92,8 +96,26 @@ LabelBox label_box(const Axis& axis, float angle_rad, float px, float py, int co
     return box;
 }
 
+// Where a logarithmic axis puts a value: log10 of the values at its start and its end.
+struct LogWarp {
+    double first;
+    double last;
+};
+
+// Distance in cm from the axis's start of the tick for scaled value V (x 10**EXPONENT) on the
+// logarithmic axis WARP; NaN for a value the axis cannot show.
+float warped_position(const LogWarp& warp, float v, int exponent, float alen) {
+    const double value = static_cast<double>(v) / divide_by_power_of_ten(1.0F, exponent);
+    if (!(value > 0.0)) {
+        return std::numeric_limits<float>::quiet_NaN();
+    }
+    return static_cast<float>(static_cast<double>(alen) * (std::log10(value) - warp.first) / (warp.last - warp.first));
+}
+
+// WARP null: the linear axis. Otherwise the ticks of a linear axis from VFIRST to VLAST placed where
+// a logarithmic axis has their values: the numbering of a logarithmic axis under half a decade.
 void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEXT, int ATEXT_len, int NC, float ALEN,
-               float ANGLE, float VFIRST, float VSTEP, float VLAST) {
+               float ANGLE, float VFIRST, float VSTEP, float VLAST, const LogWarp* warp = nullptr) {
     if (entry == AxisEntry::SetSize) {
         SIZE = hlab;
         return;
@@ -138,6 +160,12 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
     float previous_x = 0.0F;
     float previous_y = 0.0F;
     scale::for_each_tick(numbering, [&](float v, float t) {
+        if (warp != nullptr) {
+            t = warped_position(*warp, v, numbering.exponent, ALEN);
+            if (!std::isfinite(t)) {
+                return;
+            }
+        }
         const float px = XA + t * axis.cosa;
         const float py = YA + t * axis.sina;
         PLOT(px, py, 3);
@@ -204,6 +232,266 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
     PLTSYN(0);
 }
 
+
+// ---- Logarithmic axes ----
+
+constexpr double DECADE_SLACK = 1.0e-5;  // decades: how far outside the axis a decade still counts
+constexpr double SHORTEST_LOG_SPAN = 0.4;  // decades: below this the ticks are a linear axis's
+constexpr int MAX_LOG_LABELS = 100;       // numbered decades of the float range, with room to spare
+constexpr int LOG_LABEL_LEN = 16;
+constexpr float MINOR_TICK_LENGTH = 0.5F * TICK_LENGTH;
+// Least room between numbers along the axis, in label heights: beside one another on a horizontal
+// axis, above one another on a vertical one.
+constexpr float GAP_BESIDE = 1.0F;
+constexpr float GAP_ABOVE = 2.0F;
+
+// A number of a logarithmic axis: MANTISSA x 10**EXPONENT at log10 position C.
+struct LogLabel {
+    double c;
+    int exponent;
+    int mantissa;
+    char text[LOG_LABEL_LEN];
+    int length;
+    float width;
+};
+
+// Writes the number's text: plain ("0.01", "200") or the decade as 10 with a superscript
+// exponent ("10&H-3"), where a 2 or a 5 stands for 2 or 5 times the decade below it.
+void format_log_label(LogLabel& label, bool plain) {
+    char* out = label.text;
+    int n = 0;
+    auto put = [&](char c) {
+        if (n < LOG_LABEL_LEN) {
+            out[n++] = c;
+        }
+    };
+    const char digit = static_cast<char>('0' + label.mantissa);
+    if (plain) {
+        if (label.exponent >= 0) {
+            put(digit);
+            for (int i = 0; i < label.exponent; ++i) {
+                put('0');
+            }
+        } else {
+            put('0');
+            put('.');
+            for (int i = 1; i < -label.exponent; ++i) {
+                put('0');
+            }
+            put(digit);
+        }
+    } else if (label.mantissa != 1) {
+        put(digit);
+    } else {
+        char exponent[8];
+        const int count = std::snprintf(exponent, sizeof exponent, "%d", label.exponent);
+        for (const char c : {'1', '0', '&', 'H'}) {
+            put(c);
+        }
+        for (int i = 0; i < count; ++i) {
+            put(exponent[i]);
+        }
+    }
+    label.length = n;
+    const float scratch = 0.0F;
+    TEXTLK(scratch, label.width, SIZE, label.text, scratch, n, n);
+}
+
+// Room the numbers need between them along the axis, cm, for numbers WIDTH cm wide.
+float label_room(const Axis& axis, float width) {
+    return std::fabs(axis.cosa) * (width + GAP_BESIDE * SIZE) + std::fabs(axis.sina) * GAP_ABOVE * SIZE;
+}
+
+// Distance from the axis to the centre of a number WIDTH cm wide: one label height clear of it.
+float label_distance(const Axis& axis, float width) {
+    return SIZE + 0.5F * (std::fabs(axis.sina) * width + std::fabs(axis.cosa) * SIZE);
+}
+
+void log_tick(const Axis& axis, float along, float length) {
+    const float px = axis.x_at(along, 0.0F);
+    const float py = axis.y_at(along, 0.0F);
+    PLOT(px, py, 3);
+    MPLOT(px + length * axis.side * axis.sina, py - length * axis.side * axis.cosa, 2, 3);
+}
+
+// Collects the decades of LO..HI numbered at stride STRIDE; false when there are more than fit.
+bool collect_decades(int nlo, int nhi, int stride, LogLabel* labels, int& count) {
+    count = 0;
+    for (int n = nlo; n <= nhi; ++n) {
+        if (n % stride != 0) {
+            continue;
+        }
+        if (count == MAX_LOG_LABELS) {
+            return false;
+        }
+        labels[count++] = LogLabel{static_cast<double>(n), n, 1, {}, 0, 0.0F};
+    }
+    return true;
+}
+
+bool all_plain(const LogLabel* labels, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (labels[i].exponent < -3 || labels[i].exponent > 4) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void log_axis_body(float XA, float YA, const char* ATEXT, int ATEXT_len, int NC, float ALEN, float ANGLE,
+                   float VFIRST, float VLAST, bool numbered) {
+    char text[TEXT_WORK_LEN];
+    std::memset(text, ' ', sizeof text);
+    if (numbered && ATEXT != nullptr && ATEXT_len > 0) {
+        std::memcpy(text, ATEXT, static_cast<std::size_t>(ATEXT_len < TEXT_WORK_LEN ? ATEXT_len : TEXT_WORK_LEN));
+    }
+    const int text_count = NC < -TEXT_WORK_LEN || NC > TEXT_WORK_LEN ? TEXT_WORK_LEN : (NC < 0 ? -NC : NC);
+
+    const float angle_rad = ANGLE * DEGREES_TO_RADIANS;
+    Axis axis;
+    axis.xa = XA;
+    axis.ya = YA;
+    axis.sina = std::sin(angle_rad);
+    axis.cosa = std::cos(angle_rad);
+    axis.side = NC >= 0 ? 1.0F : -1.0F;
+
+    const double first = std::log10(static_cast<double>(VFIRST));
+    const double last = std::log10(static_cast<double>(VLAST));
+    const double lo = std::fmin(first, last);
+    const double hi = std::fmax(first, last);
+    const bool usable = std::isfinite(XA) && std::isfinite(YA) && std::isfinite(ANGLE) && std::isfinite(ALEN) &&
+                        ALEN != 0.0F && std::isfinite(SIZE) && std::isfinite(first) && std::isfinite(last) &&
+                        first != last;
+    if (!usable) {
+        draw_line_only(axis, XA + ALEN * axis.cosa, YA + ALEN * axis.sina, numbered, text, text_count, ALEN, ANGLE);
+        return;
+    }
+    const LogWarp warp{first, last};
+    const AxisEntry linear_entry = numbered ? AxisEntry::Numbered : AxisEntry::LineAndTicks;
+    if (hi - lo < SHORTEST_LOG_SPAN) {
+        axis_body(linear_entry, 0.0F, XA, YA, ATEXT, ATEXT_len, NC, ALEN, ANGLE, VFIRST, 0.0F, VLAST, &warp);
+        return;
+    }
+    auto along_of = [&](double c) { return static_cast<float>(static_cast<double>(ALEN) * (c - first) / (last - first)); };
+    const int nlo = static_cast<int>(std::ceil(lo - DECADE_SLACK));
+    const int nhi = static_cast<int>(std::floor(hi + DECADE_SLACK));
+    const float decade_cm = std::fabs(ALEN) / static_cast<float>(hi - lo);
+
+    // The stride: the smallest of 1, 2, 5, 10, 20, ... whose numbers keep their room.
+    LogLabel labels[MAX_LOG_LABELS + 6];
+    int count = 0;
+    bool plain = true;
+    int stride = 1;
+    for (int factor = 1;; factor *= 10) {
+        bool found = false;
+        for (const int m : {1, 2, 5}) {
+            stride = m * factor;
+            if (!collect_decades(nlo, nhi, stride, labels, count)) {
+                continue;
+            }
+            plain = all_plain(labels, count);
+            float widest = 0.0F;
+            for (int i = 0; i < count; ++i) {
+                format_log_label(labels[i], plain);
+                widest = std::fmax(widest, labels[i].width);
+            }
+            if (static_cast<float>(stride) * decade_cm >= label_room(axis, widest) || stride >= 1000) {
+                found = true;
+                break;
+            }
+        }
+        if (found) {
+            break;
+        }
+    }
+
+    // Under two numbered decades 2 and 5 times the decades are numbered as well; with no decade on
+    // the axis, in the superscript style, they would have nothing to be read against.
+    if (count < 2 && stride == 1) {
+        int extra = count;
+        for (int n = nlo - 1; n <= nhi; ++n) {
+            for (const int m : {2, 5}) {
+                const double c = static_cast<double>(n) + std::log10(static_cast<double>(m));
+                if (c >= lo - DECADE_SLACK && c <= hi + DECADE_SLACK && extra < MAX_LOG_LABELS + 6) {
+                    labels[extra++] = LogLabel{c, n, m, {}, 0, 0.0F};
+                }
+            }
+        }
+        plain = all_plain(labels, extra);
+        if (count == 0 && !plain) {
+            axis_body(linear_entry, 0.0F, XA, YA, ATEXT, ATEXT_len, NC, ALEN, ANGLE, VFIRST, 0.0F, VLAST, &warp);
+            return;
+        }
+        count = extra;
+        for (int i = 0; i < count; ++i) {
+            format_log_label(labels[i], plain);
+        }
+    }
+
+    PLTSYN(1);
+    PLOT(XA + ALEN * axis.cosa, YA + ALEN * axis.sina, 3);
+    MPLOT(XA, YA, 2, 3);
+
+    // Ticks: numbered decades long; the others, and 2..9 times the decades while every decade is
+    // numbered on an axis of at most ten decades, short.
+    const bool minor_decades = stride == 1 && hi - lo <= 10.0;
+    for (int n = nlo - 1; n <= nhi; ++n) {
+        const double decade = static_cast<double>(n);
+        if (decade >= lo - DECADE_SLACK) {
+            log_tick(axis, along_of(decade), n % stride == 0 ? TICK_LENGTH : MINOR_TICK_LENGTH);
+        }
+        for (int m = 2; minor_decades && m <= 9; ++m) {
+            const double c = decade + std::log10(static_cast<double>(m));
+            if (c >= lo - DECADE_SLACK && c <= hi + DECADE_SLACK) {
+                log_tick(axis, along_of(c), MINOR_TICK_LENGTH);
+            }
+        }
+    }
+
+    if (!numbered) {
+        PLTSYN(0);
+        return;
+    }
+
+    // Numbers, the decades first; a 2 or a 5 only where it keeps its room from those drawn.
+    float drawn_along[MAX_LOG_LABELS + 6];
+    float drawn_width[MAX_LOG_LABELS + 6];
+    int drawn = 0;
+    float dmax = 0.0F;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int i = 0; i < count; ++i) {
+            const LogLabel& label = labels[i];
+            if ((label.mantissa == 1) != (pass == 0)) {
+                continue;
+            }
+            const float along = along_of(label.c);
+            bool clear = true;
+            for (int j = 0; j < drawn && clear; ++j) {
+                const float room = label_room(axis, 0.5F * (label.width + drawn_width[j]));
+                clear = std::fabs(along - drawn_along[j]) >= room;
+            }
+            if (!clear) {
+                continue;
+            }
+            drawn_along[drawn] = along;
+            drawn_width[drawn] = label.width;
+            ++drawn;
+            const float d = label_distance(axis, label.width);
+            dmax = std::fmax(dmax, d);
+            const float x = axis.x_at(along, d) - 0.5F * label.width;
+            const float y = axis.y_at(along, d) - 0.5F * SIZE;
+            SYMBLK(x, y, SIZE, label.text, 0.0F, label.length, label.length);
+        }
+    }
+
+    float off = 2.0F * dmax;
+    if (axis.side < 0.0F) {
+        off += SIZE;
+    }
+    write_axis_text(axis, text, text_count, ALEN, ANGLE, off);
+    PLTSYN(0);
+}
+
 }  // namespace
 
 void ACHSIZ(const float& HLAB) {
@@ -218,4 +506,9 @@ void ACHSE0(const float& XA, const float& YA, const int& NC, const float& ALEN, 
 void ACHSE(const float& XA, const float& YA, const char* ATEXT, const int& NC, const float& ALEN, const float& ANGLE,
            const float& VFIRST, const float& VSTEP, const float& VLAST, int ATEXT_len) {
     axis_body(AxisEntry::Numbered, 0.0F, XA, YA, ATEXT, ATEXT_len, NC, ALEN, ANGLE, VFIRST, VSTEP, VLAST);
+}
+
+void diagr::axis::draw_logarithmic(float xa, float ya, const char* atext, int atext_len, int nc, float alen,
+                                   float angle, float vfirst, float vlast, bool numbered) {
+    log_axis_body(xa, ya, atext, atext_len, nc, alen, angle, vfirst, vlast, numbered);
 }

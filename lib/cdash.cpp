@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "diagr.h"
+#include "occupancy.h"
 #include "plotter.h"
 
 namespace {
@@ -64,6 +65,7 @@ void CDASH(const float& X, const float& Y, const int& IPEN, const float& DASH) {
 
     if (!(DASH > 0.0F) || !std::isfinite(DASH)) {
         PLOT(XOLD, YOLD, 3);
+        diagr::occupancy::mark_segment(XOLD, YOLD, x, y);
         XOLD = x;
         YOLD = y;
         CPLOT(x, y, 2);
@@ -86,6 +88,9 @@ void CDASH(const float& X, const float& Y, const int& IPEN, const float& DASH) {
     const float origin_y = YOLD - sin_alpha * BLEN;
 
     PLOT(XOLD, YOLD, 3);
+    // Where the pen is: the start of the next dash drawn, for the occupancy grid.
+    float from_x = XOLD;
+    float from_y = YOLD;
     // Set before the steps, so the next segment starts at the true vertex even if the step
     // bound cuts this one short.
     XOLD = x;
@@ -99,6 +104,11 @@ void CDASH(const float& X, const float& Y, const int& IPEN, const float& DASH) {
         py = clamp_to_vertex(py, step_y, sy, y);
 
         CPLOT(px, py, IIPEN);
+        if (IIPEN == 2) {
+            diagr::occupancy::mark_segment(from_x, from_y, px, py);
+        }
+        from_x = px;
+        from_y = py;
 
         const float dx = px - XLP;
         const float dy = py - YLP;

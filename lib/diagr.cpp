@@ -1,10 +1,18 @@
 // The one-call diagram: open ranges taken from the data, the mapping, the curve, then the frame.
+//
+// On a logarithmic axis an open range runs from the smallest positive to the largest value, out to
+// whole decades, or, for data within one decade, out to the nearest 1, 2 or 5 times a power of ten
+// (held to the float range); with no positive value the range is the linear one, which the set-up
+// then reports and draws linear.
 #include "diagr.h"
 
+#include <cfloat>
+#include <cmath>
 #include <cstddef>
 #include <span>
 
 #include "axis_scale.h"
+#include "diagram_state.h"
 #include "plotter.h"
 
 namespace {
@@ -23,6 +31,65 @@ void complete_range(const float* values, int n, float& low, float& high) {
     diagr::scale::range_with_margin(extremes, low, high);
 }
 
+// The nearest of 1, 2 and 5 times a power of ten at or below VALUE (> 0), or above it when ABOVE.
+double one_two_five(double value, bool above) {
+    const double decade = std::pow(10.0, std::floor(std::log10(value)));
+    const double steps[] = {1.0, 2.0, 5.0, 10.0};
+    if (above) {
+        for (const double m : steps) {
+            if (m * decade >= value) {
+                return m * decade;
+            }
+        }
+        return 10.0 * decade;
+    }
+    for (int i = 3; i >= 0; --i) {
+        if (steps[i] * decade <= value) {
+            return steps[i] * decade;
+        }
+    }
+    return decade / 2.0;
+}
+
+float to_float_range(double value) {
+    return static_cast<float>(std::fmin(std::fmax(value, static_cast<double>(FLT_TRUE_MIN)), FLT_MAX));
+}
+
+// Completes an open range on a logarithmic axis; false (range untouched) without a positive value.
+bool complete_log_range(const float* values, int n, float& low, float& high) {
+    if (low != high) {
+        return true;
+    }
+    double smallest = HUGE_VAL;
+    double largest = 0.0;
+    for (int i = 0; i < n; ++i) {
+        const double v = values[i];
+        if (std::isfinite(v) && v > 0.0) {
+            smallest = std::fmin(smallest, v);
+            largest = std::fmax(largest, v);
+        }
+    }
+    if (!(largest > 0.0)) {
+        return false;
+    }
+    double lo = std::pow(10.0, std::floor(std::log10(smallest)));
+    double hi = std::pow(10.0, std::ceil(std::log10(largest)));
+    if (largest < 10.0 * smallest) {
+        lo = one_two_five(smallest, false);
+        hi = one_two_five(largest, true);
+    }
+    if (lo == hi) {
+        lo = one_two_five(lo * 0.99, false);
+        hi = one_two_five(hi * 1.01, true);
+    }
+    low = to_float_range(lo);
+    high = to_float_range(hi);
+    if (low == high) {
+        high = to_float_range(hi * 10.0);
+    }
+    return true;
+}
+
 }  // namespace
 
 void DIAGR(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, float& XMIN, float& XMAX,
@@ -34,16 +101,22 @@ void DIAGR(const float& X0, const float& Y0, const float& XLEN, const float& YLE
     float xmax = XMAX;
     float ymin = YMIN;
     float ymax = YMAX;
-    complete_range(X, n, xmin, xmax);
-    complete_range(Y, n, ymin, ymax);
+    if (!diagr::diagram::log_requested_x() || !complete_log_range(X, n, xmin, xmax)) {
+        complete_range(X, n, xmin, xmax);
+    }
+    if (!diagr::diagram::log_requested_y() || !complete_log_range(Y, n, ymin, ymax)) {
+        complete_range(Y, n, ymin, ymax);
+    }
     XMIN = xmin;
     XMAX = xmax;
     YMIN = ymin;
     YMAX = ymax;
 
-    CLIP(X0, Y0, XLEN, YLEN, xmin, xmax, ymin, ymax);
+    diagr::diagram::set_up("DIAGR", false, X0, Y0, XLEN, YLEN, xmin, xmax, ymin, ymax);
     NEWPEN(IPENC);
     OVER(X, Y, n, ISYM);
-    FRAME(X0, Y0, XLEN, YLEN, xmin, xmax, ymin, ymax, DX, DY, XTEXT, YTEXT, TITLE, IPENF, XTEXT_len, YTEXT_len,
-          TITLE_len);
+    // The frame's own set-up is the same diagram again: its grid and legend entries stay.
+    diagr::diagram::set_up("DIAGR", true, X0, Y0, XLEN, YLEN, xmin, xmax, ymin, ymax);
+    diagr::diagram::draw_frame(X0, Y0, XLEN, YLEN, xmin, xmax, ymin, ymax, DX, DY, XTEXT, YTEXT, TITLE, IPENF,
+                               XTEXT_len, YTEXT_len, TITLE_len);
 }

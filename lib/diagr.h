@@ -200,3 +200,54 @@ void PTEXT(const float& X, const float& Y, const float& HEIGHT, const char* TEXT
 // ("Ptxt ").
 void PTXT(const float& X, const float& Y, const char* TEXT, const float& HEIGHT, const int& JUST, const int& IPEN,
           const int& IOPT, int TEXT_len);
+
+// ---- Logarithmic axes, error bars and a legend ----
+// New routines beside the ones above: a program that never calls them draws exactly as before.
+
+// Makes the x axis (LOGX nonzero) and the y axis (LOGY nonzero) logarithmic, base 10, for the
+// diagrams set up after it (CLIP, FRAME, DIAGR) until changed; zero makes them linear again, and
+// PLOTS starts every plot with both linear. Data and bounds stay in user units: on a logarithmic
+// axis XCM, YCM and everything built on them (curves, error bars, PTXT and PTEXT positions, GPOSU)
+// map log10 of the value, a value <= 0 giving a non-finite position that is not drawn. DIAGR takes
+// an open range from the positive values, out to whole decades (3 to 700: 1 to 1000), or within
+// one decade to 1, 2 or 5 times a power of ten (0.45 to 0.46: 0.4 to 0.5). FRAME numbers a
+// logarithmic axis at the decades: 10&H3 with the mark-up's superscript, or 0.01, 1, 100 when
+// every number lies from 0.001 to 10000; every s-th decade (s 1, 2, 5, 10, ...) so that no numbers
+// overlap, with minor ticks at 2..9 times each decade while s is 1 and the axis spans at most 10
+// decades. Below two numbered decades 2 and 5 times each decade are numbered too; below 0.4 of a
+// decade the ticks are those of a linear axis. A bound <= 0 (or not finite) on a logarithmic axis
+// is reported in one line on standard error and that axis is drawn linear.
+void LOGAX(const int& LOGX, const int& LOGY);
+
+// Vertical error bars: at each point (X(i), Y(i)) a line from Y(i) - ELO(i) to Y(i) + EHI(i), in
+// user units, in the pen in force (pass the same array twice for symmetric errors), with a cap
+// CAP cm wide across each end (0: none; 0.2 is a good size for markers of 0.3 cm). Bars are
+// clipped to the frame, also those whose point lies outside it; a cap is drawn only where its
+// end lies inside the frame, so a cut bar visibly runs on. On a logarithmic axis an end <= 0 runs
+// to the frame's edge, without a cap. A bar with a negative offset or a value that is not finite
+// is not drawn; one line on standard error per call gives their count. N <= 0 or a null array
+// draws nothing. Draw markers after the bars (OVR), so that the bars do not cross them. Before any
+// CLIP it ends the program as DERR does ("Erry").
+void ERRY(const float* X, const float* Y, const float* ELO, const float* EHI, const int& N, const float& CAP);
+
+// Horizontal error bars, from X(i) - ELO(i) to X(i) + EHI(i), as ERRY draws vertical ones ("Errx").
+void ERRX(const float* X, const float* Y, const float* ELO, const float* EHI, const int& N, const float& CAP);
+
+// Adds an entry to the legend of the current diagram: TEXT (with the plotter's mark-up; its used
+// part, at most 80 characters), drawn in pen IPEN with the curve's look as OVR's ISYM gives it (0
+// a solid line, > 0 dashes of ISYM cm, < 0 marker |ISYM|) and, for IBAR 1, an error bar with caps.
+// Setting up a diagram (CLIP, FRAME, DIAGR) clears the entries; 16 are kept, later ones are
+// reported on standard error and left out.
+void LEGADD(const char* TEXT, const int& IPEN, const float& ISYM, const int& IBAR, int TEXT_len);
+
+// Draws the entries LEGADD added since the diagram was set up, in call order, texts HEIGHT cm high
+// (0 or less: 0.35), each after a sample of its curve, in a thin box filled white, so that nothing
+// drawn before runs through it. IPOS places the box: 1..9 the keypad position inside the frame
+// (7 upper left, 9 upper right, 5 centre, 1 lower left, 3 lower right), set in by half of HEIGHT;
+// 0 the best place, the first of upper right, upper left, lower left, lower right, centre right,
+// centre left, lower centre, upper centre, centre that covers nothing drawn inside the frame
+// since it was set up (curves, markers, error bars, texts), else the one covering least; 10
+// outside the frame, to the right of its upper corner. Other values are taken as 0. No entries:
+// nothing is drawn. Leaves pen 1 selected. Before any CLIP it ends the program as DERR does
+// ("Legend").
+void LEGEND(const int& IPOS, const float& HEIGHT);

@@ -11,7 +11,7 @@
 //     diagr::PTXT(0.95F, 0.9F, "envelope", 0.35F, 9, 3, 0);
 //     diagr::PLTEND();
 //
-// An overload throws std::invalid_argument before anything is drawn when its X and Y differ in
+// An overload throws std::invalid_argument before anything is drawn when its arrays differ in
 // length, or when a text or an array is longer than an int can count. Texts are taken as they
 // are, no NUL needed: a text's length is its view's. Labels come back as std::string (STELLE,
 // FSTELLE) and the cursor key as a char (GETPOS, GPOSU). The legacy forms stay callable here too.
@@ -61,6 +61,14 @@ inline int count_of(std::span<const float> X, std::span<const float> Y, const ch
     return static_cast<int>(X.size());
 }
 
+// Refuses an array NAME whose length differs from X's.
+inline void same_length(std::span<const float> X, std::span<const float> other, const char* name, const char* routine) {
+    if (other.size() != X.size()) {
+        refuse(routine, "X has " + std::to_string(X.size()) + " values but " + name + " has " +
+                            std::to_string(other.size()));
+    }
+}
+
 // Room for any label STELLE and FSTELLE write, so they never cut one.
 inline constexpr int kLabelRoom = 32;
 
@@ -75,6 +83,8 @@ using ::CLIP;
 using ::CPLOT;
 using ::FRALAB;
 using ::HITCHR;
+using ::LEGEND;
+using ::LOGAX;
 using ::HITPOS;
 using ::LABINI;
 using ::LABINI_VALUES;
@@ -96,11 +106,15 @@ using ::YCM;
 using ::ACHSE;
 using ::DERR;
 using ::DIAGR;
+using ::ERRX;
+using ::ERRY;
+using ::FILPOL;
 using ::FRAME;
 using ::FSTELLE;
 using ::GETPOS;
 using ::GPOSU;
 using ::IDX;
+using ::LEGADD;
 using ::OVER;
 using ::OVR;
 using ::PGTEXT;
@@ -189,7 +203,36 @@ inline void PTXT(float X, float Y, std::string_view TEXT, float HEIGHT, int JUST
     ::PTXT(X, Y, detail::chars_of(TEXT), HEIGHT, JUST, IPEN, IOPT, detail::length_of(TEXT, "PTXT"));
 }
 
+// Vertical error bars at X, Y from Y - ELO to Y + EHI (all four of one length), caps CAP cm wide.
+inline void ERRY(std::span<const float> X, std::span<const float> Y, std::span<const float> ELO,
+                 std::span<const float> EHI, float CAP) {
+    const int n = detail::count_of(X, Y, "ERRY");
+    detail::same_length(X, ELO, "ELO", "ERRY");
+    detail::same_length(X, EHI, "EHI", "ERRY");
+    ::ERRY(X.data(), Y.data(), ELO.data(), EHI.data(), n, CAP);
+}
+
+// Horizontal error bars at X, Y from X - ELO to X + EHI (all four of one length), caps CAP cm high.
+inline void ERRX(std::span<const float> X, std::span<const float> Y, std::span<const float> ELO,
+                 std::span<const float> EHI, float CAP) {
+    const int n = detail::count_of(X, Y, "ERRX");
+    detail::same_length(X, ELO, "ELO", "ERRX");
+    detail::same_length(X, EHI, "EHI", "ERRX");
+    ::ERRX(X.data(), Y.data(), ELO.data(), EHI.data(), n, CAP);
+}
+
+// A legend entry: TEXT (with mark-up) after a sample of the curve drawn in pen IPEN with OVR's
+// ISYM, and an error bar when IBAR is 1.
+inline void LEGADD(std::string_view TEXT, int IPEN, float ISYM, int IBAR) {
+    ::LEGADD(detail::chars_of(TEXT), IPEN, ISYM, IBAR, detail::length_of(TEXT, "LEGADD"));
+}
+
 // ---- plotter.h ----
+
+// Fills the polygon X, Y cm: white when IPAPER is nonzero, else in the pen in force.
+inline void FILPOL(std::span<const float> X, std::span<const float> Y, int IPAPER) {
+    ::FILPOL(X.data(), Y.data(), detail::count_of(X, Y, "FILPOL"), IPAPER);
+}
 
 // TEXT without mark-up in cells HEIGHT wide at (X, Y) cm.
 inline void SYMBOL(float X, float Y, float HEIGHT, std::string_view TEXT, float ANGLE, int NCHAR) {

@@ -6,6 +6,8 @@
 // blank (also when its declared length is 0). The scratch real that TEXTLK receives in its first and
 // fifth places is 0.0, so its trace is reproducible.
 #include "diagr.h"
+#include "diagram_state.h"
+#include "log_axis.h"
 #include "plotter.h"
 
 namespace {
@@ -13,13 +15,35 @@ namespace {
 constexpr int TITLE_PIECE_LEN = 80;
 constexpr float CONTINUE = 999.0F;
 
+// One side of the frame: numbered (ACHSE) or ticks only (ACHSE0), on a logarithmic axis when
+// LOGARITHMIC.
+void side(bool logarithmic, bool numbered, float xa, float ya, const char* text, int nc, float alen, float angle,
+          float vfirst, float vstep, float vlast, int text_len) {
+    if (logarithmic) {
+        diagr::axis::draw_logarithmic(xa, ya, text, text_len, nc, alen, angle, vfirst, vlast, numbered);
+    } else if (numbered) {
+        ACHSE(xa, ya, text, nc, alen, angle, vfirst, vstep, vlast, text_len);
+    } else {
+        ACHSE0(xa, ya, nc, alen, angle, vfirst, vstep, vlast);
+    }
+}
+
 }  // namespace
 
 void FRAME(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, const float& XMIN, const float& XMAX,
            const float& YMIN, const float& YMAX, const float& DX, const float& DY, const char* XTEXT, const char* YTEXT,
            const char* TITLE, const int& IPENF, int XTEXT_len, int YTEXT_len, int TITLE_len) {
-    CLIP(X0, Y0, XLEN, YLEN, XMIN, XMAX, YMIN, YMAX);
+    diagr::diagram::set_up("FRAME", false, X0, Y0, XLEN, YLEN, XMIN, XMAX, YMIN, YMAX);
+    diagr::diagram::draw_frame(X0, Y0, XLEN, YLEN, XMIN, XMAX, YMIN, YMAX, DX, DY, XTEXT, YTEXT, TITLE, IPENF,
+                               XTEXT_len, YTEXT_len, TITLE_len);
+}
+
+void diagr::diagram::draw_frame(float X0, float Y0, float XLEN, float YLEN, float XMIN, float XMAX, float YMIN,
+                                float YMAX, float DX, float DY, const char* XTEXT, const char* YTEXT, const char* TITLE,
+                                int IPENF, int XTEXT_len, int YTEXT_len, int TITLE_len) {
     NEWPEN(IPENF);
+    const bool logx = log_x();
+    const bool logy = log_y();
 
     const int nx = IDX(XTEXT, XTEXT_len);
     const int ny = IDX(YTEXT, YTEXT_len);
@@ -35,23 +59,19 @@ void FRAME(const float& X0, const float& Y0, const float& XLEN, const float& YLE
     // Bottom side; its label height stays in force for the right and top sides.
     if (PLTPAR.IXLAB != 0) {
         ACHSIZ(PLTPAR.XLSIZE);
-        ACHSE(X0, Y0, XTEXT, minus_nx, XLEN, horizontal, XMIN, DX, XMAX, nx);
-    } else {
-        ACHSE0(X0, Y0, minus_nx, XLEN, horizontal, XMIN, DX, XMAX);
     }
+    side(logx, PLTPAR.IXLAB != 0, X0, Y0, XTEXT, minus_nx, XLEN, horizontal, XMIN, DX, XMAX, nx);
 
     const float right = X0 + XLEN;
-    ACHSE0(right, Y0, minus_ny, YLEN, vertical, YMIN, DY, YMAX);
+    side(logy, false, right, Y0, YTEXT, minus_ny, YLEN, vertical, YMIN, DY, YMAX, ny);
 
     const float top = Y0 + YLEN;
-    ACHSE0(X0, top, nx, XLEN, horizontal, XMIN, DX, XMAX);
+    side(logx, false, X0, top, XTEXT, nx, XLEN, horizontal, XMIN, DX, XMAX, nx);
 
     if (PLTPAR.IYLAB != 0) {
         ACHSIZ(PLTPAR.YLSIZE);
-        ACHSE(X0, Y0, YTEXT, ny, YLEN, vertical, YMIN, DY, YMAX, ny);
-    } else {
-        ACHSE0(X0, Y0, ny, YLEN, vertical, YMIN, DY, YMAX);
     }
+    side(logy, PLTPAR.IYLAB != 0, X0, Y0, YTEXT, ny, YLEN, vertical, YMIN, DY, YMAX, ny);
 
     // A blank title is one blank; a field of length 0 has none to lend.
     static const char one_blank[1] = {' '};

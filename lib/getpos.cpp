@@ -1,5 +1,6 @@
 // Cursor input: the position and key of a hit at the graphics cursor, in cm or in user units.
 #include "diagr.h"
+#include "diagram_state.h"
 #include "plotter.h"
 
 void GETPOS(float& X, float& Y, char* CH, int CH_len) {
@@ -18,6 +19,6 @@ void GPOSU(float& X, float& Y, char* CH, int CH_len) {
     DERR("Gposu", 5);
     GETPOS(X, Y, CH, CH_len < 1 ? CH_len : 1);
     // Read the mapping after the hit, so the mapping in force at that moment applies.
-    X = (X - PLTPAR.XOFFS) / PLTPAR.XSCAL;
-    Y = (Y - PLTPAR.YOFFS) / PLTPAR.YSCAL;
+    X = diagr::diagram::unmapped_x((X - PLTPAR.XOFFS) / PLTPAR.XSCAL);
+    Y = diagr::diagram::unmapped_y((Y - PLTPAR.YOFFS) / PLTPAR.YSCAL);
 }

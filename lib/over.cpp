@@ -2,6 +2,8 @@
 #include <cmath>
 
 #include "diagr.h"
+#include "diagram_state.h"
+#include "occupancy.h"
 #include "plotter.h"
 
 namespace {
@@ -39,16 +41,24 @@ void trace_polyline(const float* X, const float* Y, int n, Pen pen) {
 // follows the first line drawn.
 void draw_solid(const float* X, const float* Y, int n) {
     bool synced = false;
-    trace_polyline(X, Y, n, [&synced](float x, float y, int code) {
+    float last_x = 0.0F;
+    float last_y = 0.0F;
+    trace_polyline(X, Y, n, [&](float x, float y, int code) {
         CPLOT(x, y, code);
-        if (code == 2 && !synced) {
-            PLTSYN(1);
-            synced = true;
+        if (code == 2) {
+            diagr::occupancy::mark_segment(last_x, last_y, x, y);
+            if (!synced) {
+                PLTSYN(1);
+                synced = true;
+            }
         }
+        last_x = x;
+        last_y = y;
     });
 }
 
-// Dashed polyline through CDASH, a fresh pattern for each run of finite points.
+// Dashed polyline through CDASH, a fresh pattern for each run of finite points; CDASH marks the
+// occupancy grid with the dashes it draws.
 void draw_dashed(const float* X, const float* Y, int n, float dash) {
     trace_polyline(X, Y, n, [dash](float x, float y, int code) { CDASH(x, y, code, dash); });
 }
@@ -62,12 +72,14 @@ void draw_markers(const float* X, const float* Y, int n, int number) {
         const float y = YCM(Y[i]);
         if (PLTPAR.XLEFT <= x && x <= PLTPAR.XRIGHT && PLTPAR.YBOTM <= y && y <= PLTPAR.YTOP) {
             CENSYM(x, y, number, size, size, angle);
+            diagr::occupancy::mark_box(x - size / 2.0F, y - size / 2.0F, x + size / 2.0F, y + size / 2.0F);
         }
     }
 }
 
 void draw_curve(CurveEntry entry, const float* X, const float* Y, const int& N, const float& ISYM, int IPEN) {
     // The pen is selected before the guard, so it is in force even if the guard stops the program.
+    const char* routine = entry == CurveEntry::Ovr ? "OVR" : "OVER";
     if (entry == CurveEntry::Ovr) {
         NEWPEN(IPEN);
         DERR("Ovr ", 4);
@@ -82,6 +94,9 @@ void draw_curve(CurveEntry entry, const float* X, const float* Y, const int& N, 
     const int n = N;
     const float mode = ISYM;
     if (n > 0 && X != nullptr && Y != nullptr) {
+        // A logarithmic axis maps values <= 0 to NaN: those points are skipped like any non-finite one.
+        diagr::diagram::report_non_positive(routine, X, n, diagr::diagram::log_x(), 'x');
+        diagr::diagram::report_non_positive(routine, Y, n, diagr::diagram::log_y(), 'y');
         if (mode > 0.0F) {
             draw_dashed(X, Y, n, mode);
         } else if (mode < 0.0F) {

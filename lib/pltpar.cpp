@@ -1,4 +1,4 @@
-// The plot state PLTPAR, the user-to-centimetre mapping and its guard.
+// The plot state PLTPAR, the user-to-centimetre mapping (linear or logarithmic) and its guard.
 #include <algorithm>
 #include <bit>
 #include <cfloat>
@@ -6,9 +6,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include "diagr.h"
+#include "diagram_state.h"
+#include "legend.h"
+#include "occupancy.h"
 #include "plotter.h"
+#include "session.h"
 
 // The bytes "Erro" in memory, read as a float on a little-endian machine.
 const float PLTPAR_SENTINEL = std::bit_cast<float>(std::uint32_t{0x6F727245});
@@ -68,25 +73,116 @@ void map_axis(float origin, float length, float low, float high, float& scale, f
     offset = saturate_to_float(static_cast<double>(origin) - (static_cast<double>(low) - margin) * empty_scale);
 }
 
+// The axes LOGAX asked for, and the page they were asked for on: PLOTS starts every plot linear.
+struct LogRequest {
+    bool x = false;
+    bool y = false;
+    long page = -1;
+};
+LogRequest log_request;
+
+// The axes of the diagram in force, fixed when it was set up, and the page it was set up on.
+bool log_x_in_force = false;
+bool log_y_in_force = false;
+long set_up_page = -1;
+
+bool positive_finite(float value) { return std::isfinite(value) && value > 0.0F; }
+
+// Whether an axis asked to be logarithmic can be: both bounds positive and finite. Otherwise
+// ROUTINE says so, unless QUIET, and the axis is drawn linear.
+bool logarithmic_axis(bool requested, float low, float high, char name, const char* routine, bool quiet) {
+    if (!requested) {
+        return false;
+    }
+    if (positive_finite(low) && positive_finite(high)) {
+        return true;
+    }
+    if (!quiet) {
+        std::fprintf(stderr, "%s: the logarithmic %c axis needs bounds above 0, not %g to %g; it is drawn linear\n",
+                     routine, name, static_cast<double>(low), static_cast<double>(high));
+        std::fflush(stderr);
+    }
+    return false;
+}
+
+float log_or_value(bool logarithmic, float value) {
+    if (!logarithmic) {
+        return value;
+    }
+    return value > 0.0F ? std::log10(value) : std::numeric_limits<float>::quiet_NaN();
+}
+
 }  // namespace
 
-void CLIP(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, const float& XMIN, const float& XMAX,
-          const float& YMIN, const float& YMAX) {
-    // Copied first: a caller may pass words of the plot state itself.
-    const float x0 = X0;
-    const float y0 = Y0;
-    const float xlen = XLEN;
-    const float ylen = YLEN;
-    const float xmin = XMIN;
-    const float xmax = XMAX;
-    const float ymin = YMIN;
-    const float ymax = YMAX;
-    map_axis(x0, xlen, xmin, xmax, PLTPAR.XSCAL, PLTPAR.XOFFS);
-    map_axis(y0, ylen, ymin, ymax, PLTPAR.YSCAL, PLTPAR.YOFFS);
+namespace diagr::diagram {
+
+bool log_requested_x() { return log_request.page == plotter::pages_begun() && log_request.x; }
+bool log_requested_y() { return log_request.page == plotter::pages_begun() && log_request.y; }
+
+bool log_x() { return log_x_in_force; }
+bool log_y() { return log_y_in_force; }
+
+float mapped_x(float value) { return log_or_value(log_x_in_force, value); }
+float mapped_y(float value) { return log_or_value(log_y_in_force, value); }
+
+float unmapped_x(float c) { return log_x_in_force ? std::pow(10.0F, c) : c; }
+float unmapped_y(float c) { return log_y_in_force ? std::pow(10.0F, c) : c; }
+
+void set_up(const char* routine, bool quiet, float x0, float y0, float xlen, float ylen, float xmin, float xmax,
+            float ymin, float ymax) {
+    const PltPar before = PLTPAR;
+    const bool log_x_before = log_x_in_force;
+    const bool log_y_before = log_y_in_force;
+    log_x_in_force = logarithmic_axis(log_requested_x(), xmin, xmax, 'x', routine, quiet);
+    log_y_in_force = logarithmic_axis(log_requested_y(), ymin, ymax, 'y', routine, quiet);
+    map_axis(x0, xlen, log_or_value(log_x_in_force, xmin), log_or_value(log_x_in_force, xmax), PLTPAR.XSCAL,
+             PLTPAR.XOFFS);
+    map_axis(y0, ylen, log_or_value(log_y_in_force, ymin), log_or_value(log_y_in_force, ymax), PLTPAR.YSCAL,
+             PLTPAR.YOFFS);
     PLTPAR.XLEFT = x0;
     PLTPAR.YBOTM = y0;
     PLTPAR.XRIGHT = x0 + xlen;
     PLTPAR.YTOP = y0 + ylen;
+    const bool same = before.XSCAL == PLTPAR.XSCAL && before.YSCAL == PLTPAR.YSCAL && before.XOFFS == PLTPAR.XOFFS &&
+                      before.YOFFS == PLTPAR.YOFFS && before.XLEFT == PLTPAR.XLEFT && before.YBOTM == PLTPAR.YBOTM &&
+                      before.XRIGHT == PLTPAR.XRIGHT && before.YTOP == PLTPAR.YTOP &&
+                      log_x_before == log_x_in_force && log_y_before == log_y_in_force &&
+                      set_up_page == plotter::pages_begun();
+    set_up_page = plotter::pages_begun();
+    if (!same) {
+        occupancy::clear(PLTPAR.XLEFT, PLTPAR.YBOTM, PLTPAR.XRIGHT, PLTPAR.YTOP);
+        legend::clear();
+    }
+}
+
+void report_non_positive(const char* routine, const float* values, int n, bool on_log_axis, char axis_name) {
+    if (!on_log_axis || values == nullptr) {
+        return;
+    }
+    long count = 0;
+    for (int i = 0; i < n; ++i) {
+        // NaN is left out as any curve leaves it out, without a word.
+        count += values[i] <= 0.0F ? 1 : 0;
+    }
+    if (count > 0) {
+        std::fprintf(stderr, "%s: %ld point%s with %c <= 0 %s not drawn on the logarithmic axis\n", routine, count,
+                     count == 1 ? "" : "s", axis_name, count == 1 ? "is" : "are");
+        std::fflush(stderr);
+    }
+}
+
+}  // namespace diagr::diagram
+
+void LOGAX(const int& LOGX, const int& LOGY) {
+    log_request.x = LOGX != 0;
+    log_request.y = LOGY != 0;
+    log_request.page = plotter::pages_begun();
+}
+
+void CLIP(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, const float& XMIN, const float& XMAX,
+          const float& YMIN, const float& YMAX) {
+    // set_up takes copies: a caller may pass words of the plot state itself.
+    diagr::diagram::set_up("CLIP", false, X0, Y0, XLEN, YLEN, XMIN, XMAX, YMIN, YMAX);
 }
 
 void DERR(const char* NAME, int NAME_len) {
@@ -108,12 +204,12 @@ void DERR(const char* NAME, int NAME_len) {
 
 float XCM(const float& X) {
     DERR("Xcm", 3);
-    return X * PLTPAR.XSCAL + PLTPAR.XOFFS;
+    return diagr::diagram::mapped_x(X) * PLTPAR.XSCAL + PLTPAR.XOFFS;
 }
 
 float YCM(const float& Y) {
     DERR("Ycm", 3);
-    return Y * PLTPAR.YSCAL + PLTPAR.YOFFS;
+    return diagr::diagram::mapped_y(Y) * PLTPAR.YSCAL + PLTPAR.YOFFS;
 }
 
 void FRALAB(const int& IXLAB, const int& IYLAB, const float& XLSIZE, const float& YLSIZE, const float& TSIZE,

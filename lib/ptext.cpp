@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "diagr.h"
+#include "occupancy.h"
 #include "plotter.h"
 
 namespace {
@@ -64,7 +65,8 @@ void place_text(TextEntry entry, const float& X, const float& Y, const char* TEX
     // The used text (at least its first character) justifies; a field of length 0 has nothing
     // to measure or draw.
     const int field_length = (TEXT != nullptr && TEXT_len > 0) ? TEXT_len : 0;
-    const int used = field_length > 0 ? std::min(std::max(IDX(TEXT, field_length), 1), field_length) : 0;
+    const int non_blank = field_length > 0 ? IDX(TEXT, field_length) : 0;
+    const int used = field_length > 0 ? std::min(std::max(non_blank, 1), field_length) : 0;
     const float w = measure(TEXT, used, h);
 
     float x = options.x_relative ? PLTPAR.XLEFT + frame_width * X : XCM(X);
@@ -87,6 +89,9 @@ void place_text(TextEntry entry, const float& X, const float& Y, const char* TEX
     // Without a finite start the continuation pieces would land wherever an earlier text ended.
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(h)) {
         return;
+    }
+    if (non_blank > 0) {
+        diagr::occupancy::mark_box(x, y, x + w, y + h);
     }
     const float angle = 0.0F;
     for (int first = 0; first < field_length; first += PIECE) {

@@ -1,4 +1,4 @@
-// Drawing on cairo: the text face (found once with fontconfig), pens, lines and glyphs.
+// Drawing on cairo: the text face (found once with fontconfig), pens, lines, fills and glyphs.
 #include "canvas.h"
 
 #include <cairo-ft.h>
@@ -157,6 +157,25 @@ void Canvas::stroke() {
         cairo_stroke(context_);
         unstroked_ = false;
     }
+}
+
+void Canvas::fill(int n, const float* x, const float* y, bool paper) {
+    if (n < 3) {
+        return;
+    }
+    stroke();
+    cairo_save(context_);
+    if (paper) {
+        cairo_set_source_rgb(context_, 1.0, 1.0, 1.0);
+    }
+    cairo_set_fill_rule(context_, CAIRO_FILL_RULE_WINDING);
+    cairo_move_to(context_, to_x(x[0]), to_y(y[0]));
+    for (int i = 1; i < n; ++i) {
+        cairo_line_to(context_, to_x(x[i]), to_y(y[i]));
+    }
+    cairo_close_path(context_);
+    cairo_fill(context_);
+    cairo_restore(context_);
 }
 
 void Canvas::glyph(float x, float y, float angle, float size, int code) {

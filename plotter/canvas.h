@@ -26,6 +26,9 @@ public:
     void line(int n, const float* x, const float* y);
     // Strokes the lines not yet stroked.
     void stroke();
+    // Fills the closed polygon through N points, cm, by the non-zero winding rule, in white when
+    // PAPER, else in the pen's colour; the lines before it are stroked first, so it covers them.
+    void fill(int n, const float* x, const float* y, bool paper);
     // Glyph CODE (text.h) with its base-line start at (X, Y) cm, along ANGLE degrees, cap height
     // SIZE cm.
     void glyph(float x, float y, float angle, float size, int code);

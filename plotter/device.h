@@ -23,6 +23,10 @@ public:
     // Glyph CODE (see text.h) with its base-line start at (X, Y) cm, rotated by ANGLE degrees,
     // cap height SIZE cm.
     virtual void glyph(float x, float y, float angle, float size, int code) = 0;
+    // Fills the closed polygon through N >= 3 points, cm, by the non-zero winding rule: with
+    // white, the paper's colour, when PAPER, else with the pen in force. Nothing is stroked; it
+    // covers what was drawn before it.
+    virtual void fill(const float* x, const float* y, int n, bool paper) = 0;
     virtual void begin_batch() = 0;
     virtual void end_batch() = 0;
     // Draws whatever the device still holds back (a line it gathers) and shows it.

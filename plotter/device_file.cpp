@@ -119,6 +119,11 @@ public:
         record_.glyph(x, y, angle, size, code);
     }
 
+    void fill(const float* x, const float* y, int n, bool paper) override {
+        draw_line();
+        record_.fill(x, y, static_cast<std::size_t>(n), paper);
+    }
+
     void begin_batch() override {}
     void end_batch() override { draw_line(); }
     void flush() override { draw_line(); }
@@ -279,6 +284,7 @@ public:
     void set_pen(int) override {}
     void polyline(const float*, const float*, int) override {}
     void glyph(float, float, float, float, int) override {}
+    void fill(const float*, const float*, int, bool) override {}
     void begin_batch() override {}
     void end_batch() override {}
     void flush() override {}

@@ -28,6 +28,13 @@ public:
         p.code = code;
     }
 
+    void fill(const float* x, const float* y, int n, bool paper) override {
+        Primitive& p = add(Primitive::Kind::Fill);
+        p.x.assign(x, x + n);
+        p.y.assign(y, y + n);
+        p.code = paper ? 1 : 0;
+    }
+
     void begin_batch() override { add(Primitive::Kind::BeginBatch); }
     void end_batch() override { add(Primitive::Kind::EndBatch); }
     void flush() override {}

@@ -81,6 +81,7 @@ void PageRecord::clear() {
     numbers_.clear();
     lines_ = InkBox{};
     texts_ink_ = InkBox{};
+    fills_ = InkBox{};
 }
 
 void PageRecord::add(Kind kind, int value, std::size_t count) {
@@ -105,8 +106,23 @@ void PageRecord::glyph(float x, float y, float angle, float size, int code) {
     add_run(texts_ink_, x, y, angle, glyph_advance(code) * size, size);
 }
 
+void PageRecord::fill(const float* x, const float* y, std::size_t n, bool paper) {
+    add(Kind::Fill, paper ? 1 : 0, n);
+    numbers_.insert(numbers_.end(), x, x + n);
+    numbers_.insert(numbers_.end(), y, y + n);
+    for (std::size_t i = 0; i < n; ++i) {
+        fills_.add(x[i], y[i]);
+    }
+}
+
 InkBox PageRecord::ink(float line_width) const {
     InkBox box = texts_ink_;
+    // A fill has no line around it: its ink ends at its points. A white one counts too, so the
+    // sheet is the same whatever the colour.
+    if (!fills_.empty) {
+        box.add(fills_.x1, fills_.y1);
+        box.add(fills_.x2, fills_.y2);
+    }
     if (!lines_.empty) {
         const float half = 0.5F * line_width;
         box.add(lines_.x1 - half, lines_.y1 - half);

@@ -48,12 +48,14 @@ public:
     void line(const float* x, const float* y, std::size_t n);
     // A glyph as Device::glyph takes it.
     void glyph(float x, float y, float angle, float size, int code);
+    // A filled polygon as Device::fill takes it.
+    void fill(const float* x, const float* y, std::size_t n, bool paper);
     bool empty() const { return entries_.empty(); }
-    // What the page's lines (LINE_WIDTH cm wide) and texts cover.
+    // What the page's lines (LINE_WIDTH cm wide), texts and fills cover.
     InkBox ink(float line_width) const;
 
     // Hands every entry, in order, to CANVAS: pen(int), line(n, x, y), glyph(x, y, angle, size,
-    // code).
+    // code), fill(n, x, y, paper).
     template <class Canvas>
     void replay(Canvas& canvas) const {
         for (const Entry& e : entries_) {
@@ -68,17 +70,20 @@ public:
                 case Kind::Glyph:
                     canvas.glyph(v[0], v[1], v[2], v[3], e.value);
                     break;
+                case Kind::Fill:
+                    canvas.fill(static_cast<int>(e.count), v, v + e.count, e.value != 0);
+                    break;
             }
         }
     }
 
 private:
-    enum class Kind : std::uint8_t { Pen, Line, Glyph };
+    enum class Kind : std::uint8_t { Pen, Line, Glyph, Fill };
     struct Entry {
         Kind kind;
-        int value;            // pen or glyph code
-        std::uint32_t first;  // first number (Line: the x values, then the y values)
-        std::uint32_t count;  // points of a line
+        int value;            // pen, glyph code, or 1 for a white fill
+        std::uint32_t first;  // first number (Line, Fill: the x values, then the y values)
+        std::uint32_t count;  // points of a line or a fill
     };
     void add(Kind kind, int value, std::size_t count);
 
@@ -86,6 +91,7 @@ private:
     std::vector<float> numbers_;
     InkBox lines_;  // the lines' points
     InkBox texts_ink_;
+    InkBox fills_;  // the fills' points
 };
 
 }  // namespace plotter

@@ -137,6 +137,14 @@ public:
         }
     }
 
+    void fill(const float* x, const float* y, int n, bool paper) override {
+        draw_line();
+        if (display_ != nullptr) {
+            record_.fill(x, y, static_cast<std::size_t>(n), paper);
+            canvas_.fill(n, x, y, paper);
+        }
+    }
+
     void begin_batch() override {}
     void end_batch() override { flush(); }
 

@@ -1,5 +1,5 @@
-// The segment clipper (Liang-Barsky) used by PLOT, CPLOT and MPLOT, polyline thinning, and the
-// direction of a text.
+// The segment clipper (Liang-Barsky) used by PLOT, CPLOT and MPLOT, the polygon clipper
+// (Sutherland-Hodgman) used by FILPOL, polyline thinning, and the direction of a text.
 #include "geometry.h"
 
 #include <algorithm>
@@ -68,7 +68,81 @@ void on_edge(Edge edge, const Sorted& w, double x1, double y1, double dx, double
     y = static_cast<float>(std::clamp(py, w.bottom, w.top));
 }
 
+// One Sutherland-Hodgman pass: keeps what lies on the inner side of the line where coordinate
+// AXIS (0: x, 1: y) equals BOUND (the side of larger values when KEEP_ABOVE), from the polygon
+// IN_X, IN_Y into OUT_X, OUT_Y.
+void clip_to_edge(const std::vector<float>& in_x, const std::vector<float>& in_y, int axis, double bound,
+                  bool keep_above, std::vector<float>& out_x, std::vector<float>& out_y) {
+    out_x.clear();
+    out_y.clear();
+    const std::vector<float>& along = axis == 0 ? in_x : in_y;  // the coordinate the edge bounds
+    const std::vector<float>& other = axis == 0 ? in_y : in_x;
+    const auto inside = [&](std::size_t i) { return keep_above ? along[i] >= bound : along[i] <= bound; };
+    const auto put = [&](float a, float o) {
+        out_x.push_back(axis == 0 ? a : o);
+        out_y.push_back(axis == 0 ? o : a);
+    };
+    const std::size_t n = along.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t prev = i == 0 ? n - 1 : i - 1;
+        const bool now_in = inside(i);
+        if (now_in != inside(prev)) {
+            // The cut point: on the edge exactly, and between the two points in the other
+            // coordinate however long the side (its direction may be known to less than the
+            // window's size); a cut at a point on the edge is that point, not a second copy.
+            const double a0 = along[prev];
+            const double o0 = other[prev];
+            const double t = (bound - a0) / (static_cast<double>(along[i]) - a0);
+            const double o =
+                std::clamp(o0 + t * (static_cast<double>(other[i]) - o0), std::min<double>(other[prev], other[i]),
+                           std::max<double>(other[prev], other[i]));
+            const auto cut_a = static_cast<float>(bound);
+            const auto cut_o = static_cast<float>(o);
+            const bool at_prev = cut_a == along[prev] && cut_o == other[prev];
+            const bool at_now = cut_a == along[i] && cut_o == other[i];
+            if (!(at_prev && inside(prev)) && !(at_now && now_in)) {
+                put(cut_a, cut_o);
+            }
+        }
+        if (now_in) {
+            put(along[i], other[i]);
+        }
+    }
+}
+
 }  // namespace
+
+void clip_polygon(const float* x, const float* y, int n, const ClipWindow& window, std::vector<float>& out_x,
+                  std::vector<float>& out_y) {
+    out_x.assign(x, x + (n > 0 ? n : 0));
+    out_y.assign(y, y + (n > 0 ? n : 0));
+    const Sorted w = sorted(window);
+    // Most fills (a legend's box) lie wholly inside: nothing to cut.
+    const bool all_inside =
+        std::all_of(out_x.begin(), out_x.end(), [&](float v) { return w.left <= v && v <= w.right; }) &&
+        std::all_of(out_y.begin(), out_y.end(), [&](float v) { return w.bottom <= v && v <= w.top; });
+    if (!all_inside) {
+        std::vector<float> work_x;
+        std::vector<float> work_y;
+        const struct {
+            int axis;
+            double bound;
+            bool keep_above;
+        } edges[] = {{0, w.left, true}, {0, w.right, false}, {1, w.bottom, true}, {1, w.top, false}};
+        for (const auto& e : edges) {
+            if (out_x.empty()) {
+                break;
+            }
+            work_x.swap(out_x);
+            work_y.swap(out_y);
+            clip_to_edge(work_x, work_y, e.axis, e.bound, e.keep_above, out_x, out_y);
+        }
+    }
+    if (out_x.size() < 3) {
+        out_x.clear();
+        out_y.clear();
+    }
+}
 
 bool clip_segment(float& x1, float& y1, float& x2, float& y2, const ClipWindow& window) {
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) {

@@ -1,4 +1,5 @@
-// Pure geometry of the plotter: the segment clipper, the clipping window and polyline thinning.
+// Pure geometry of the plotter: the segment and polygon clippers, the clipping window and polyline
+// thinning.
 #pragma once
 
 #include <vector>
@@ -23,6 +24,16 @@ inline constexpr ClipWindow kSafeWindow{-kSafeExtent, -kSafeExtent, kSafeExtent,
 // Returns false when nothing of it lies inside (or a coordinate is not finite); otherwise writes
 // the visible part back. An endpoint that lies inside is returned unchanged, bit for bit.
 bool clip_segment(float& x1, float& y1, float& x2, float& y2, const ClipWindow& window);
+
+// Clips the closed polygon through the N points X, Y to WINDOW (edges inclusive) by
+// Sutherland-Hodgman, one window edge after the other, and writes the clipped polygon to OUT_X,
+// OUT_Y (emptied first). Points inside the window are kept bit for bit, cut points lie on the
+// window's edges, and a region the polygon covers inside the window keeps its winding number, so
+// the clipped polygon fills there as the whole one would (parts of it may run along an edge, of
+// no area). Fewer than 3 points left (nothing of it inside) give an empty result; the points are
+// taken to be finite.
+void clip_polygon(const float* x, const float* y, int n, const ClipWindow& window, std::vector<float>& out_x,
+                  std::vector<float>& out_y);
 
 // Thins a polyline, point by point, to the points needed to draw it within TOLERANCE (cm): every
 // point left out lies within TOLERANCE of the kept segment that spans it. The kept points are

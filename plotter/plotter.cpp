@@ -5,11 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "device.h"
 #include "device_name.h"
 #include "geometry.h"
 #include "recorder.h"
+#include "session.h"
 #include "state.h"
 #include "style.h"
 #include "text.h"
@@ -213,6 +215,8 @@ void reset_state() {
     s.primitives.clear();
 }
 
+long pages_begun() { return state().pages_begun; }
+
 }  // namespace plotter
 
 using plotter::State;
@@ -259,6 +263,7 @@ void PLOTS(const int& IUNIT, const int& IMODE, const float& WIDTH, const float& 
     s.window = plotter::kOpenWindow;
     s.text_x = s.text_y = 0.0F;
     s.warned_no_page = false;
+    ++s.pages_begun;
 }
 
 void PLOT(const float& X, const float& Y, const int& IPEN) {
@@ -510,4 +515,27 @@ void PGTEXT(const float& X, const float& Y, const char* TEXT, int TEXT_len) {
             s.device->glyph(gx, gy, 0.0F, g.size, g.code);
         }
     });
+}
+
+void FILPOL(const float* X, const float* Y, const int& N, const int& IPAPER) {
+    if (active()) {
+        Line("FILPOL").array(X, N).array(Y, N).integer(N).integer(IPAPER).emit();
+    }
+    State& s = state();
+    if (!plotter::page_open(s, "FILPOL") || X == nullptr || Y == nullptr || N < 3) {
+        return;
+    }
+    for (int i = 0; i < N; ++i) {
+        if (!plotter::finite(X[i], Y[i])) {
+            return;
+        }
+    }
+    // The strokes so far first: the fill covers them.
+    plotter::flush_path(s);
+    std::vector<float> x;
+    std::vector<float> y;
+    plotter::clip_polygon(X, Y, N, plotter::kSafeWindow, x, y);
+    if (!x.empty()) {
+        s.device->fill(x.data(), y.data(), static_cast<int>(x.size()), IPAPER != 0);
+    }
 }

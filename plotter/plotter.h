@@ -95,6 +95,13 @@ void PLTEND();
 // line on standard error and ends the program with status 1.
 void PLTDEV(const char* TEXT, int TEXT_len);
 
+// Fills the polygon X(1..N), Y(1..N) cm (closed from the last point back to the first; the
+// non-zero winding rule) with white, the paper's colour, when IPAPER is nonzero, else with the
+// colour of the pen in force; nothing is stroked. The clipping window does not apply. N < 3, null
+// arrays or a non-finite point fill nothing. Covering what was drawn before it, it makes a box
+// opaque: the legend's background. Traced with each array as its N values in brackets.
+void FILPOL(const float* X, const float* Y, const int& N, const int& IPAPER);
+
 // PGPLOT's text routine, ours, on the page PLOTS opened: TEXT horizontally with its base line's
 // start at (X, Y) cm, in the current pen and PGPLOT's standard size (an ascent of 1/40 of the
 // sheet's height: capitals 0.236 cm high on a 20 x 10 cm page). PGPLOT's escapes: "\ga".."\gz" and

@@ -28,6 +28,7 @@ struct Primitive {
     enum class Kind {
         Polyline,  // x, y: the points, cm
         Glyph,     // x, y: one point, the glyph's base-line start; size: cap height cm; angle; code
+        Fill,      // x, y: the polygon's points, cm (3 or more); code: 1 white (paper), 0 the pen
         BeginBatch,
         EndBatch,
         Page,  // the next page began (PLOTS while a plot was open)
@@ -39,7 +40,8 @@ struct Primitive {
     std::vector<float> y;
     float size = 0.0F;
     float angle = 0.0F;
-    int code = 0;  // glyph code: printable ASCII, or 128 + index of the Greek letter's Latin key
+    int code = 0;  // glyph code: printable ASCII, or 128 + index of the Greek letter's Latin key;
+                   // for a fill 1 when it is white
 };
 
 // The primitives the in-memory device received since recorder_start() (kept after PLTEND).

@@ -68,6 +68,9 @@ struct State {
     float text_x = 0.0F;
     float text_y = 0.0F;
 
+    // Pages PLOTS has begun (pages_begun in session.h); never reset, so it only grows.
+    long pages_begun = 0;
+
     // Set when a call found no page open and said so; PLOTS clears it.
     bool warned_no_page = false;
 

@@ -65,6 +65,17 @@ Line& Line::text(const char* text, int length) {
     return *this;
 }
 
+Line& Line::array(const float* values, int count) {
+    line_ += " [";
+    for (int i = 0; values != nullptr && i < count; ++i) {
+        char buffer[40];
+        std::snprintf(buffer, sizeof buffer, i == 0 ? "%.9g" : " %.9g", static_cast<double>(values[i]));
+        line_ += buffer;
+    }
+    line_ += ']';
+    return *this;
+}
+
 Line& Line::returns() {
     line_ += " ->";
     return *this;

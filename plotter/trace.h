@@ -15,6 +15,9 @@ public:
     Line& real(float value);
     Line& integer(int value);
     Line& text(const char* text, int length);
+    // An array: its COUNT values as reals, separated by blanks, in brackets; "[]" when VALUES is
+    // null or COUNT is not positive.
+    Line& array(const float* values, int count);
     // Marks the start of the returned values (" ->").
     Line& returns();
     // Appends the line to the trace file and the recorder.

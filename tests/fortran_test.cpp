@@ -203,6 +203,17 @@ std::vector<std::string> entries_in_cpp() {
     FRAME(11.0F, 2.0F, 7.0F, 7.0F, 0.0F, 10.0F, -1.0F, 1.0F, 2.0F, 0.5F, "time", "value", "frame", 4, 4, 5, 5);
     OVER(x, y, 5, 0.4F);
     OVR(x, y, 5, -2.0F, 5);
+    const float quarter[5] = {0.25F, 0.25F, 0.25F, 0.25F, 0.25F};
+    const float half[5] = {0.5F, 0.5F, 0.5F, 0.5F, 0.5F};
+    const float one[5] = {1.0F, 1.0F, 1.0F, 1.0F, 1.0F};
+    ERRY(x, y, quarter, half, 5, 0.2F);
+    ERRX(x, y, one, half, 5, 0.0F);
+    LEGADD("curve", 3, -2.0F, 1, 5);
+    LEGEND(0, 0.3F);
+    FILPOL(x, y, 5, 1);
+    LOGAX(0, 1);
+    FRAME(11.0F, 2.0F, 7.0F, 7.0F, 0.0F, 10.0F, 0.01F, 100.0F, 0.0F, 0.0F, "t", "v", "log", 1, 1, 1, 3);
+    LOGAX(0, 0);
     CDASH(1.0F, 1.0F, 3, 0.2F);
     CDASH(4.0F, 1.5F, 2, 0.2F);
     PTEXT(1.0F, 0.5F, 0.3F, "ptext", 5);
@@ -256,7 +267,8 @@ TEST_F(FortranTest, EveryEntryPointPassesItsArgumentsAndResultsLikeTheCppCall) {
         EXPECT_EQ(traced, calls);
         // Every pen-plotter routine was reached through its Fortran entry point.
         for (const char* name : {"PLOTS ", "PLOT ", "CPLOT ", "MPLOT ", "NEWPEN ", "SYMBOL ", "SYMBLK ", "TEXTLK ",
-                                 "CENSYM ", "PLTSYN ", "WAITHT", "HITPOS ", "HITCHR ", "PGTEXT ", "PLTEND"}) {
+                                 "CENSYM ", "PLTSYN ", "WAITHT", "HITPOS ", "HITCHR ", "PGTEXT ", "FILPOL ",
+                                 "PLTEND"}) {
             bool seen = false;
             for (const std::string& line : traced) {
                 seen = seen || line.rfind(name, 0) == 0;

@@ -258,26 +258,30 @@ TEST_F(InstallTest, PkgConfigGivesEverythingACppAndAFortranLinkNeeds) {
     ASSERT_GT(reference.size(), 100U);
     EXPECT_EQ(run_traced(fortran), reference);
 
-    // With "use diagr_api" the compiler checks each call: integers where PLOTS takes reals are
+    // With "use diagr_api" the compiler checks each call: integers where a routine takes reals are
     // refused. Without it the same call still compiles and links, as old programs do.
     struct Program {
         const char* use;
         bool compiles;
     };
-    for (const Program& p : {Program{"use diagr_api\n", false}, Program{"", true}}) {
-        const std::string source = top_ + "/wrong.f90";
-        std::FILE* out = std::fopen(source.c_str(), "w");
-        ASSERT_NE(out, nullptr);
-        std::fprintf(out, "program wrong\n%scall plots(1, 0, 20, 10)\ncall pltend()\nend program wrong\n", p.use);
-        std::fclose(out);
-        const std::string log = top_ + "/wrong.log";
-        const int status = std::system((sh_quote(fortran_) + " " + kSanitizeFlags + " " + sh_quote(source) + " " +
-                                        flags + " -o " + sh_quote(top_ + "/wrong") + " >" + sh_quote(log) + " 2>&1")
-                                           .c_str());
-        const std::string said = slurp(log);
-        EXPECT_EQ(exit_code(status) == 0, p.compiles) << p.use << said;
-        if (!p.compiles) {
-            EXPECT_NE(said.find("Type mismatch in argument"), std::string::npos) << said;
+    for (const char* call : {"call plots(1, 0, 20, 10)", "call logax(1.0, 0)", "call erry(e, e, e, e, 3, 1)",
+                             "call legadd('fit', 1, 0, 0)"}) {
+        for (const Program& p : {Program{"use diagr_api\n", false}, Program{"", true}}) {
+            const std::string source = top_ + "/wrong.f90";
+            std::FILE* out = std::fopen(source.c_str(), "w");
+            ASSERT_NE(out, nullptr);
+            std::fprintf(out, "program wrong\n%sreal :: e(3)\ne = 1.0\n%s\ncall pltend()\nend program wrong\n", p.use,
+                         call);
+            std::fclose(out);
+            const std::string log = top_ + "/wrong.log";
+            const int status = std::system((sh_quote(fortran_) + " " + kSanitizeFlags + " " + sh_quote(source) + " " +
+                                            flags + " -o " + sh_quote(top_ + "/wrong") + " >" + sh_quote(log) + " 2>&1")
+                                               .c_str());
+            const std::string said = slurp(log);
+            EXPECT_EQ(exit_code(status) == 0, p.compiles) << call << "\n" << p.use << said;
+            if (!p.compiles) {
+                EXPECT_NE(said.find("Type mismatch in argument"), std::string::npos) << said;
+            }
         }
     }
 }

@@ -1,4 +1,5 @@
-// Curves: the window, the three modes, PLTSYN placement, marker bounds, non-finite points.
+// Curves: the window, the three modes, PLTSYN placement, marker bounds, non-finite points; the
+// occupancy grid they feed and the legend placed by it.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +9,10 @@
 #include <vector>
 
 #include "diagr.h"
+#include "occupancy.h"
+#include "plotter.h"
 #include "recorder.h"
+#include "support/trace_lines.h"
 
 namespace {
 
@@ -157,6 +161,123 @@ TEST_F(OverTest, WindowFollowsTheFrameOfTheLatestClip) {
     const float y[] = {0};
     OVER(x, y, 0, 0.0F);
     EXPECT_EQ(lines(), (std::vector<std::string>{cplot(1, 1.5F, 997), cplot(4, 5.5F, 998), SYNC_OFF}));
+}
+
+TEST_F(OverTest, LogarithmicAxisLeavesOutValuesBelowOneAndSaysSo) {
+    PLOTS(1, 0, 20.0F, 15.0F);
+    LOGAX(0, 1);
+    CLIP(2.0F, 2.0F, 8.0F, 8.0F, 0.0F, 8.0F, 1.0F, 100.0F);
+    const float x[] = {1, 2, 3, 4, 5, 6};
+    const float y[] = {10, 100, 0, -1, 50, 20};
+    plotter::recorder_clear();
+    testing::internal::CaptureStderr();
+    OVR(x, y, 6, 0.0F, 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "OVR: 2 points with y <= 0 are not drawn on the logarithmic axis\n");
+    const std::vector<support::Call> moves = support::named(support::recorded_calls(), "CPLOT");
+    EXPECT_EQ(moves.size(), 2U + 4U) << "the window and the four positive points";
+    LOGAX(0, 0);
+}
+
+TEST(Occupancy, CountsTheCellsSegmentsAndBoxesCross) {
+    namespace grid = diagr::occupancy;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    grid::clear(0.0F, 0.0F, 50.0F, 50.0F);            // cells of 1 cm
+    grid::mark_segment(0.0F, 0.0F, 50.0F, 50.0F);     // through cell corners: the diagonal only
+    grid::mark_segment(-10.0F, 45.5F, 60.0F, 45.5F);  // cut to the frame: row 45
+    grid::mark_box(20.2F, 2.2F, 22.0F, 3.5F);         // columns 20, 21 and rows 2, 3
+    grid::mark_segment(nan, 1.0F, 2.0F, 3.0F);
+    grid::mark_box(1.0F, 1.0F, std::numeric_limits<float>::infinity(), 2.0F);
+    struct Case {
+        float xlo, ylo, xhi, yhi;
+        int count;
+    };
+    for (const Case& c :
+         {Case{0, 0, 50, 50, 50 + 50 + 4}, Case{10.2F, 10.2F, 10.8F, 10.8F, 1}, Case{10.2F, 11.2F, 10.8F, 11.8F, 0},
+          Case{45.1F, 45.1F, 45.2F, 45.2F, 2}, Case{21.5F, 3.5F, 21.6F, 3.6F, 1}, Case{22.0F, 2.0F, 23.0F, 3.0F, 0},
+          Case{60, 60, 70, 70, 0}, Case{nan, 0, 50, 50, 0}}) {
+        EXPECT_EQ(grid::covered(c.xlo, c.ylo, c.xhi, c.yhi), c.count) << c.xlo << " " << c.ylo;
+    }
+    grid::keep_next_clear();
+    grid::clear(0.0F, 0.0F, 50.0F, 50.0F);
+    EXPECT_EQ(grid::covered(0, 0, 50, 50), 104) << "the same frame set up again after keep_next_clear";
+    grid::clear(0.0F, 0.0F, 50.0F, 50.0F);
+    EXPECT_EQ(grid::covered(0, 0, 50, 50), 0);
+}
+
+// A page, the frame of OverTest and one legend entry.
+class LegendTest : public OverTest {
+protected:
+    void SetUp() override {
+        OverTest::SetUp();
+        PLOTS(1, 0, 20.0F, 15.0F);
+        CLIP(2.0F, 2.0F, 8.0F, 8.0F, 0.0F, 8.0F, 0.0F, 8.0F);
+        LEGADD("one", 2, 0.0F, 0, 3);
+    }
+    // The filled box of the legend drawn last: left, right, bottom, top cm.
+    static std::vector<float> box() {
+        const std::vector<support::Call> fills = support::named(support::recorded_calls(), "FILPOL");
+        if (fills.empty()) {
+            return {};
+        }
+        const std::vector<float>& n = fills.back().numbers;  // [l r r l] [b b t t] 4 1
+        return {n[0], n[1], n[4], n[6]};
+    }
+    // Its keypad position for texts 0.4 cm high, set in by 0.2 cm from the frame.
+    static int keypad() {
+        const std::vector<float> b = box();
+        const auto place = [](float lo, float hi) {
+            return std::fabs(lo - 2.2F) < 1e-4F   ? 0
+                   : std::fabs(hi - 9.8F) < 1e-4F ? 2
+                                                  : (std::fabs(lo + hi - 12.0F) < 1e-4F ? 1 : 99);
+        };
+        return b.empty() ? -1 : 1 + place(b[0], b[1]) + 3 * place(b[2], b[3]);
+    }
+};
+
+TEST_F(LegendTest, PlacesTheBoxWhereNothingWasDrawn) {
+    const auto expect_at = [](int ipos, int expected) {
+        plotter::recorder_clear();
+        LEGEND(ipos, 0.4F);
+        EXPECT_EQ(keypad(), expected) << "IPOS " << ipos;
+    };
+    // Each step draws into one more of the places best takes in turn.
+    const float x[] = {4, 8, 1, 5, 8};
+    const float y[] = {7.5F, 7.5F, 1, 0.5F, 0.5F};
+    expect_at(0, 9);
+    OVR(x, y, 2, 0.0F, 3);  // a line across the upper right
+    expect_at(0, 7);
+    PTXT(0.5F, 7.2F, "text", 0.4F, 1, 1, 0, 4);
+    expect_at(0, 1);
+    OVR(x + 2, y + 2, 1, -2.0F, 4);  // a marker
+    expect_at(0, 3);
+    OVR(x + 3, y + 3, 2, 0.2F, 4);  // dashes
+    expect_at(0, 6);
+    expect_at(3, 3);
+    expect_at(42, 6);
+    LEGEND(10, 0.4F);
+    EXPECT_NEAR(box().at(0), 10.2F, 1e-4F) << "outside: half the height right of the frame";
+    EXPECT_NEAR(box().at(3), 10.0F, 1e-4F);
+    LEGEND(1, std::numeric_limits<float>::quiet_NaN());
+    EXPECT_NEAR(box().at(0), 2.175F, 1e-4F) << "the default height 0.35";
+}
+
+TEST_F(LegendTest, SeventeenthEntryIsLeftOutAndReported) {
+    for (int i = 2; i <= 16; ++i) {
+        LEGADD("entry", i, -1.0F, 1, 5);
+    }
+    testing::internal::CaptureStderr();
+    LEGADD("seventeen  ", 1, 0.0F, 0, 11);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "LEGADD: the legend holds 16 entries; \"seventeen\" is left out\n");
+    plotter::recorder_clear();
+    LEGEND(0, 0.4F);
+    std::vector<support::Call> calls = support::recorded_calls();
+    EXPECT_EQ(support::named(calls, "SYMBLK").size(), 16U);
+    std::erase_if(calls, [](const support::Call& call) { return call.name == "TEXTLK"; });
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.front().name, "FILPOL") << "the white box goes under everything else";
+    EXPECT_EQ(support::named(calls, "NEWPEN").back().numbers, std::vector<float>{1.0F});
 }
 
 }  // namespace

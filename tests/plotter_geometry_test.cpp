@@ -1,5 +1,6 @@
 // The segment clipper: a table of segments against one window, and window corner handling; the
-// polyline thinner: what it keeps and how far what it leaves out may lie.
+// polygon clipper: a table of polygons against the same window; the polyline thinner: what it
+// keeps and how far what it leaves out may lie.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -138,6 +139,40 @@ TEST(Clip, SegmentsFarLongerThanTheWindowStayInIt) {
                 EXPECT_LE(std::fabs(v), 1.0e4F) << c.x1 << " " << c.y1 << " " << c.x2 << " " << c.y2;
             }
         }
+    }
+}
+
+struct PolygonCase {
+    const char* name;
+    std::vector<float> x, y;
+    std::vector<float> cx, cy;  // expected clipped polygon, empty when nothing is left
+};
+
+TEST(ClipPolygon, GivesThePartInsideTheWindow) {
+    const PolygonCase cases[] = {
+        {"inside, kept bit for bit", {3, 5, 4.1F}, {2, 2, 4.3F}, {3, 5, 4.1F}, {2, 2, 4.3F}},
+        {"crosses the right edge", {4, 8, 8, 4}, {2, 2, 4, 4}, {4, 6, 6, 4}, {2, 2, 4, 4}},
+        {"wholly outside", {7, 9, 8}, {1, 1, 3}, {}, {}},
+        {"encloses the window", {0, 10, 10, 0}, {0, 0, 10, 10}, {2, 2, 6, 6}, {5, 1, 1, 5}},
+        {"touches an edge in one point", {6, 8, 8}, {2, 2, 4}, {}, {}},
+        {"cut by two edges", {0, 4, 4}, {3, 3, 7}, {2, 2, 4, 4}, {5, 3, 3, 5}},
+        {"two points", {3, 4}, {2, 3}, {}, {}},
+    };
+    std::vector<float> x;
+    std::vector<float> y;
+    for (const PolygonCase& c : cases) {
+        plotter::clip_polygon(c.x.data(), c.y.data(), static_cast<int>(c.x.size()), kWindow, x, y);
+        EXPECT_EQ(x, c.cx) << c.name;
+        EXPECT_EQ(y, c.cy) << c.name;
+    }
+    // A polygon far larger than the safe window is cut to it, never beyond.
+    const float huge_x[] = {-3.0e38F, 3.0e38F, 1.0e30F};
+    const float huge_y[] = {-1.0e34F, 2.0F, 3.0e38F};
+    plotter::clip_polygon(huge_x, huge_y, 3, plotter::kSafeWindow, x, y);
+    ASSERT_GE(x.size(), 3U);
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        EXPECT_LE(std::fabs(x[i]), plotter::kSafeExtent) << i;
+        EXPECT_LE(std::fabs(y[i]), plotter::kSafeExtent) << i;
     }
 }
 

@@ -1,5 +1,5 @@
 // The plotter as a real process: the PLOTTER_TRACE file, the output files (a valid PDF, a PNG at
-// the chosen resolution, sheets that hold all ink, several pages, the same bytes every run),
+// the chosen resolution, sheets that hold all ink, fills, several pages, the same bytes every run),
 // silence in a normal run, devices that cannot be opened and output that cannot be written.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "plotter.h"
 #include "support/subprocess.h"
 #include "text.h"
 
@@ -86,12 +87,13 @@ TEST_F(Output, TraceFileHoldsEveryCallInOrder) {
                                              "HITPOS 1 1 -> 0 0\n"
                                              "PLTEND\n"
                                              "PLTEND\n"
+                                             "FILPOL [0 1 1] [0 0 1] 3 1\n"
                                              "SYMBOL 1 1 0.5 \"x\" 0 1\n"
                                              "WAITHT\n");
     // Without a page the first call says so, once until the next PLOTS; TEXTLK only measures.
     EXPECT_EQ(r.err,
               "plotter: CENSYM called with no page open; PLOTS opens the page\n"
-              "plotter: SYMBOL called with no page open; PLOTS opens the page\n");
+              "plotter: FILPOL called with no page open; PLOTS opens the page\n");
 }
 
 TEST_F(Output, DefaultDeviceWritesAOnePageTrueSizePdf) {
@@ -336,6 +338,57 @@ TEST_F(Output, OutputThatCannotBeWrittenEndsWithOneMessage) {
         // The link is left, not what it leads to.
         EXPECT_TRUE(fs::is_symlink(dir_ / c.file)) << c.file;
         EXPECT_TRUE(fs::exists("/dev/full"));
+    }
+}
+
+// FILPOL on a real PDF, rendered by poppler at 50 pixels per cm: a red square is red, a white box
+// hides the black line drawn before it, and a fill beyond the page grows the sheet to hold it.
+TEST_F(Output, FillsCoverWhatWasDrawnBeforeInThePenOrWhite) {
+    const std::string device = (dir_ / "fill.pdf").string() + "/pdf";
+    PLTDEV(device.c_str(), static_cast<int>(device.size()));
+    PLOTS(1, 0, 10.0F, 10.0F);
+    PLOT(1.0F, 5.0F, 3);
+    PLOT(9.0F, 5.0F, 2);
+    const float box_x[] = {5.0F, 8.0F, 8.0F, 5.0F};
+    const float box_y[] = {4.0F, 4.0F, 6.0F, 6.0F};
+    FILPOL(box_x, box_y, 4, 1);
+    NEWPEN(2);
+    const float square_x[] = {1.0F, 3.0F, 3.0F, 1.0F, 12.0F, 14.0F, 14.0F, 12.0F};
+    const float square_y[] = {1.0F, 1.0F, 3.0F, 3.0F, 4.0F, 4.0F, 6.0F, 6.0F};
+    FILPOL(square_x, square_y, 4, 0);
+    FILPOL(square_x + 4, square_y + 4, 4, 0);
+    PLTEND();
+    ASSERT_EQ(support::run_shell("pdftoppm -r 127 -singlefile '" + (dir_ / "fill.pdf").string() + "' '" +
+                                 (dir_ / "fill").string() + "'"),
+              0);
+    const std::string ppm = slurp(dir_ / "fill.ppm");
+    int width = 0;
+    int height = 0;
+    int header = 0;
+    ASSERT_EQ(std::sscanf(ppm.c_str(), "P6 %d %d 255%n", &width, &height, &header), 2) << ppm.substr(0, 20);
+    ++header;  // the one white-space byte before the pixels
+    ASSERT_EQ(ppm.size(), static_cast<std::size_t>(header + 3 * width * height));
+    // The sheet runs from -1 cm to 0.5 cm past the far fill (14.5 cm) across, -1 to 11 cm up.
+    EXPECT_NEAR(width, 775, 1);
+    EXPECT_NEAR(height, 600, 1);
+    const struct {
+        const char* what;
+        float x, y;  // cm
+        int red, green, blue;
+    } samples[] = {
+        {"the line where nothing covers it", 3.0F, 5.0F, 0, 0, 0},
+        {"the line under the white box", 6.5F, 5.0F, 255, 255, 255},
+        {"the red square", 2.0F, 2.0F, 204, 0, 0},
+        {"the red square beyond the page", 13.0F, 5.0F, 204, 0, 0},
+        {"the paper", 4.0F, 2.0F, 255, 255, 255},
+    };
+    for (const auto& p : samples) {
+        const int column = static_cast<int>((p.x + 1.0F) * 50.0F);
+        const int row = static_cast<int>((11.0F - p.y) * 50.0F);
+        const auto* pixel = reinterpret_cast<const unsigned char*>(ppm.data() + header + 3 * (row * width + column));
+        EXPECT_NEAR(pixel[0], p.red, 8) << p.what;
+        EXPECT_NEAR(pixel[1], p.green, 8) << p.what;
+        EXPECT_NEAR(pixel[2], p.blue, 8) << p.what;
     }
 }
 

@@ -57,6 +57,11 @@ TEST_F(Recorder, KnownCallsGiveKnownLines) {
     HITCHR(key);
     PGTEXT(3.0F, 3.0F, "\\ga", 3);
     PLTDEV("fig.png/png ", 12);
+    const float fx[] = {0.0F, 1.0F, 0.1F};
+    const float fy[] = {-2.5F, 0.0F, 1.0F};
+    FILPOL(fx, fy, 3, 1);
+    FILPOL(nullptr, fy, 3, 0);
+    FILPOL(fx, fy, -1, 0);
     PLTEND();
     const std::vector<std::string> expected = {
         "PLOTS 1 0 20 10",
@@ -76,6 +81,9 @@ TEST_F(Recorder, KnownCallsGiveKnownLines) {
         "HITCHR 4 -> 369",
         "PGTEXT 3 3 \"\\\\ga\"",
         "PLTDEV \"fig.png/png \"",
+        "FILPOL [0 1 0.100000001] [-2.5 0 1] 3 1",
+        "FILPOL [] [-2.5 0 1] 3 0",
+        "FILPOL [] [] -1 0",
         "PLTEND",
     };
     EXPECT_EQ(plotter::recorder_lines(), expected);
@@ -198,10 +206,55 @@ TEST_F(Recorder, CallsOutsideAnOpenPageAreTracedNoOps) {
     PLTEND();
     CENSYM(1.0F, 1.0F, 0, 0.3F, 0.3F, 0.0F);
     PLTSYN(1);
-    EXPECT_EQ(plotter::recorder_lines().size(), 10U);
+    const float box[] = {0.0F, 1.0F, 1.0F};
+    FILPOL(box, box, 3, 0);
+    EXPECT_EQ(plotter::recorder_lines().size(), 11U);
+    EXPECT_TRUE(of_kind(Kind::Fill).empty());
     ASSERT_EQ(of_kind(Kind::Polyline).size(), 1U);
     EXPECT_EQ(of_kind(Kind::Close).size(), 1U);
     EXPECT_TRUE(of_kind(Kind::Glyph).empty());
+}
+
+// A fill comes after the strokes drawn before it, in the pen in force or white, cut to the safe
+// window; fewer than 3 points, a missing array or a non-finite point fill nothing.
+TEST_F(Recorder, FilpolFillsWithThePenOrThePaper) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const struct {
+        const char* name;
+        std::vector<float> x, y;
+        int n;
+        int paper;
+        bool null_x;
+        std::vector<float> fx, fy;  // the fill the device gets; none when empty
+    } cases[] = {
+        {"pen colour", {1, 3, 3}, {1, 1, 2}, 3, 0, false, {1, 3, 3}, {1, 1, 2}},
+        {"paper", {1, 3, 3, 1}, {1, 1, 2, 2}, 4, -7, false, {1, 3, 3, 1}, {1, 1, 2, 2}},
+        {"cut to the safe window", {0, 2e4F, 0}, {0, 0, 2e4F}, 3, 0, false, {0, 0, 1e4F, 1e4F}, {1e4F, 0, 0, 1e4F}},
+        {"two points", {1, 3, 3}, {1, 1, 2}, 2, 0, false, {}, {}},
+        {"a NaN", {1, nan, 3}, {1, 1, 2}, 3, 0, false, {}, {}},
+        {"no X", {1, 3, 3}, {1, 1, 2}, 3, 0, true, {}, {}},
+    };
+    for (const auto& c : cases) {
+        plotter::recorder_start();
+        PLOTS(1, 0, 20.0F, 10.0F);
+        NEWPEN(3);
+        PLOT(5.0F, 5.0F, 2);
+        FILPOL(c.null_x ? nullptr : c.x.data(), c.y.data(), c.n, c.paper);
+        PLTEND();
+        const std::vector<Primitive>& all = plotter::recorder_primitives();
+        const std::vector<Primitive> fills = of_kind(Kind::Fill);
+        ASSERT_EQ(fills.size(), c.fx.empty() ? 0U : 1U) << c.name;
+        ASSERT_EQ(of_kind(Kind::Polyline).size(), 1U) << c.name;
+        if (!c.fx.empty()) {
+            ASSERT_EQ(all.size(), 3U) << c.name;
+            EXPECT_EQ(all[0].kind, Kind::Polyline) << c.name << ": the line drawn before is handed on first";
+            EXPECT_EQ(all[1].kind, Kind::Fill) << c.name;
+            EXPECT_EQ(fills[0].x, c.fx) << c.name;
+            EXPECT_EQ(fills[0].y, c.fy) << c.name;
+            EXPECT_EQ(fills[0].pen, 3) << c.name;
+            EXPECT_EQ(fills[0].code, c.paper != 0 ? 1 : 0) << c.name;
+        }
+    }
 }
 
 TEST_F(Recorder, PensWrapIntoThePalette) {

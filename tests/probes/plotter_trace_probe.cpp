@@ -21,6 +21,9 @@ int main() {
     HITPOS(x, y);
     PLTEND();
     PLTEND();
+    const float box_x[] = {0.0F, 1.0F, 1.0F};
+    const float box_y[] = {0.0F, 0.0F, 1.0F};
+    FILPOL(box_x, box_y, 3, 1);
     SYMBOL(1.0F, 1.0F, 0.5F, "x", 0.0F, 1, 1);
     WAITHT();
     return 0;

@@ -1,5 +1,6 @@
 // Recorded plotter calls taken apart: a trace line is the routine's name, then its arguments
-// separated by blanks, a text argument in double quotes with \ escaping, returned values after "->".
+// separated by blanks, a text argument in double quotes with \ escaping, an array's values in
+// brackets, returned values after "->".
 #pragma once
 
 #include <cstdlib>
@@ -10,8 +11,8 @@
 
 namespace support {
 
-// One recorded plotter call: its name, numeric arguments (returned values after "->" included) and
-// its text argument, if any.
+// One recorded plotter call: its name, numeric arguments (an array's values in their place, returned
+// values after "->" included) and its text argument, if any.
 struct Call {
     std::string name;
     std::vector<float> numbers;
@@ -38,8 +39,14 @@ inline Call parse_call(const std::string& line) {
             continue;
         }
         const std::size_t end = line.find(' ', pos);
-        const std::string token = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
-        if (token != "->") {
+        std::string token = line.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        if (!token.empty() && token.front() == '[') {
+            token.erase(0, 1);
+        }
+        if (!token.empty() && token.back() == ']') {
+            token.pop_back();
+        }
+        if (!token.empty() && token != "->") {
             call.numbers.push_back(std::strtof(token.c_str(), nullptr));
         }
         pos = end;
