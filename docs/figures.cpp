@@ -204,7 +204,6 @@ void pens_and_markers() {
     PLTEND();
 }
 
-
 // Logarithmic axes: a decay on a logarithmic y axis (ranges from the data, plain numbers) and a
 // spectrum on two logarithmic axes (decades as powers of ten).
 void logarithmic_axes() {
@@ -229,8 +228,8 @@ void logarithmic_axes() {
           counts, kPoints, 0.0F, 8, 6, 11);
     LOGAX(1, 1);
     xmin = xmax = ymin = ymax = 0.0F;
-    DIAGR(14.0F, 2.0F, 7.0F, 7.0F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "f (Hz)", "S (V&H2&M/Hz)", "LOGAX(1, 1)", 1,
-          2, f, power, kPoints, 0.0F, 6, 13, 11);
+    DIAGR(14.0F, 2.0F, 7.0F, 7.0F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "f (Hz)", "S (V&H2&M/Hz)", "LOGAX(1, 1)", 1, 2,
+          f, power, kPoints, 0.0F, 6, 13, 11);
     PLTEND();
 }
 
@@ -259,13 +258,13 @@ void error_bars_and_legend() {
     float xmax = 10.0F;
     float ymin = -1.0F;
     float ymax = 10.0F;
-    DIAGR(2.5F, 2.0F, 9.5F, 7.0F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "x (mm)", "signal (mV)",
-          "ERRY, OVR and LEGEND", 1, 3, model_x, model_y, 50, 0.0F, 6, 11, 20);
+    DIAGR(2.5F, 2.0F, 9.5F, 7.0F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "x (mm)", "signal (mV)", "ERRY, OVR and LEGEND",
+          1, 3, model_x, model_y, 50, 0.0F, 6, 11, 20);
     NEWPEN(2);
     ERRY(x, y, error, error, kPoints, 0.2F);
     OVR(x, y, kPoints, -1.0F, 2);
     LEGADD("model", 3, 0.0F, 0, 5);
-    LEGADD("measured &Hx&M(1#s)", 2, -1.0F, 1, 19);
+    LEGADD("measured, 1#s", 2, -1.0F, 1, 13);
     LEGEND(0, 0.35F);
     PLTEND();
 }

@@ -1,10 +1,12 @@
-// Fuzz target: a whole diagram (FRALAB, then DIAGR or FRAME plus OVR and PTXT) with any numbers,
-// through the recorder.
+// Fuzz target: a whole diagram (FRALAB, LOGAX, then DIAGR or FRAME plus OVR, error bars, PTXT and a
+// legend) with any numbers, through the recorder.
 //
-// Input: an entry byte, FRALAB's switches and heights, the frame's position and size, the ranges,
-// the steps, pens, the curve mode, up to 16 data pairs (4 for a dashed curve), the three texts,
-// and a free text with its position, height, justification and options. Checked: the calls stay
-// within the bound below and the device gets only finite coordinates within the plotter's cut-off.
+// Input: an entry byte (bit 0 DIAGR, bits 1 and 2 logarithmic x and y, bit 3 error bars, bit 4 the
+// legend entry's bar), FRALAB's switches and heights, the frame's position and size, the ranges,
+// the steps, pens, the curve mode, up to 16 data pairs (4 for a dashed curve), the three texts, a
+// free text with its position, height, justification and options, then the error bars' cap and
+// offsets and the legend's position. Checked: the calls stay within the bound below and the device
+// gets only finite coordinates within the plotter's cut-off.
 #include <cstddef>
 #include <cstdint>
 
@@ -22,6 +24,11 @@ constexpr std::size_t kAxisCallBound = 3 + 3 * 100003 + 3 + 1;
 // A curve of N points: NEWPEN, the window's two CPLOTs, the closing PLTSYN; then per point at
 // most a CENSYM, or a CPLOT and a PLTSYN (solid), or a PLOT and at most 9999 CPLOTs (dashed).
 std::size_t curve_call_bound(int n) { return 4 + static_cast<std::size_t>(n) * (1 + 9999); }
+// Error bars for N points: the window's two CPLOTs and PLTSYN 1 and 0; per point a bar and two
+// caps of two CPLOTs each.
+std::size_t error_bar_call_bound(int n) { return 4 + static_cast<std::size_t>(n) * 6; }
+// A legend of one entry: its box, sample and text.
+constexpr std::size_t kLegendCallBound = 200;
 // A text of L characters in pieces of 80: NEWPEN, then a TEXTLK and a SYMBLK per piece.
 std::size_t text_call_bound(int length) { return 1 + 2 * static_cast<std::size_t>(length / 80 + 1); }
 
@@ -72,10 +79,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int ipen = in.integer();
     const int iopt = in.integer();
     const int free_len = in.text(free_text, kMaxText);
+    const float cap = in.real();
+    float low[kMaxPoints];
+    float high[kMaxPoints];
+    for (int i = 0; i < n; ++i) {
+        low[i] = in.real();
+        high[i] = in.real();
+    }
+    const int ipos = in.integer();
 
     PLTPAR = LABINI_VALUES;
     fuzz::open_page();
     FRALAB(ixlab, iylab, xlsize, ylsize, tsize, symsiz);
+    LOGAX((entry >> 1) & 1, (entry >> 2) & 1);
     plotter::recorder_clear();
     // The frame: four axes and the title's TEXTLK and SYMBLK per piece.
     std::size_t bound = 1 + 4 * kAxisCallBound + 2 * static_cast<std::size_t>(title_len / 80 + 1);
@@ -90,8 +106,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         OVR(x, y, n, isym, ipenc);
         bound += curve_call_bound(n);
     }
+    if ((entry & 8) != 0) {
+        ERRY(x, y, low, high, n, cap);
+        ERRX(x, y, high, low, n, cap);
+        bound += 2 * error_bar_call_bound(n);
+    }
     PTXT(tx, ty, free_text, theight, just, ipen, iopt, free_len);
     bound += text_call_bound(free_len);
+    LEGADD(free_text, ipen, isym, (entry >> 4) & 1, free_len);
+    LEGEND(ipos, theight);
+    bound += kLegendCallBound;
     if (plotter::recorder_lines().size() > bound) {
         fuzz::finding("diagram", "more plotter calls than the bound");
     }

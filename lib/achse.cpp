@@ -232,18 +232,19 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
     PLTSYN(0);
 }
 
-
 // ---- Logarithmic axes ----
 
-constexpr double DECADE_SLACK = 1.0e-5;  // decades: how far outside the axis a decade still counts
+constexpr double DECADE_SLACK = 1.0e-5;    // decades: how far outside the axis a decade still counts
 constexpr double SHORTEST_LOG_SPAN = 0.4;  // decades: below this the ticks are a linear axis's
-constexpr int MAX_LOG_LABELS = 100;       // numbered decades of the float range, with room to spare
+constexpr int MAX_LOG_LABELS = 100;        // numbered decades of the float range, with room to spare
 constexpr int LOG_LABEL_LEN = 16;
 constexpr float MINOR_TICK_LENGTH = 0.5F * TICK_LENGTH;
 // Least room between numbers along the axis, in label heights: beside one another on a horizontal
 // axis, above one another on a vertical one.
 constexpr float GAP_BESIDE = 1.0F;
 constexpr float GAP_ABOVE = 2.0F;
+// Closer than this (cm), unnumbered decades get no tick of their own: they would blur into a comb.
+constexpr float CLOSEST_DECADE_TICKS = 0.15F;
 
 // A number of a logarithmic axis: MANTISSA x 10**EXPONENT at log10 position C.
 struct LogLabel {
@@ -338,8 +339,8 @@ bool all_plain(const LogLabel* labels, int count) {
     return true;
 }
 
-void log_axis_body(float XA, float YA, const char* ATEXT, int ATEXT_len, int NC, float ALEN, float ANGLE,
-                   float VFIRST, float VLAST, bool numbered) {
+void log_axis_body(float XA, float YA, const char* ATEXT, int ATEXT_len, int NC, float ALEN, float ANGLE, float VFIRST,
+                   float VLAST, bool numbered) {
     char text[TEXT_WORK_LEN];
     std::memset(text, ' ', sizeof text);
     if (numbered && ATEXT != nullptr && ATEXT_len > 0) {
@@ -372,7 +373,9 @@ void log_axis_body(float XA, float YA, const char* ATEXT, int ATEXT_len, int NC,
         axis_body(linear_entry, 0.0F, XA, YA, ATEXT, ATEXT_len, NC, ALEN, ANGLE, VFIRST, 0.0F, VLAST, &warp);
         return;
     }
-    auto along_of = [&](double c) { return static_cast<float>(static_cast<double>(ALEN) * (c - first) / (last - first)); };
+    auto along_of = [&](double c) {
+        return static_cast<float>(static_cast<double>(ALEN) * (c - first) / (last - first));
+    };
     const int nlo = static_cast<int>(std::ceil(lo - DECADE_SLACK));
     const int nhi = static_cast<int>(std::floor(hi + DECADE_SLACK));
     const float decade_cm = std::fabs(ALEN) / static_cast<float>(hi - lo);
@@ -432,12 +435,13 @@ void log_axis_body(float XA, float YA, const char* ATEXT, int ATEXT_len, int NC,
     PLOT(XA + ALEN * axis.cosa, YA + ALEN * axis.sina, 3);
     MPLOT(XA, YA, 2, 3);
 
-    // Ticks: numbered decades long; the others, and 2..9 times the decades while every decade is
-    // numbered on an axis of at most ten decades, short.
+    // Ticks: numbered decades long; the others (unless they crowd), and 2..9 times the decades
+    // while every decade is numbered on an axis of at most ten decades, short.
     const bool minor_decades = stride == 1 && hi - lo <= 10.0;
+    const bool decade_ticks = decade_cm >= CLOSEST_DECADE_TICKS;
     for (int n = nlo - 1; n <= nhi; ++n) {
         const double decade = static_cast<double>(n);
-        if (decade >= lo - DECADE_SLACK) {
+        if (decade >= lo - DECADE_SLACK && (n % stride == 0 || decade_ticks)) {
             log_tick(axis, along_of(decade), n % stride == 0 ? TICK_LENGTH : MINOR_TICK_LENGTH);
         }
         for (int m = 2; minor_decades && m <= 9; ++m) {

@@ -31,20 +31,24 @@ void complete_range(const float* values, int n, float& low, float& high) {
     diagr::scale::range_with_margin(extremes, low, high);
 }
 
-// The nearest of 1, 2 and 5 times a power of ten at or below VALUE (> 0), or above it when ABOVE.
+// Relative slack of the float nearest a decade or a 1, 2, 5 value (1E-20F lies below 10**-20).
+constexpr double FLOAT_SLACK = 1.0E-6;
+
+// The nearest of 1, 2 and 5 times a power of ten at or below VALUE (> 0), or above it when ABOVE;
+// a float that is such a value within its rounding counts as it.
 double one_two_five(double value, bool above) {
-    const double decade = std::pow(10.0, std::floor(std::log10(value)));
+    const double decade = std::pow(10.0, std::floor(std::log10(value) + FLOAT_SLACK));
     const double steps[] = {1.0, 2.0, 5.0, 10.0};
     if (above) {
         for (const double m : steps) {
-            if (m * decade >= value) {
+            if (m * decade >= value * (1.0 - FLOAT_SLACK)) {
                 return m * decade;
             }
         }
         return 10.0 * decade;
     }
     for (int i = 3; i >= 0; --i) {
-        if (steps[i] * decade <= value) {
+        if (steps[i] * decade <= value * (1.0 + FLOAT_SLACK)) {
             return steps[i] * decade;
         }
     }
@@ -72,8 +76,8 @@ bool complete_log_range(const float* values, int n, float& low, float& high) {
     if (!(largest > 0.0)) {
         return false;
     }
-    double lo = std::pow(10.0, std::floor(std::log10(smallest)));
-    double hi = std::pow(10.0, std::ceil(std::log10(largest)));
+    double lo = std::pow(10.0, std::floor(std::log10(smallest) + FLOAT_SLACK));
+    double hi = std::pow(10.0, std::ceil(std::log10(largest) - FLOAT_SLACK));
     if (largest < 10.0 * smallest) {
         lo = one_two_five(smallest, false);
         hi = one_two_five(largest, true);
@@ -114,7 +118,9 @@ void DIAGR(const float& X0, const float& Y0, const float& XLEN, const float& YLE
 
     diagr::diagram::set_up("DIAGR", false, X0, Y0, XLEN, YLEN, xmin, xmax, ymin, ymax);
     NEWPEN(IPENC);
+    diagr::diagram::report_as("DIAGR");
     OVER(X, Y, n, ISYM);
+    diagr::diagram::report_as(nullptr);
     // The frame's own set-up is the same diagram again: its grid and legend entries stay.
     diagr::diagram::set_up("DIAGR", true, X0, Y0, XLEN, YLEN, xmin, xmax, ymin, ymax);
     diagr::diagram::draw_frame(X0, Y0, XLEN, YLEN, xmin, xmax, ymin, ymax, DX, DY, XTEXT, YTEXT, TITLE, IPENF,

@@ -233,21 +233,22 @@ void ERRY(const float* X, const float* Y, const float* ELO, const float* EHI, co
 // Horizontal error bars, from X(i) - ELO(i) to X(i) + EHI(i), as ERRY draws vertical ones ("Errx").
 void ERRX(const float* X, const float* Y, const float* ELO, const float* EHI, const int& N, const float& CAP);
 
-// Adds an entry to the legend of the current diagram: TEXT (with the plotter's mark-up; its used
-// part, at most 80 characters), drawn in pen IPEN with the curve's look as OVR's ISYM gives it (0
-// a solid line, > 0 dashes of ISYM cm, < 0 marker |ISYM|) and, for IBAR 1, an error bar with caps.
-// Setting up a diagram (CLIP, FRAME, DIAGR) clears the entries; 16 are kept, later ones are
-// reported on standard error and left out.
+// Adds an entry to the legend of the current diagram: TEXT (with the plotter's mark-up; the first
+// 80 characters of its used part), drawn in pen 1 after a sample of the curve in pen IPEN with the
+// look OVR's ISYM gives it (0 a solid line, > 0 dashes of ISYM cm, solid where more than 40 would
+// fit the sample, < 0 marker |ISYM|) and, for IBAR 1, an error bar with caps. Setting up another
+// diagram (CLIP, FRAME, DIAGR with another frame, mapping or page) clears the entries; 16 are
+// kept, later ones are reported on standard error and left out.
 void LEGADD(const char* TEXT, const int& IPEN, const float& ISYM, const int& IBAR, int TEXT_len);
 
 // Draws the entries LEGADD added since the diagram was set up, in call order, texts HEIGHT cm high
-// (0 or less: 0.35), each after a sample of its curve, in a thin box filled white, so that nothing
-// drawn before runs through it. IPOS places the box: 1..9 the keypad position inside the frame
-// (7 upper left, 9 upper right, 5 centre, 1 lower left, 3 lower right), set in by half of HEIGHT;
-// 0 the best place, the first of upper right, upper left, lower left, lower right, centre right,
-// centre left, lower centre, upper centre, centre that covers nothing drawn inside the frame
-// since it was set up (curves, markers, error bars, texts), else the one covering least; 10
-// outside the frame, to the right of its upper corner. Other values are taken as 0. No entries:
-// nothing is drawn. Leaves pen 1 selected. Before any CLIP it ends the program as DERR does
-// ("Legend").
+// (0 or less, or not finite: 0.35), each after a sample of its curve, in a thin box filled white,
+// so that nothing drawn before runs through it. IPOS places the box: 1..9 the keypad position
+// inside the frame (7 upper left, 9 upper right, 5 centre, 1 lower left, 3 lower right), set in by
+// half of HEIGHT; 0 the best place, the first of upper right, upper left, lower left, lower right,
+// centre right, centre left, lower centre, upper centre, centre that covers nothing drawn inside
+// the frame since it was set up (curves, markers, error bars, texts; judged on a grid of 50 x 50
+// cells over the frame), else the one covering least; 10 outside the frame, to the right of its
+// upper corner. Other values are taken as 0. No entries: nothing is drawn. Leaves pen 1 selected.
+// Before any CLIP it ends the program as DERR does ("Legend").
 void LEGEND(const int& IPOS, const float& HEIGHT);

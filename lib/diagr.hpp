@@ -64,8 +64,8 @@ inline int count_of(std::span<const float> X, std::span<const float> Y, const ch
 // Refuses an array NAME whose length differs from X's.
 inline void same_length(std::span<const float> X, std::span<const float> other, const char* name, const char* routine) {
     if (other.size() != X.size()) {
-        refuse(routine, "X has " + std::to_string(X.size()) + " values but " + name + " has " +
-                            std::to_string(other.size()));
+        refuse(routine,
+               "X has " + std::to_string(X.size()) + " values but " + name + " has " + std::to_string(other.size()));
     }
 }
 
@@ -83,12 +83,12 @@ using ::CLIP;
 using ::CPLOT;
 using ::FRALAB;
 using ::HITCHR;
-using ::LEGEND;
-using ::LOGAX;
 using ::HITPOS;
 using ::LABINI;
 using ::LABINI_VALUES;
+using ::LEGEND;
 using ::LINT;
+using ::LOGAX;
 using ::MPLOT;
 using ::NEWPEN;
 using ::PLOT;

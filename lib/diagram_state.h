@@ -39,4 +39,8 @@ void draw_frame(float X0, float Y0, float XLEN, float YLEN, float XMIN, float XM
 // "OVR: 2 points with y <= 0 are not drawn on the logarithmic axis".
 void report_non_positive(const char* routine, const float* values, int n, bool on_log_axis, char axis_name);
 
+// Until called again with null, reports name ROUTINE instead of the routine that gives them: DIAGR
+// draws its curve with OVER, but the caller called DIAGR.
+void report_as(const char* routine);
+
 }  // namespace diagr::diagram

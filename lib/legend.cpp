@@ -36,7 +36,7 @@ constexpr float CAP_HALF = 0.3F;         // its caps, left and right of the bar
 // A dash pattern finer than this many dashes along the sample is drawn solid, as it looks.
 constexpr float MAX_DASHES = 40.0F;
 
-// The marker number: the integer part of |ISYM|, held to the int range, as OVR takes it.
+// The marker number as OVR takes it: |ISYM| truncated, held to the int range.
 int marker_number(float isym) {
     const float magnitude = std::fabs(isym);
     return magnitude >= 2147483648.0F ? 2147483647 : static_cast<int>(magnitude);

@@ -3,6 +3,7 @@
 #include "occupancy.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <climits>
 #include <cmath>
 
@@ -20,11 +21,12 @@ struct Grid {
     // Cells per cm: grid coordinate = (cm - left) * per_cm_x, 0..CELLS across the frame.
     double per_cm_x = 0.0;
     double per_cm_y = 0.0;
+    float per_cm_x_float = 0.0F;  // the same, for the cells of points inside the frame
+    float per_cm_y_float = 0.0F;
     int count[CELLS][CELLS] = {};  // [row from the bottom][column from the left]
 };
 
 Grid grid;
-bool keep_marks = false;
 
 bool finite(float a, float b, float c, float d) {
     return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
@@ -46,6 +48,11 @@ int cell_at(double g) {
     return g >= CELLS ? CELLS - 1 : static_cast<int>(g);
 }
 
+// The cell of an X or Y inside the frame (LEFT or BOTTOM from that side, a finite PER_CM).
+int cell_inside(float value, float from, float per_cm) {
+    return std::min(static_cast<int>((value - from) * per_cm), CELLS - 1);
+}
+
 // The cells a span LO..HI of grid coordinates overlaps: an end exactly on a cell boundary does not
 // reach into the cell beyond it, and a span of no length still has its cell.
 void cell_span(double lo, double hi, int& first, int& last) {
@@ -53,8 +60,8 @@ void cell_span(double lo, double hi, int& first, int& last) {
     last = std::max(first, hi >= CELLS ? CELLS - 1 : static_cast<int>(std::ceil(std::max(hi, 0.0))) - 1);
 }
 
-// Clips a box to the frame; false if they do not meet. The corners come out ordered, in grid
-// coordinates.
+// The first and last column and row of the cells a box (corners in either order) overlaps inside
+// the frame; false for a box outside it or not finite.
 bool box_cells(float xlo, float ylo, float xhi, float yhi, int& column0, int& row0, int& column1, int& row1) {
     if (!grid.on || !finite(xlo, ylo, xhi, yhi)) {
         return false;
@@ -115,26 +122,22 @@ void clear(float xleft, float ybotm, float xright, float ytop) {
     const float right = std::max(xleft, xright);
     const float bottom = std::min(ybotm, ytop);
     const float top = std::max(ybotm, ytop);
-    const bool same_frame =
-        grid.on && left == grid.left && bottom == grid.bottom && right == grid.right && top == grid.top;
-    const bool keep = keep_marks && same_frame;
-    keep_marks = false;
-    if (keep) {
-        return;
-    }
     grid.left = left;
     grid.bottom = bottom;
     grid.right = right;
     grid.top = top;
-    grid.per_cm_x = CELLS / (static_cast<double>(right) - left);
-    grid.per_cm_y = CELLS / (static_cast<double>(top) - bottom);
-    // Cells per cm must be finite, or grid coordinates would not be.
-    grid.on = finite(left, bottom, right, top) && right > left && top > bottom && std::isfinite(grid.per_cm_x) &&
-              std::isfinite(grid.per_cm_y);
+    // Off for a frame without a finite size above 0 (as a float: the fast cell lookup subtracts in
+    // floats), or so small that cells per cm exceed a float.
+    const double per_cm_x = CELLS / (static_cast<double>(right) - left);
+    const double per_cm_y = CELLS / (static_cast<double>(top) - bottom);
+    grid.on = finite(left, bottom, right - left, top - bottom) && right > left && top > bottom && per_cm_x <= FLT_MAX &&
+              per_cm_y <= FLT_MAX;
+    grid.per_cm_x = grid.on ? per_cm_x : 0.0;
+    grid.per_cm_y = grid.on ? per_cm_y : 0.0;
+    grid.per_cm_x_float = static_cast<float>(grid.per_cm_x);
+    grid.per_cm_y_float = static_cast<float>(grid.per_cm_y);
     std::fill(&grid.count[0][0], &grid.count[0][0] + CELLS * CELLS, 0);
 }
-
-void keep_next_clear() { keep_marks = true; }
 
 void mark_segment(float x1, float y1, float x2, float y2) {
     if (!grid.on) {
@@ -143,9 +146,10 @@ void mark_segment(float x1, float y1, float x2, float y2) {
     const bool both_inside = inside(x1, y1) && inside(x2, y2);  // never for a non-finite end
     if (both_inside) {
         // The common case of a densely sampled curve, kept short: both ends in one cell.
-        const int column = cell_at(grid_x(x1));
-        const int row = cell_at(grid_y(y1));
-        if (column == cell_at(grid_x(x2)) && row == cell_at(grid_y(y2))) {
+        const int column = cell_inside(x1, grid.left, grid.per_cm_x_float);
+        const int row = cell_inside(y1, grid.bottom, grid.per_cm_y_float);
+        if (column == cell_inside(x2, grid.left, grid.per_cm_x_float) &&
+            row == cell_inside(y2, grid.bottom, grid.per_cm_y_float)) {
             add(column, row);
             return;
         }

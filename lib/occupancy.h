@@ -12,10 +12,6 @@ constexpr int CELLS = 50;
 // nothing covered.
 void clear(float xleft, float ybotm, float xright, float ytop);
 
-// Makes the next clear keep the marks when it lays the grid over the same frame again: DIAGR sets
-// its frame up once more (FRAME) after drawing its curve into it.
-void keep_next_clear();
-
 // Adds 1 to each cell the segment (X1, Y1)-(X2, Y2) cm passes through inside the frame.
 // Non-finite coordinates mark nothing.
 void mark_segment(float x1, float y1, float x2, float y2);

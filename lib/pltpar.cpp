@@ -145,9 +145,8 @@ void set_up(const char* routine, bool quiet, float x0, float y0, float xlen, flo
     PLTPAR.YTOP = y0 + ylen;
     const bool same = before.XSCAL == PLTPAR.XSCAL && before.YSCAL == PLTPAR.YSCAL && before.XOFFS == PLTPAR.XOFFS &&
                       before.YOFFS == PLTPAR.YOFFS && before.XLEFT == PLTPAR.XLEFT && before.YBOTM == PLTPAR.YBOTM &&
-                      before.XRIGHT == PLTPAR.XRIGHT && before.YTOP == PLTPAR.YTOP &&
-                      log_x_before == log_x_in_force && log_y_before == log_y_in_force &&
-                      set_up_page == plotter::pages_begun();
+                      before.XRIGHT == PLTPAR.XRIGHT && before.YTOP == PLTPAR.YTOP && log_x_before == log_x_in_force &&
+                      log_y_before == log_y_in_force && set_up_page == plotter::pages_begun();
     set_up_page = plotter::pages_begun();
     if (!same) {
         occupancy::clear(PLTPAR.XLEFT, PLTPAR.YBOTM, PLTPAR.XRIGHT, PLTPAR.YTOP);
@@ -155,9 +154,16 @@ void set_up(const char* routine, bool quiet, float x0, float y0, float xlen, flo
     }
 }
 
+static const char* reporting_routine = nullptr;
+
+void report_as(const char* routine) { reporting_routine = routine; }
+
 void report_non_positive(const char* routine, const float* values, int n, bool on_log_axis, char axis_name) {
     if (!on_log_axis || values == nullptr) {
         return;
+    }
+    if (reporting_routine != nullptr) {
+        routine = reporting_routine;
     }
     long count = 0;
     for (int i = 0; i < n; ++i) {

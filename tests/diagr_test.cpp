@@ -76,6 +76,7 @@ TEST_F(DiagrTest, AutomaticRanges) {
         std::vector<float> x;
         Bounds given;
         Bounds expected;
+        bool logarithmic = false;
     };
     const std::vector<Case> cases = {
         {"0 to 10", {0, 5, 10}, {0, 0}, {-1, 11}},
@@ -90,9 +91,18 @@ TEST_F(DiagrTest, AutomaticRanges) {
         {"given 0 to 100", {5}, {0, 100}, {0, 100}},
         {"given reversed", {5}, {100, 0}, {100, 0}},
         {"given negative", {5}, {-5, 3}, {-5, 3}},
+        {"log: out to whole decades", {3, 700}, {0, 0}, {1, 1000}, true},
+        {"log: decades stay", {1000, 1}, {0, 0}, {1, 1000}, true},
+        {"log: within a decade, out to 1, 2 or 5 times one", {0.45F, 0.46F}, {0, 0}, {0.2F, 0.5F}, true},
+        {"log: one value", {2}, {0, 0}, {1, 5}, true},
+        {"log: values <= 0 left out", {0, -4, 5, 50, NAN_VALUE}, {0, 0}, {1, 100}, true},
+        {"log: the float range", {1e-20F, 1e20F, FLT_MAX}, {0, 0}, {1e-20F, FLT_MAX}, true},
+        {"log: no value above 0, the linear range", {0, -10}, {0, 0}, {-11, 1}, true},
     };
     for (const Case& c : cases) {
+        LOGAX(c.logarithmic ? 1 : 0, 0);
         const Bounds got = x_range(c.x, c.given);
+        LOGAX(0, 0);
         EXPECT_FLOAT_EQ(got.low, c.expected.low) << c.what;
         EXPECT_FLOAT_EQ(got.high, c.expected.high) << c.what;
         // The mapping in force is the one of the bounds written back.

@@ -266,9 +266,9 @@ TEST_F(FortranTest, EveryEntryPointPassesItsArgumentsAndResultsLikeTheCppCall) {
         ASSERT_GT(calls.size(), 100U);
         EXPECT_EQ(traced, calls);
         // Every pen-plotter routine was reached through its Fortran entry point.
-        for (const char* name : {"PLOTS ", "PLOT ", "CPLOT ", "MPLOT ", "NEWPEN ", "SYMBOL ", "SYMBLK ", "TEXTLK ",
-                                 "CENSYM ", "PLTSYN ", "WAITHT", "HITPOS ", "HITCHR ", "PGTEXT ", "FILPOL ",
-                                 "PLTEND"}) {
+        for (const char* name :
+             {"PLOTS ", "PLOT ", "CPLOT ", "MPLOT ", "NEWPEN ", "SYMBOL ", "SYMBLK ", "TEXTLK ", "CENSYM ", "PLTSYN ",
+              "WAITHT", "HITPOS ", "HITCHR ", "PGTEXT ", "FILPOL ", "PLTEND"}) {
             bool seen = false;
             for (const std::string& line : traced) {
                 seen = seen || line.rfind(name, 0) == 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "diagr.h"
+#include "plotter.h"
 #include "recorder.h"
 #include "support/trace_lines.h"
 
@@ -303,3 +304,72 @@ TEST_F(FrameTest, EqualBoundsDrawLinesAndAxisTexts) {
 }
 
 }  // namespace
+
+// Logarithmic axes: the numbers of the bottom side (its SYMBLK texts but the axis text, or the
+// SYMBOL numbers of a linear axis under 0.4 decade), the long ticks and the short ones.
+TEST_F(FrameTest, LogarithmicAxisNumbersAndTicks) {
+    struct Case {
+        float low;
+        float high;
+        float length;
+        std::vector<std::string> numbers;
+        std::size_t long_ticks;
+        std::size_t short_ticks;
+    };
+    const Case cases[] = {
+        {1.0F, 1000.0F, 7.0F, {"1", "10", "100", "1000"}, 4, 3 * 8},
+        {3.0F, 700.0F, 7.0F, {"10", "100"}, 2, 7 + 8 + 6},
+        {1.0E-20F, 1.0E20F, 10.0F, {"10&H-20", "10&H-10", "10&H0", "10&H10", "10&H20"}, 5, 36},
+        {1.0E-6F, 3.0E-5F, 10.0F, {"10&H-6", "10&H-5"}, 2, 8 + 2},
+        {2.0E-6F, 3.0E-5F, 10.0F, {"10&H-5", "2", "5", "2"}, 1, 8 + 2},
+        {0.15F, 0.6F, 7.0F, {"0.2", "0.5"}, 0, 5},
+        // Under 0.4 decade, the numbers and thinning of a linear axis.
+        {0.2F, 0.5F, 7.0F, {"0.2", "0.3", "0.4"}, 4, 0},
+        {0.45F, 0.46F, 7.0F, {"0.45", "0.454", "0.46"}, 6, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.low);
+        plotter::recorder_clear();
+        LOGAX(1, 0);
+        FRAME(2.0F, 2.0F, c.length, 7.0F, c.low, c.high, 0.0F, 1.0F, 0.0F, 0.0F, "f", "y", "t", 1, 1, 1, 1);
+        LOGAX(0, 0);
+        const FrameTrace trace = split();
+        ASSERT_EQ(trace.axes.size(), 4U);
+        std::vector<std::string> numbers;
+        for (const char* name : {"SYMBLK", "SYMBOL"}) {
+            for (const Call& call : named(trace.axes[0], name)) {
+                if (call.text != "f") {
+                    numbers.push_back(call.text.substr(0, call.text.find(' ')));
+                }
+            }
+        }
+        EXPECT_EQ(numbers, c.numbers);
+        std::size_t long_ticks = 0;
+        std::size_t short_ticks = 0;
+        const std::vector<Stroke> bottom = strokes(trace.axes[0]);
+        for (std::size_t i = 1; i < bottom.size(); ++i) {
+            const float length = bottom[i].y1 - bottom[i].y0;
+            long_ticks += std::fabs(length - 0.2F) < TOL ? 1 : 0;
+            short_ticks += std::fabs(length - 0.1F) < TOL ? 1 : 0;
+        }
+        EXPECT_EQ(long_ticks, c.long_ticks);
+        EXPECT_EQ(short_ticks, c.short_ticks);
+        // The top side has the bottom side's ticks.
+        EXPECT_EQ(strokes(trace.axes[2]).size(), bottom.size());
+    }
+}
+
+// A logarithmic axis needs bounds above 0: FRAME says so and draws that axis linear.
+TEST_F(FrameTest, LogarithmicAxisWithABoundAtZeroIsDrawnLinear) {
+    PLOTS(1, 0, 20.0F, 10.0F);
+    LOGAX(1, 1);
+    testing::internal::CaptureStderr();
+    FRAME(2.0F, 2.0F, 7.0F, 7.0F, 0.0F, 10.0F, 1.0F, 100.0F, 0.0F, 0.0F, "x", "y", "t", 1, 1, 1, 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "FRAME: the logarithmic x axis needs bounds above 0, not 0 to 10; it is drawn linear\n");
+    LOGAX(0, 0);
+    EXPECT_FLOAT_EQ(XCM(5.0F), 5.5F);
+    EXPECT_FLOAT_EQ(YCM(10.0F), 5.5F);
+    EXPECT_TRUE(std::isnan(YCM(0.0F)));
+    EXPECT_EQ(named(split().axes[0], "SYMBOL").size(), 3U);
+}

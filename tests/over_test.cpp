@@ -163,7 +163,7 @@ TEST_F(OverTest, WindowFollowsTheFrameOfTheLatestClip) {
     EXPECT_EQ(lines(), (std::vector<std::string>{cplot(1, 1.5F, 997), cplot(4, 5.5F, 998), SYNC_OFF}));
 }
 
-TEST_F(OverTest, LogarithmicAxisLeavesOutValuesBelowOneAndSaysSo) {
+TEST_F(OverTest, LogarithmicAxisLeavesOutValuesUpToZeroAndSaysSo) {
     PLOTS(1, 0, 20.0F, 15.0F);
     LOGAX(0, 1);
     CLIP(2.0F, 2.0F, 8.0F, 8.0F, 0.0F, 8.0F, 1.0F, 100.0F);
@@ -177,6 +177,112 @@ TEST_F(OverTest, LogarithmicAxisLeavesOutValuesBelowOneAndSaysSo) {
     const std::vector<support::Call> moves = support::named(support::recorded_calls(), "CPLOT");
     EXPECT_EQ(moves.size(), 2U + 4U) << "the window and the four positive points";
     LOGAX(0, 0);
+}
+
+// Error bars: a bar and its caps as CPLOT pairs, each cap only where its end lies in the frame.
+TEST_F(OverTest, ErrorBarsAreClippedWithCapsOnlyAtEndsInsideTheFrame) {
+    struct Case {
+        const char* what;
+        bool vertical;
+        bool log_y;
+        float x, y, low, high, cap;
+        std::vector<std::string> body;
+        const char* said;
+    };
+    const float left = 6.0F - 0.2F;
+    const float right = 6.0F + 0.2F;
+    const std::vector<Case> cases = {
+        {"inside",
+         true,
+         false,
+         4,
+         4,
+         1,
+         2,
+         0.4F,
+         {cplot(6, 5, 3), cplot(6, 8, 2), cplot(left, 5, 3), cplot(right, 5, 2), cplot(left, 8, 3), cplot(right, 8, 2)},
+         ""},
+        {"cut by the top edge: no cap there",
+         true,
+         false,
+         4,
+         7,
+         1,
+         3,
+         0.4F,
+         {cplot(6, 8, 3), cplot(6, 12, 2), cplot(left, 8, 3), cplot(right, 8, 2)},
+         ""},
+        {"point outside, bar into the frame",
+         true,
+         false,
+         4,
+         -1,
+         0.5F,
+         2,
+         0.4F,
+         {cplot(6, 0.5F, 3), cplot(6, 3, 2), cplot(left, 3, 3), cplot(right, 3, 2)},
+         ""},
+        {"horizontal, no caps", false, false, 4, 4, 1, 1, 0.0F, {cplot(5, 6, 3), cplot(7, 6, 2)}, ""},
+        {"negative offset",
+         true,
+         false,
+         4,
+         4,
+         -1,
+         1,
+         0.4F,
+         {},
+         "ERRY: 1 bar with a negative offset or a value that is not finite is not drawn\n"},
+        {"not finite",
+         false,
+         false,
+         4,
+         std::numeric_limits<float>::infinity(),
+         1,
+         1,
+         0.4F,
+         {},
+         "ERRX: 1 bar with a negative offset or a value that is not finite is not drawn\n"},
+        // y from 1 to 100 on 8 cm: 10 lies at 6 cm; the end at -3 runs to the bottom edge, capless.
+        {"log axis, end <= 0",
+         true,
+         true,
+         4,
+         2,
+         5,
+         8,
+         0.4F,
+         {cplot(6, 2, 3), cplot(6, 6, 2), cplot(left, 6, 3), cplot(right, 6, 2)},
+         ""},
+        {"log axis, bar wholly <= 0",
+         true,
+         true,
+         4,
+         -2,
+         1,
+         1,
+         0.4F,
+         {},
+         "ERRY: 1 bar at values <= 0 is not drawn on the logarithmic axis\n"},
+    };
+    PLOTS(1, 0, 20.0F, 15.0F);
+    for (const Case& c : cases) {
+        LOGAX(0, c.log_y ? 1 : 0);
+        CLIP(2.0F, 2.0F, 8.0F, 8.0F, 0.0F, 8.0F, c.log_y ? 1.0F : 0.0F, c.log_y ? 100.0F : 8.0F);
+        LOGAX(0, 0);
+        plotter::recorder_clear();
+        testing::internal::CaptureStderr();
+        if (c.vertical) {
+            ERRY(&c.x, &c.y, &c.low, &c.high, 1, c.cap);
+        } else {
+            ERRX(&c.x, &c.y, &c.low, &c.high, 1, c.cap);
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.said) << c.what;
+        std::vector<std::string> expected = c.body;
+        expected.insert(expected.begin(), SYNC_ON);
+        expected.push_back(SYNC_OFF);
+        EXPECT_EQ(lines(), with_window(expected)) << c.what;
+    }
 }
 
 TEST(Occupancy, CountsTheCellsSegmentsAndBoxesCross) {
@@ -198,9 +304,6 @@ TEST(Occupancy, CountsTheCellsSegmentsAndBoxesCross) {
           Case{60, 60, 70, 70, 0}, Case{nan, 0, 50, 50, 0}}) {
         EXPECT_EQ(grid::covered(c.xlo, c.ylo, c.xhi, c.yhi), c.count) << c.xlo << " " << c.ylo;
     }
-    grid::keep_next_clear();
-    grid::clear(0.0F, 0.0F, 50.0F, 50.0F);
-    EXPECT_EQ(grid::covered(0, 0, 50, 50), 104) << "the same frame set up again after keep_next_clear";
     grid::clear(0.0F, 0.0F, 50.0F, 50.0F);
     EXPECT_EQ(grid::covered(0, 0, 50, 50), 0);
 }

@@ -89,6 +89,8 @@ program entries_probe
   gy = -1.0
   call getpos(gx, gy, ch)
   write (*, '(a,2(1x,z8.8),1x,a)') 'GETPOS', transfer(gx, 0), transfer(gy, 0), '"' // ch // '"'
+  ux = 0.0
+  uy = 0.0
   call gposu(ux, uy, ch)
   write (*, '(a,2(1x,z8.8),1x,a)') 'GPOSU', transfer(ux, 0), transfer(uy, 0), '"' // ch // '"'
   call derr('probe')
