@@ -118,7 +118,9 @@ protected:
     // its device; its call with unequal arrays was refused with a message before it drew anything.
     void expect_modern_page(const std::string& modern, const std::string& consumer) {
         std::vector<std::string> trace = run_traced(modern);
-        EXPECT_EQ(last_output_, "diagr::OVR: X has 4 values but Y has 3\n-0.3 3.3 -9 99\n-1.23457 8 6\n");
+        EXPECT_EQ(last_output_,
+                  "diagr::OVR: X has 4 values but Y has 3\ndiagr::ERRY: X has 4 values but EHI has 1\n"
+                  "-0.3 3.3 -9 99\n-1.23457 8 6\n");
         ASSERT_FALSE(trace.empty());
         EXPECT_EQ(trace.front(), "PLTDEV \"/null    \"");
         trace.erase(trace.begin());

@@ -23,7 +23,16 @@ int main() {
     } catch (const std::invalid_argument& refused) {
         std::printf("%s\n", refused.what());
     }
+    const std::vector<float> spread = {1.0F, 2.0F, 4.0F, 9.0F};
+    try {
+        diagr::ERRY(x, y, spread, std::vector<float>{1.0F}, 0.2F);
+    } catch (const std::invalid_argument& refused) {
+        std::printf("%s\n", refused.what());
+    }
+    diagr::ERRY(x, y, spread, spread, 0.2F);
     diagr::OVR(x, y, -1, 2);
+    diagr::LEGADD("squares", 2, -1.0F, 1);
+    diagr::LEGEND(0, 0.3F);
     diagr::PTXT(0.5F, 0.5F, "middle", 0.05F, 5, 4, 111);
     diagr::PLTEND();
     std::string label;
