@@ -61,21 +61,24 @@ TEST_F(GetposTest, GposuInvertsTheMapping) {
         float xmin, xmax;
         float hit_x, hit_y;
         float user_x, user_y;
+        bool log_x = false;
     };
     const Case cases[] = {
         {"inside", 0, 10, 5.5F, 9.0F, 5, 10},
         {"outside the frame, not clipped", 0, 10, 12.5F, 0.6F, 15, -2},
         {"reversed x range", 10, 0, 2.0F, 2.0F, 10, 0},
         {"reversed x range, right edge", 10, 0, 9.0F, 5.5F, 0, 5},
+        {"logarithmic x, 1 to 1000: a third of the frame is 10", 1, 1000, 2.0F + 7.0F / 3.0F, 2.0F, 10, 0, true},
     };
     for (const Case& c : cases) {
+        LOGAX(c.log_x ? 1 : 0, 0);
         CLIP(2.0F, 2.0F, 7.0F, 7.0F, c.xmin, c.xmax, 0.0F, 10.0F);
         plotter::recorder_push_hit(c.hit_x, c.hit_y, 'a');
         float x = 0.0F;
         float y = 0.0F;
         char field[3] = {'x', 'y', 'z'};
         GPOSU(x, y, field, 3);
-        EXPECT_NEAR(x, c.user_x, 1e-5F) << c.what;
+        EXPECT_NEAR(x, c.user_x, 1e-5F * c.user_x + 1e-5F) << c.what;
         EXPECT_NEAR(y, c.user_y, 1e-5F) << c.what;
         EXPECT_EQ(std::string(field, 3), "ayz") << c.what;
     }
