@@ -53,6 +53,33 @@ struct Axis {
     float y_at(float along, float off) const { return ya + along * sina + side * off * cosa; }
 };
 
+// The axis text working copy, cut or padded to 255 characters, and how many of them are written.
+struct AxisText {
+    char chars[TEXT_WORK_LEN];
+    int count;
+};
+
+AxisText copy_axis_text(bool numbered, const char* ATEXT, int ATEXT_len, int NC) {
+    AxisText text;
+    std::memset(text.chars, ' ', sizeof text.chars);
+    if (numbered && ATEXT != nullptr && ATEXT_len > 0) {
+        std::memcpy(text.chars, ATEXT, static_cast<std::size_t>(ATEXT_len < TEXT_WORK_LEN ? ATEXT_len : TEXT_WORK_LEN));
+    }
+    text.count = NC < -TEXT_WORK_LEN || NC > TEXT_WORK_LEN ? TEXT_WORK_LEN : (NC < 0 ? -NC : NC);
+    return text;
+}
+
+// The axis from (XA, YA) at ANGLE_RAD with its label side by the sign of NC.
+Axis axis_at(float XA, float YA, float angle_rad, int NC) {
+    Axis axis;
+    axis.xa = XA;
+    axis.ya = YA;
+    axis.sina = std::sin(angle_rad);
+    axis.cosa = std::cos(angle_rad);
+    axis.side = NC >= 0 ? 1.0F : -1.0F;
+    return axis;
+}
+
 // The axis text: the first COUNT characters of TEXT measured, then written centred along the axis
 // at distance OFF on the label side.
 void write_axis_text(const Axis& axis, const char* text, int count, float alen, float angle, float off) {
@@ -122,21 +149,11 @@ void axis_body(AxisEntry entry, float hlab, float XA, float YA, const char* ATEX
     }
     const bool numbered = entry == AxisEntry::Numbered;
 
-    // Axis text working copy, cut or padded to 255 characters.
-    char text[TEXT_WORK_LEN];
-    std::memset(text, ' ', sizeof text);
-    if (numbered && ATEXT != nullptr && ATEXT_len > 0) {
-        std::memcpy(text, ATEXT, static_cast<std::size_t>(ATEXT_len < TEXT_WORK_LEN ? ATEXT_len : TEXT_WORK_LEN));
-    }
-    const int text_count = NC < -TEXT_WORK_LEN || NC > TEXT_WORK_LEN ? TEXT_WORK_LEN : (NC < 0 ? -NC : NC);
-
+    const AxisText axis_text = copy_axis_text(numbered, ATEXT, ATEXT_len, NC);
+    const char* text = axis_text.chars;
+    const int text_count = axis_text.count;
     const float angle_rad = ANGLE * DEGREES_TO_RADIANS;
-    Axis axis;
-    axis.xa = XA;
-    axis.ya = YA;
-    axis.sina = std::sin(angle_rad);
-    axis.cosa = std::cos(angle_rad);
-    axis.side = NC >= 0 ? 1.0F : -1.0F;
+    const Axis axis = axis_at(XA, YA, angle_rad, NC);
     const float xend = XA + ALEN * axis.cosa;
     const float yend = YA + ALEN * axis.sina;
 
@@ -341,20 +358,11 @@ bool all_plain(const LogLabel* labels, int count) {
 
 void log_axis_body(float XA, float YA, const char* ATEXT, int ATEXT_len, int NC, float ALEN, float ANGLE, float VFIRST,
                    float VLAST, bool numbered) {
-    char text[TEXT_WORK_LEN];
-    std::memset(text, ' ', sizeof text);
-    if (numbered && ATEXT != nullptr && ATEXT_len > 0) {
-        std::memcpy(text, ATEXT, static_cast<std::size_t>(ATEXT_len < TEXT_WORK_LEN ? ATEXT_len : TEXT_WORK_LEN));
-    }
-    const int text_count = NC < -TEXT_WORK_LEN || NC > TEXT_WORK_LEN ? TEXT_WORK_LEN : (NC < 0 ? -NC : NC);
-
+    const AxisText axis_text = copy_axis_text(numbered, ATEXT, ATEXT_len, NC);
+    const char* text = axis_text.chars;
+    const int text_count = axis_text.count;
     const float angle_rad = ANGLE * DEGREES_TO_RADIANS;
-    Axis axis;
-    axis.xa = XA;
-    axis.ya = YA;
-    axis.sina = std::sin(angle_rad);
-    axis.cosa = std::cos(angle_rad);
-    axis.side = NC >= 0 ? 1.0F : -1.0F;
+    const Axis axis = axis_at(XA, YA, angle_rad, NC);
 
     const double first = std::log10(static_cast<double>(VFIRST));
     const double last = std::log10(static_cast<double>(VLAST));
