@@ -144,25 +144,29 @@ BENCHMARK_CAPTURE(BM_OVER, solid, 0.0F)->Apply(curve_args);
 BENCHMARK_CAPTURE(BM_OVER, dashed, 0.2F)->Apply(curve_args);
 BENCHMARK_CAPTURE(BM_OVER, markers, -1.0F)->Apply(curve_args);
 
+// The curve as the frame of the benchmarks maps it, in plotter cm.
+Curve in_centimetres(const Curve& curve) {
+    Curve cm{std::vector<float>(curve.x.size()), std::vector<float>(curve.y.size())};
+    for (std::size_t i = 0; i < curve.x.size(); ++i) {
+        cm.x[i] = 2.0F + 1.5F * curve.x[i];
+        cm.y[i] = 5.5F + 3.5F * curve.y[i];
+    }
+    return cm;
+}
+
 // CDASH straight in cm along the mapped curve, dashes of 2 mm.
 void BM_CDASH(benchmark::State& state) {
     const int target = static_cast<int>(state.range(0));
     const int n = static_cast<int>(state.range(1));
     state.SetLabel(target_name(target));
-    const Curve& curve = sine(n);
-    std::vector<float> xcm(n);
-    std::vector<float> ycm(n);
-    for (int i = 0; i < n; ++i) {
-        xcm[i] = 2.0F + 1.5F * curve.x[i];
-        ycm[i] = 5.5F + 3.5F * curve.y[i];
-    }
+    const Curve cm = in_centimetres(sine(n));
     const float dash = 0.2F;
     for (auto _ : state) {
         state.PauseTiming();
         open_page(target);
         state.ResumeTiming();
         for (int i = 0; i < n; ++i) {
-            CDASH(xcm[i], ycm[i], i == 0 ? 3 : 2, dash);
+            CDASH(cm.x[i], cm.y[i], i == 0 ? 3 : 2, dash);
         }
         close_page();
     }
@@ -174,17 +178,11 @@ BENCHMARK(BM_CDASH)->Apply(curve_args);
 // adds to a curve's cost for the legend.
 void BM_GRID(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));
-    const Curve& curve = sine(n);
-    std::vector<float> xcm(n);
-    std::vector<float> ycm(n);
-    for (int i = 0; i < n; ++i) {
-        xcm[i] = 2.0F + 1.5F * curve.x[i];
-        ycm[i] = 5.5F + 3.5F * curve.y[i];
-    }
+    const Curve cm = in_centimetres(sine(n));
     for (auto _ : state) {
         diagr::occupancy::clear(2.0F, 2.0F, 17.0F, 9.0F);
         for (int i = 1; i < n; ++i) {
-            diagr::occupancy::mark_segment(xcm[i - 1], ycm[i - 1], xcm[i], ycm[i]);
+            diagr::occupancy::mark_segment(cm.x[i - 1], cm.y[i - 1], cm.x[i], cm.y[i]);
         }
         benchmark::DoNotOptimize(diagr::occupancy::covered(2.0F, 2.0F, 17.0F, 9.0F));
     }

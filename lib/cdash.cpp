@@ -88,9 +88,6 @@ void CDASH(const float& X, const float& Y, const int& IPEN, const float& DASH) {
     const float origin_y = YOLD - sin_alpha * BLEN;
 
     PLOT(XOLD, YOLD, 3);
-    // Where the pen is: the start of the next dash drawn, for the occupancy grid.
-    float from_x = XOLD;
-    float from_y = YOLD;
     // Set before the steps, so the next segment starts at the true vertex even if the step
     // bound cuts this one short.
     XOLD = x;
@@ -105,10 +102,8 @@ void CDASH(const float& X, const float& Y, const int& IPEN, const float& DASH) {
 
         CPLOT(px, py, IIPEN);
         if (IIPEN == 2) {
-            diagr::occupancy::mark_segment(from_x, from_y, px, py);
+            diagr::occupancy::mark_segment(XLP, YLP, px, py);
         }
-        from_x = px;
-        from_y = py;
 
         const float dx = px - XLP;
         const float dy = py - YLP;

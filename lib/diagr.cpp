@@ -118,9 +118,7 @@ void DIAGR(const float& X0, const float& Y0, const float& XLEN, const float& YLE
 
     diagr::diagram::set_up("DIAGR", false, X0, Y0, XLEN, YLEN, xmin, xmax, ymin, ymax);
     NEWPEN(IPENC);
-    diagr::diagram::report_as("DIAGR");
-    OVER(X, Y, n, ISYM);
-    diagr::diagram::report_as(nullptr);
+    diagr::diagram::draw_diagr_curve(X, Y, n, ISYM);
     // The frame's own set-up is the same diagram again: its grid and legend entries stay.
     diagr::diagram::set_up("DIAGR", true, X0, Y0, XLEN, YLEN, xmin, xmax, ymin, ymax);
     diagr::diagram::draw_frame(X0, Y0, XLEN, YLEN, xmin, xmax, ymin, ymax, DX, DY, XTEXT, YTEXT, TITLE, IPENF,

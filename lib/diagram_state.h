@@ -34,13 +34,13 @@ void draw_frame(float X0, float Y0, float XLEN, float YLEN, float XMIN, float XM
                 float DY, const char* XTEXT, const char* YTEXT, const char* TITLE, int IPENF, int XTEXT_len,
                 int YTEXT_len, int TITLE_len);
 
+// Draws DIAGR's curve X(1..N), Y(1..N) exactly as OVER with mode ISYM would, its reports naming
+// DIAGR.
+void draw_diagr_curve(const float* X, const float* Y, int n, float isym);
+
 // Counts the values of one coordinate (VALUES(1..N)) that a logarithmic axis cannot show (<= 0)
 // and, when there are any, says in one line on standard error that ROUTINE leaves them out:
 // "OVR: 2 points with y <= 0 are not drawn on the logarithmic axis".
 void report_non_positive(const char* routine, const float* values, int n, bool on_log_axis, char axis_name);
-
-// Until called again with null, reports name ROUTINE instead of the routine that gives them: DIAGR
-// draws its curve with OVER, but the caller called DIAGR.
-void report_as(const char* routine);
 
 }  // namespace diagr::diagram

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "curve_mode.h"
 #include "diagr.h"
 #include "occupancy.h"
 #include "plotter.h"
@@ -35,12 +36,6 @@ constexpr float BAR_HALF = 0.6F;         // the error bar, up and down from the 
 constexpr float CAP_HALF = 0.3F;         // its caps, left and right of the bar
 // A dash pattern finer than this many dashes along the sample is drawn solid, as it looks.
 constexpr float MAX_DASHES = 40.0F;
-
-// The marker number as OVR takes it: |ISYM| truncated, held to the int range.
-int marker_number(float isym) {
-    const float magnitude = std::fabs(isym);
-    return magnitude >= 2147483648.0F ? 2147483647 : static_cast<int>(magnitude);
-}
 
 struct Box {
     float left;
@@ -108,7 +103,7 @@ void draw_sample(const Entry& entry, float x1, float x2, float y, float h) {
     if (dash < 0.0F) {
         const float size = PLTPAR.SYMSIZ;
         const float angle = 0.0F;
-        CENSYM(middle, y, marker_number(dash), size, size, angle);
+        CENSYM(middle, y, diagr::marker_number(dash), size, size, angle);
     } else if (dash > 0.0F && std::isfinite(dash) && (x2 - x1) / dash <= MAX_DASHES) {
         // Dashes of the curve's length from the sample's start, the last one cut at its end;
         // counted, since far from the origin a float step may not advance.

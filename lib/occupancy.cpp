@@ -7,6 +7,8 @@
 #include <climits>
 #include <cmath>
 
+#include "geometry.h"
+
 namespace diagr::occupancy {
 
 namespace {
@@ -78,40 +80,6 @@ bool box_cells(float xlo, float ylo, float xhi, float yhi, int& column0, int& ro
     return true;
 }
 
-// Liang-Barsky: cuts the segment to the frame; false if nothing of it lies inside.
-bool clip_to_frame(double& x1, double& y1, double& x2, double& y2) {
-    const double dx = x2 - x1;
-    const double dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - grid.left, grid.right - x1, y1 - grid.bottom, grid.top - y1};
-    double t0 = 0.0;
-    double t1 = 1.0;
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0.0) {
-            if (q[k] < 0.0) {
-                return false;
-            }
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0.0) {
-            t0 = std::max(t0, t);
-        } else {
-            t1 = std::min(t1, t);
-        }
-        if (t0 > t1) {
-            return false;
-        }
-    }
-    const double sx = x1;
-    const double sy = y1;
-    x1 = sx + t0 * dx;
-    y1 = sy + t0 * dy;
-    x2 = sx + t1 * dx;
-    y2 = sy + t1 * dy;
-    return true;
-}
-
 bool inside(float x, float y) { return grid.left <= x && x <= grid.right && grid.bottom <= y && y <= grid.top; }
 
 }  // namespace
@@ -153,14 +121,14 @@ void mark_segment(float x1, float y1, float x2, float y2) {
             add(column, row);
             return;
         }
-    } else if (!finite(x1, y1, x2, y2)) {
-        return;
     }
-    double ax = x1;
-    double ay = y1;
-    double bx = x2;
-    double by = y2;
-    if (!both_inside && !clip_to_frame(ax, ay, bx, by)) {
+    // Cut to the frame; a segment with an end not finite has nothing to mark.
+    float ax = x1;
+    float ay = y1;
+    float bx = x2;
+    float by = y2;
+    if (!both_inside &&
+        !plotter::clip_segment(ax, ay, bx, by, plotter::ClipWindow{grid.left, grid.bottom, grid.right, grid.top})) {
         return;
     }
     const double gx1 = grid_x(ax);

@@ -1,6 +1,7 @@
 // Curves in user units inside the current diagram: solid, dashed or as markers (OVER, OVR).
 #include <cmath>
 
+#include "curve_mode.h"
 #include "diagr.h"
 #include "diagram_state.h"
 #include "occupancy.h"
@@ -8,16 +9,8 @@
 
 namespace {
 
-enum class CurveEntry { Over, Ovr };
-
-// The marker number: the integer part of |ISYM|, held to the int range.
-int marker_number(float isym) {
-    const float magnitude = std::fabs(isym);
-    if (magnitude >= 2147483648.0F) {
-        return 2147483647;
-    }
-    return static_cast<int>(magnitude);
-}
+// DIAGR draws its curve as OVER does, but the reports name the routine its caller called.
+enum class CurveEntry { Over, Ovr, Diagr };
 
 // Maps each of the N points and hands the finite ones to pen(x, y, code) with code 3 (start of a
 // run) or 2 (continuing it). A point whose mapped position is not finite is skipped and breaks the
@@ -78,8 +71,8 @@ void draw_markers(const float* X, const float* Y, int n, int number) {
 }
 
 void draw_curve(CurveEntry entry, const float* X, const float* Y, const int& N, const float& ISYM, int IPEN) {
+    const char* routine = entry == CurveEntry::Ovr ? "OVR" : (entry == CurveEntry::Diagr ? "DIAGR" : "OVER");
     // The pen is selected before the guard, so it is in force even if the guard stops the program.
-    const char* routine = entry == CurveEntry::Ovr ? "OVR" : "OVER";
     if (entry == CurveEntry::Ovr) {
         NEWPEN(IPEN);
         DERR("Ovr ", 4);
@@ -100,7 +93,7 @@ void draw_curve(CurveEntry entry, const float* X, const float* Y, const int& N, 
         if (mode > 0.0F) {
             draw_dashed(X, Y, n, mode);
         } else if (mode < 0.0F) {
-            draw_markers(X, Y, n, marker_number(mode));
+            draw_markers(X, Y, n, diagr::marker_number(mode));
         } else {
             // 0, and a NaN mode, which names no dash length or marker: the solid line.
             draw_solid(X, Y, n);
@@ -110,6 +103,10 @@ void draw_curve(CurveEntry entry, const float* X, const float* Y, const int& N, 
 }
 
 }  // namespace
+
+void diagr::diagram::draw_diagr_curve(const float* X, const float* Y, int n, float isym) {
+    draw_curve(CurveEntry::Diagr, X, Y, n, isym, 0);
+}
 
 void OVER(const float* X, const float* Y, const int& N, const float& ISYM) {
     draw_curve(CurveEntry::Over, X, Y, N, ISYM, 0);

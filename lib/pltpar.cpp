@@ -154,16 +154,9 @@ void set_up(const char* routine, bool quiet, float x0, float y0, float xlen, flo
     }
 }
 
-static const char* reporting_routine = nullptr;
-
-void report_as(const char* routine) { reporting_routine = routine; }
-
 void report_non_positive(const char* routine, const float* values, int n, bool on_log_axis, char axis_name) {
     if (!on_log_axis || values == nullptr) {
         return;
-    }
-    if (reporting_routine != nullptr) {
-        routine = reporting_routine;
     }
     long count = 0;
     for (int i = 0; i < n; ++i) {

@@ -80,8 +80,7 @@ void PageRecord::clear() {
     entries_.clear();
     numbers_.clear();
     lines_ = InkBox{};
-    texts_ink_ = InkBox{};
-    fills_ = InkBox{};
+    exact_ink_ = InkBox{};
 }
 
 void PageRecord::add(Kind kind, int value, std::size_t count) {
@@ -103,7 +102,7 @@ void PageRecord::line(const float* x, const float* y, std::size_t n) {
 void PageRecord::glyph(float x, float y, float angle, float size, int code) {
     add(Kind::Glyph, code, 0);
     numbers_.insert(numbers_.end(), {x, y, angle, size});
-    add_run(texts_ink_, x, y, angle, glyph_advance(code) * size, size);
+    add_run(exact_ink_, x, y, angle, glyph_advance(code) * size, size);
 }
 
 void PageRecord::fill(const float* x, const float* y, std::size_t n, bool paper) {
@@ -111,18 +110,13 @@ void PageRecord::fill(const float* x, const float* y, std::size_t n, bool paper)
     numbers_.insert(numbers_.end(), x, x + n);
     numbers_.insert(numbers_.end(), y, y + n);
     for (std::size_t i = 0; i < n; ++i) {
-        fills_.add(x[i], y[i]);
+        exact_ink_.add(x[i], y[i]);
     }
 }
 
 InkBox PageRecord::ink(float line_width) const {
-    InkBox box = texts_ink_;
-    // A fill has no line around it: its ink ends at its points. A white one counts too, so the
-    // sheet is the same whatever the colour.
-    if (!fills_.empty) {
-        box.add(fills_.x1, fills_.y1);
-        box.add(fills_.x2, fills_.y2);
-    }
+    // A white fill counts too, so the sheet is the same whatever the colour.
+    InkBox box = exact_ink_;
     if (!lines_.empty) {
         const float half = 0.5F * line_width;
         box.add(lines_.x1 - half, lines_.y1 - half);

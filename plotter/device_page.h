@@ -90,8 +90,8 @@ private:
     std::vector<Entry> entries_;
     std::vector<float> numbers_;
     InkBox lines_;  // the lines' points
-    InkBox texts_ink_;
-    InkBox fills_;  // the fills' points
+    // Glyph runs and the fills' points: ink that ends where its points are, with no line width.
+    InkBox exact_ink_;
 };
 
 }  // namespace plotter
