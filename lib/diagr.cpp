@@ -31,34 +31,6 @@ void complete_range(const float* values, int n, float& low, float& high) {
     diagr::scale::range_with_margin(extremes, low, high);
 }
 
-// Relative slack of the float nearest a decade or a 1, 2, 5 value (1E-20F lies below 10**-20).
-constexpr double FLOAT_SLACK = 1.0E-6;
-
-// The nearest of 1, 2 and 5 times a power of ten at or below VALUE (> 0), or above it when ABOVE;
-// a float that is such a value within its rounding counts as it.
-double one_two_five(double value, bool above) {
-    const double decade = std::pow(10.0, std::floor(std::log10(value) + FLOAT_SLACK));
-    const double steps[] = {1.0, 2.0, 5.0, 10.0};
-    if (above) {
-        for (const double m : steps) {
-            if (m * decade >= value * (1.0 - FLOAT_SLACK)) {
-                return m * decade;
-            }
-        }
-        return 10.0 * decade;
-    }
-    for (int i = 3; i >= 0; --i) {
-        if (steps[i] * decade <= value * (1.0 + FLOAT_SLACK)) {
-            return steps[i] * decade;
-        }
-    }
-    return decade / 2.0;
-}
-
-float to_float_range(double value) {
-    return static_cast<float>(std::fmin(std::fmax(value, static_cast<double>(FLT_TRUE_MIN)), FLT_MAX));
-}
-
 // Completes an open range on a logarithmic axis; false (range untouched) without a positive value.
 bool complete_log_range(const float* values, int n, float& low, float& high) {
     if (low != high) {
@@ -76,21 +48,7 @@ bool complete_log_range(const float* values, int n, float& low, float& high) {
     if (!(largest > 0.0)) {
         return false;
     }
-    double lo = std::pow(10.0, std::floor(std::log10(smallest) + FLOAT_SLACK));
-    double hi = std::pow(10.0, std::ceil(std::log10(largest) - FLOAT_SLACK));
-    if (largest < 10.0 * smallest) {
-        lo = one_two_five(smallest, false);
-        hi = one_two_five(largest, true);
-    }
-    if (lo == hi) {
-        lo = one_two_five(lo * 0.99, false);
-        hi = one_two_five(hi * 1.01, true);
-    }
-    low = to_float_range(lo);
-    high = to_float_range(hi);
-    if (low == high) {
-        high = to_float_range(hi * 10.0);
-    }
+    diagr::scale::log_range(smallest, largest, low, high);
     return true;
 }
 

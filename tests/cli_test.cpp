@@ -101,13 +101,14 @@ TEST_F(CliTest, TwoFilesMakeOneDiagramWithTheSecondCurveInTheNextPen) {
     // The first file solid in pen 3, every point; the second dashed in pen 4: many dashes.
     EXPECT_EQ(curve_points(calls, 3), 3);
     EXPECT_GT(curve_points(calls, 4), 20);
-    // The x range covers both files (0 to 20 plus a tenth on each side), y those of both too.
+    // The x range covers both files and ends on numbered ticks (0 to 20), y those of both too.
     const std::vector<std::string> numbers = texts_of(calls, "SYMBOL");
-    EXPECT_EQ(numbers.front(), "-2");
-    EXPECT_EQ(numbers.at(numbers.size() - 4), "22");
+    EXPECT_EQ(numbers.front(), "0");
+    EXPECT_NE(std::find(numbers.begin(), numbers.end(), "20"), numbers.end());
     EXPECT_EQ(numbers.back(), "10");
-    // Axis texts, title and the free text with its colon, in black after the second curve.
-    EXPECT_EQ(texts_of(calls, "SYMBLK"), (std::vector<std::string>{"time", "height", "T&Hi", "a: b"}));
+    // Axis texts, title, the free text with its colon, and the legend naming both files' y column.
+    EXPECT_EQ(texts_of(calls, "SYMBLK"),
+              (std::vector<std::string>{"time", "height", "T&Hi", "a: b", "a.dat: y", "b.dat: y"}));
     const std::vector<Call> pens = support::named(calls, "NEWPEN");
     EXPECT_EQ(pens.back().numbers, (std::vector<float>{1}));
     // Everything fits on the 20 x 10 cm plot.
@@ -140,8 +141,8 @@ TEST_F(CliTest, PagesDrawOneDiagramPerFileWithItsOwnRanges) {
         }
     }
     ASSERT_EQ(numbers.size(), 2U);
-    EXPECT_EQ(numbers[0].front(), "-1");
-    EXPECT_EQ(numbers[1].front(), "-2");
+    EXPECT_EQ(numbers[0].back(), "10");
+    EXPECT_EQ(numbers[1].back(), "5.6");  // all y 5: a tenth either side
     EXPECT_EQ(curve_points(calls, 3), 5);
 }
 
@@ -199,12 +200,24 @@ struct ErrorCase {
 TEST_F(CliTest, ErrorsAndWarningsGiveOneLineAndAStatus) {
     const std::string usage = kUsage;
     const ErrorCase cases[] = {
-        {"letter", {"good.dat", "bad.dat"}, "x y\n1 2\n3 a\n", "diagr: bad.dat:3: invalid number\n", 1},
-        {"exponent on a later line", {"bad.dat"}, "x y\n1 2\n\n3\n 4e+\n", "diagr: bad.dat:5: exponent field\n", 1},
-        {"repeat count", {"bad.dat", "--header", "0"}, "0*1 2\n", "diagr: bad.dat:1: bad repetition count\n", 1},
+        {"letter", {"good.dat", "bad.dat"}, "x y\n1 2\n3 a\n", "diagr: bad.dat:3: column 2: 'a' is no number\n", 1},
+        {"date, no header", {"bad.dat"}, "2/27/2003,5\n", "diagr: bad.dat:1: column 1: '2/27/2003' is no number\n", 1},
+        {"short line", {"bad.dat"}, "x y\n1 2\n\n3\n", "diagr: bad.dat:4: no column 2 (the line has 1)\n", 1},
+        {"no such name", {"-u", "x:volt", "bad.dat"}, "x y\n1 2\n", "diagr: bad.dat: no column named 'volt' (the columns are x, y)\n", 1},
+        {"open quote", {"bad.dat"}, "x y\n1 \"2\n", "diagr: bad.dat:2: a quote is not closed\n", 1},
         {"no pairs", {"bad.dat"}, "x y\n", "diagr: bad.dat: no pairs to plot\n", 1},
         {"beyond float", {"bad.dat"}, "x y\n1 2\n3 1e99\n-1d40 4\n5 6\n",
          "diagr: bad.dat: 2 pairs with values beyond the float range are not drawn\n", 0},
+        {"log leaves out", {"--logy", "bad.dat"}, "1 2\n2 0\n3 -1\n4 5\n",
+         "diagr: 2 points with y <= 0 are left out of the logarithmic axis\n", 0},
+        {"range beyond the data", {"--range", "20:::", "good.dat"}, nullptr,
+         "diagr: good.dat: the x range is empty (--range gives 20, the data 3)\n", 1},
+        {"log bound", {"--logx", "--range", "0:5::", "good.dat"}, nullptr,
+         "diagr: --logx needs x bounds above 0, not 0\n" + usage, 2},
+        {"bars without columns", {"-s", "errorbars", "good.dat"}, nullptr,
+         "diagr: --style errorbars needs -u X:Y:DY or -u X:Y:YLO:YHI\n" + usage, 2},
+        {"title of no curve", {"good.dat", "-k", "a", "-k", "b"}, nullptr,
+         "diagr: -k 'b' names no curve: there is 1\n" + usage, 2},
         {"missing file", {"good.dat", "none.dat"}, nullptr, "diagr: none.dat: No such file or directory\n", 1},
         {"directory", {"."}, nullptr, "diagr: .: Is a directory\n", 1},
         {"unknown option", {"--colour", "good.dat"}, nullptr,
@@ -241,6 +254,159 @@ TEST_F(CliTest, ErrorsAndWarningsGiveOneLineAndAStatus) {
     }
 }
 
+// The pieces of line drawn in each curve pen, as "pen:points+points ...": a move starts a piece.
+std::string pieces(const std::vector<Call>& calls) {
+    std::vector<std::vector<int>> by_pen(20);
+    int pen = 0;
+    for (const Call& call : calls) {
+        if (call.name == "NEWPEN") {
+            pen = static_cast<int>(call.numbers.at(0));
+        } else if (call.name == "CPLOT" && pen >= 3 && pen < 20) {
+            const float code = call.numbers.at(2);
+            if (code == 3.0F) {
+                by_pen[pen].push_back(1);
+            } else if (code == 2.0F && !by_pen[pen].empty()) {
+                ++by_pen[pen].back();
+            }
+        }
+    }
+    std::string text;
+    for (std::size_t p = 0; p < by_pen.size(); ++p) {
+        for (std::size_t i = 0; i < by_pen[p].size(); ++i) {
+            text += (i == 0 ? (text.empty() ? "" : " ") + std::to_string(p) + ":" : "+") + std::to_string(by_pen[p][i]);
+        }
+    }
+    return text;
+}
+
+struct TableCase {
+    const char* label;
+    const char* content;  // of t.dat
+    std::vector<std::string> args;
+    const char* pieces;
+    std::vector<std::string> axis_texts;  // drawn when the header names the columns
+};
+
+// Files as other programs write them: the points and pieces drawn, and the axis texts the header gives.
+TEST_F(CliTest, ReadsTablesAsWritten) {
+    const std::vector<std::string> none = {"&M", "&M"};
+    const TableCase cases[] = {
+        {"no header: the first line is data", "0 100\n1 50\n2 25\n", {}, "3:3", none},
+        {"a title line is a header", "Demonstration data: x, y\n0 1\n1 2\n2 3\n", {}, "3:3", none},
+        {"names", "time volt\n0 1\n1 2\n", {}, "3:2", {"time", "volt"}},
+        {"comments", "# made by hand\n0 1 # first\n1 2\n# between\n2 3\n", {}, "3:3", none},
+        {"a comment names the columns", "# x y\n1 2\n2 3\n", {}, "3:2", {"x", "y"}},
+        {"one blank line breaks, two start a set", "0 1\n1 2\n\n2 3\n3 4\n\n\n0 5\n1 6\n", {}, "3:2+2 4:2", none},
+        {"missing tokens break", "0 1\n1 NaN\n2 3\n3 ?\n4 -\n5 6\n6 7\n", {}, "3:1+1+2", none},
+        {"CSV by name", "time,volt,current\n0,1,2\n1,,3\n2,4,5\n", {"-u", "time:current"}, "3:3", {"time", "current"}},
+        {"an empty CSV field is missing", "x,y\n1,2\n3,\n4,30\n", {}, "3:1+1", {"x", "y"}},
+        {"quoted fields", "\"a, b\",\"c\"\n1,2\n2,3\n", {}, "3:2", {"a, b", "c"}},
+        {"semicolons and decimal commas", "t;u\n0,5;1\n1,5;2\n", {}, "3:2", {"t", "u"}},
+        {"tabs", "1\t2\n2\t\n3\t4\n", {"--sep", "tab"}, "3:1+1", none},
+        {"one column against the line number", "5\n6\n7\n", {}, "3:3", none},
+        {"spreadsheet BOM and CRLF", "\xEF\xBB\xBFx,y\r\n1,2\r\n2,3\r\n", {}, "3:2", {"x", "y"}},
+        {"--header N skips N lines", "junk\n1 2\n3 4\n5 6\n", {"--header", "2"}, "3:2", none},
+        {"two curves from one file", "a b c\n1 2 3\n2 3 4\n", {"-u", "1:2", "-u", "1:3"}, "3:2 4:2", {"a", "&M"}},
+    };
+    for (const TableCase& table : cases) {
+        write_file(work_ + "/t.dat", table.content);
+        std::vector<std::string> args = {"-o", "/null", "--key", "none", "t.dat"};
+        args.insert(args.end(), table.args.begin(), table.args.end());
+        std::vector<Call> calls;
+        const ProcessResult result = run(args, &calls);
+        EXPECT_EQ(result.err, "") << table.label;
+        EXPECT_TRUE(result.exited_with(0)) << table.label << ": status " << result.status;
+        EXPECT_EQ(pieces(calls), table.pieces) << table.label;
+        const std::vector<std::string> texts = texts_of(calls, "SYMBLK");
+        EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + std::min<std::size_t>(texts.size(), 2)),
+                  table.axis_texts)
+            << table.label;
+    }
+}
+
+struct AxisCase {
+    const char* label;
+    std::vector<std::string> args;
+    std::vector<std::string> numbers;  // the numbers on the axes, bottom then left
+};
+
+// The axes end on numbered ticks at 1, 2 or 5 times a power of ten, with 0 among them; a range
+// given at one end takes the other from the data, y from the points inside the x range.
+TEST_F(CliTest, AxesEndOnNumberedTicks) {
+    write_file(work_ + "/r.dat", "0 0\n5 10\n10 3\n");
+    write_file(work_ + "/s.dat", "-20 -3\n20 7\n");
+    const std::vector<std::string> zero_to_ten = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
+    const AxisCase cases[] = {
+        {"data from 0 to 10", {"r.dat"}, {}},
+        {"up to x 5", {"r.dat", "--range", ":5::"}, {"0", "1", "2", "3", "4", "5"}},
+        {"from x 2", {"r.dat", "--range", "2:::"}, {"2", "3", "4", "5", "6", "7", "8", "9", "10", "3", "4", "5", "6", "7",
+                                                     "8", "9", "10"}},
+        {"-20 to 20", {"s.dat", "--size", "12:10"}, {"-20", "-10", "0", "10", "20", "-3", "-2", "-1", "0", "1", "2", "3", "4", "5",
+                                                      "6", "7"}},
+    };
+    for (const AxisCase& axis : cases) {
+        std::vector<std::string> args = {"-o", "/null"};
+        args.insert(args.end(), axis.args.begin(), axis.args.end());
+        std::vector<Call> calls;
+        const ProcessResult result = run(args, &calls);
+        EXPECT_EQ(result.err, "") << axis.label;
+        std::vector<std::string> expected = axis.numbers;
+        if (expected.empty() || expected.size() == 6) {
+            expected.insert(expected.begin(), zero_to_ten.begin(), expected.empty() ? zero_to_ten.end() : zero_to_ten.begin());
+            expected.insert(expected.end(), zero_to_ten.begin(), zero_to_ten.end());
+        }
+        EXPECT_EQ(texts_of(calls, "SYMBOL"), expected) << axis.label;
+    }
+}
+
+// Options before, between and after the files draw the same; -k names the next curve.
+TEST_F(CliTest, OptionsInAnyOrder) {
+    write_file(work_ + "/a.dat", "0 0\n5 10\n10 0\n");
+    write_file(work_ + "/b.dat", "0 5\n20 5\n");
+    const std::vector<std::vector<std::string>> orders = {
+        {"-s", "solid,dash=0.3", "--text", "0.1:0.9:note", "-k", "first", "a.dat", "-k", "second", "b.dat"},
+        {"a.dat", "-s", "solid", "b.dat", "-s", "dash=0.3", "-k", "first", "-k", "second", "--text", "0.1:0.9:note"},
+        {"-k", "first", "-k", "second", "--text=0.1:0.9:note", "-s", "solid", "-s", "dash=0.3", "--", "a.dat", "b.dat"},
+    };
+    std::vector<std::string> first_trace;
+    for (const std::vector<std::string>& order : orders) {
+        std::vector<std::string> args = {"-o", "/null"};
+        args.insert(args.end(), order.begin(), order.end());
+        const ProcessResult result = run(args);
+        EXPECT_EQ(result.err, "") << order.front();
+        ASSERT_TRUE(result.exited_with(0)) << order.front() << ": status " << result.status;
+        const std::vector<std::string> trace = lines_of(slurp(top_ + "/trace"));
+        if (first_trace.empty()) {
+            first_trace = trace;
+            std::vector<Call> calls;
+            for (const std::string& line : trace) {
+                calls.push_back(parse_call(line));
+            }
+            EXPECT_EQ(texts_of(calls, "SYMBLK"), (std::vector<std::string>{"&M", "&M", "", "note", "first", "second"}));
+        } else {
+            EXPECT_EQ(trace, first_trace) << order.front();
+        }
+    }
+}
+
+// A logarithmic axis and error bars: the points drawn, the bars with their caps and markers.
+TEST_F(CliTest, LogarithmicAxisAndErrorBars) {
+    write_file(work_ + "/l.dat", "x y\n1 1\n2 10\n3 100\n");
+    std::vector<Call> calls;
+    ProcessResult result = run({"-o", "/null", "--logy", "l.dat"}, &calls);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(pieces(calls), "3:3");
+    const std::vector<std::string> texts = texts_of(calls, "SYMBLK");
+    EXPECT_EQ(std::vector<std::string>(texts.begin() + 1, texts.begin() + 4), (std::vector<std::string>{"1", "10", "100"}));
+
+    write_file(work_ + "/e.dat", "x y dy\n1 10 1\n2 20 3\n");
+    result = run({"-o", "/null", "-u", "1:2:3", "e.dat", "-u", "1:2:3:3", "-s", "errorbars,marker=3"}, &calls);
+    EXPECT_EQ(result.err, "diagr: 2 error bars with a negative length are not drawn\n");
+    // Pen 3: each bar and its two caps; pen 4 (from y to column 3, below y): none.
+    EXPECT_EQ(pieces(calls), "3:2+2+2+2+2+2");
+    EXPECT_EQ(support::named(calls, "CENSYM").size(), 4U + 2U);  // markers, and the legend's samples
+}
+
 TEST_F(CliTest, ReadsStandardInput) {
     // Through a shell, so that standard input is a file, then a pipe; --header 0 takes the first
     // line as data.
@@ -248,7 +414,7 @@ TEST_F(CliTest, ReadsStandardInput) {
     const std::string trace = top_ + "/trace";
     const ProcessResult bad = support::run_process("/bin/sh", {"-c", kCommand + " --header 0 - <in.dat"}, work_, top_,
                                                    {{"PLOTTER_TRACE", trace}});
-    EXPECT_EQ(bad.err, "diagr: standard input:4: invalid number\n");
+    EXPECT_EQ(bad.err, "diagr: standard input:4: column 2: 'x' is no number\n");
     EXPECT_TRUE(bad.exited_with(1)) << "status " << bad.status;
 
     write_file(work_ + "/in.dat", "0 1\n1 2\n2 3\n");
