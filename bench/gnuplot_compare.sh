@@ -9,6 +9,8 @@
 # configured as a Release build. Cases, all on 20 x 10 cm PDF pages through gnuplot's pdfcairo:
 # - a file of 10^6 pairs (the curve of compare.sh) drawn with a title and axis texts: the `diagr`
 #   command against gnuplot reading the same file;
+# - a CSV table of 10^6 rows and 3 named columns, -u 1:2 against gnuplot's `using 1:2` with its
+#   separator set to comma: the table reader's cost on top of the curve's;
 # - diagram pages of a 1000-point curve with frame, axis texts, title and three texts, one page and
 #   100 pages in one PDF in one run: bench/pages_ours.cpp against a gnuplot script looping over
 #   `plot` (the cost of a page is the difference of the two runs over 99).
@@ -32,6 +34,12 @@ trap 'rm -rf "$work"' EXIT
 
 # 10^6 pairs of the curve of compare.sh.
 make_data 1000000 "$work/curve.dat"
+
+# 10^6 rows of 3 columns with names, as a spreadsheet writes them.
+awk -v n=1000000 'BEGIN {
+  print "time,signal,reference"
+  for (i = 0; i < n; i++) { t = 10.0 * i / (n - 1); printf "%.6f,%.6f,%.6f\n", t, 50 + 40 * sin(1.3 * t) * cos(0.21 * t), cos(t) }
+}' >"$work/table.csv"
 
 # The pages for gnuplot: the curve of pages_ours.cpp, sampled at 1000 points, shifted on every page.
 for count in 1 100; do
@@ -66,6 +74,9 @@ printf '|---|---:|---:|---:|---:|---:|\n'
 compare "curve N=10^6, PDF" -- "$diagr" curve.dat -o ours.pdf -t curve -x x -y y -- \
   gnuplot -e "set terminal pdfcairo size 20cm,10cm; set output 'gnuplot.pdf'; set title 'curve';
               set xlabel 'x'; set ylabel 'y'; plot 'curve.dat' skip 1 with lines notitle"
+compare "table 10^6 x 3 CSV, -u 1:2, PDF" -- "$diagr" table.csv -u 1:2 -o ours.pdf -- \
+  gnuplot -e "set terminal pdfcairo size 20cm,10cm; set output 'gnuplot.pdf'; set datafile separator comma;
+              plot 'table.csv' using 1:2 with lines"
 compare "1 diagram page, PDF" -- env PGPLOT_DEV=pages.pdf/pdf "$build/bench/pages" 1 -- gnuplot pages1.gp
 ours_one=$ours_median
 theirs_one=$theirs_median
