@@ -8,7 +8,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 dir="$top/build-fuzz-smoke"
 seconds=${FUZZ_SMOKE_SECONDS:-4}
 jobs=${FUZZ_SMOKE_JOBS:-$(nproc)}
-targets=(reader labels axis diagram texts)
+targets=(reader labels axis diagram texts table)
 
 cmake -S "$top" -B "$dir" -DDIAGR_FUZZ=ON -DDIAGR_TESTS=OFF -DDIAGR_BENCH=OFF -DDIAGR_WERROR=ON \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -1,0 +1,88 @@
+// Fuzz target: any bytes as a data table, through the reader the diagr command uses.
+//
+// The bytes come through a stand-in for read(2) in short, varying chunks, so that lines and quotes
+// straddle the reader's buffer; the input's length picks the separator and the header rule. Every
+// run must end at the end of the input or in one failure text naming the file, and never crash or
+// trip a sanitizer. Checked as well: no more data lines than input lines, fields no longer than
+// their line, and values that are numbers, missing or text.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "table.h"
+
+namespace {
+
+const std::uint8_t* file_data = nullptr;
+std::size_t file_size = 0;
+std::size_t file_position = 0;
+std::size_t chunk = 1;
+
+ssize_t read_from_input(int, void* buffer, size_t count) {
+    std::size_t n = file_size - file_position;
+    n = n < count ? n : count;
+    n = n < chunk ? n : chunk;
+    if (n > 0) {
+        std::memcpy(buffer, file_data + file_position, n);
+    }
+    file_position += n;
+    return static_cast<ssize_t>(n);
+}
+
+[[noreturn]] void finding(const char* what) {
+    std::fprintf(stderr, "table fuzz: %s\n", what);
+    std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    file_data = data;
+    file_size = size;
+    file_position = 0;
+    chunk = size % 5 == 0 ? 4096 : 1 + size % 13;
+    const table::Separator seps[] = {table::Separator::automatic, table::Separator::blanks, table::Separator::comma,
+                                     table::Separator::semicolon, table::Separator::tab};
+    const table::Separator sep = seps[size % 5];
+    const long header = size % 3 == 0 ? static_cast<long>(size % 4) : -1;
+
+    table::Reader reader(0, "t.csv", read_from_input);
+    std::size_t lines = 1;
+    for (std::size_t i = 0; i < size; ++i) {
+        lines += data[i] == '\n' ? 1 : 0;
+    }
+    if (reader.start(sep, header)) {
+        for (const std::string& name : reader.names()) {
+            if (name.size() > size) {
+                finding("a name longer than the input");
+            }
+        }
+        while (reader.next()) {
+            if (reader.row() > static_cast<long>(lines) || reader.line() > static_cast<long>(lines)) {
+                finding("more data lines than input lines");
+            }
+            for (const table::Field& field : reader.fields()) {
+                if (field.text.size() > size) {
+                    finding("a field longer than the input");
+                }
+                const table::Value value = table::read_value(field.text, sep == table::Separator::semicolon);
+                if (value.kind != table::Kind::number && value.kind != table::Kind::missing &&
+                    value.kind != table::Kind::text) {
+                    finding("a value of no kind");
+                }
+                if (table::printable(field.text).size() > 43) {
+                    finding("a printable text longer than 40 characters and the dots");
+                }
+            }
+        }
+    }
+    if (reader.failed() && reader.failure().rfind("t.csv", 0) != 0) {
+        finding("a failure that does not name the file");
+    }
+    if (file_position > file_size) {
+        finding("read past the end of the input");
+    }
+    return 0;
+}
