@@ -207,7 +207,7 @@ void choose_ticks(AxisPlan& plan, float alen, float size, bool horizontal) {
     if (plan.log) {
         float low = 0.0F;
         float high = 0.0F;
-        diagr::scale::log_range(plan.need_low, plan.need_high, low, high);
+        diagr::scale::log_range(plan.need_low, plan.need_high, low, high, false);
         plan.low = plan.fixed_low ? plan.need_low : low;
         plan.high = plan.fixed_high ? plan.need_high : high;
         return;

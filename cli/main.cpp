@@ -383,13 +383,18 @@ int prepare(const Options& options, Diagram& diagram, const Range& range, float 
         }
     }
     const std::string& name = diagram.items.front()->curve->file;
-    // Markers and bars keep clear of the frame; lines may end on it.
-    const bool markers = std::any_of(diagram.items.begin(), diagram.items.end(), [](const Item* item) { return item->mode < 0.0F; });
+    // Markers and bars keep clear of the frame (on its edge, rounding could leave them out); lines
+    // may end on it.
+    const bool markers =
+        std::any_of(diagram.items.begin(), diagram.items.end(), [](const Item* item) { return item->mode < 0.0F; });
     diagram.x.pad_cm = markers ? kMarkerRoom : 0.0F;
     diagram.y.pad_cm = markers ? kMarkerRoom : 0.0F;
     for (const auto& [extremes, bounds, log, axis, plan] :
          {std::tuple{xs, range.x, options.logx, 'x', &diagram.x}, std::tuple{ys, range.y, options.logy, 'y', &diagram.y}}) {
-        const std::string reason = cli::cover(extremes, bounds, log, axis, *plan);
+        std::string reason = cli::cover(extremes, bounds, log, axis, *plan);
+        if (axis == 'y' && !extremes.any && xs.any && (range.x.low || range.x.high) && !reason.empty()) {
+            reason = "no point lies in the x range given, to take the y range from";
+        }
         if (!reason.empty()) {
             std::fprintf(stderr, "diagr: %s: %s\n", name.c_str(), reason.c_str());
             return 1;

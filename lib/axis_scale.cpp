@@ -162,10 +162,10 @@ void range_with_margin(const Extremes& extremes, float& low, float& high) {
     high = vmax;
 }
 
-void log_range(double smallest, double largest, float& low, float& high) {
+void log_range(double smallest, double largest, float& low, float& high, bool decades) {
     double lo = std::pow(10.0, std::floor(std::log10(smallest) + FLOAT_SLACK));
     double hi = std::pow(10.0, std::ceil(std::log10(largest) - FLOAT_SLACK));
-    if (largest < 10.0 * smallest) {
+    if (!decades || largest < 10.0 * smallest) {
         lo = one_two_five(smallest, false);
         hi = one_two_five(largest, true);
     }

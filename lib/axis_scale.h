@@ -29,10 +29,11 @@ struct Extremes {
 void range_with_margin(const Extremes& extremes, float& low, float& high);
 
 // The range of a logarithmic axis for positive data from SMALLEST to LARGEST: out to whole decades
-// (3..700 gives 1..1000), or for data within one decade out to the nearest 1, 2 or 5 times a power
-// of ten (0.45..0.46 gives 0.2..0.5; a single value 2 gives 1..5). Held to the float range; a float
-// within rounding of a decade counts as that decade.
-void log_range(double smallest, double largest, float& low, float& high);
+// (3..700 gives 1..1000), or for data within one decade, or everywhere unless DECADES, out to the
+// nearest 1, 2 or 5 times a power of ten (0.45..0.46 gives 0.2..0.5; a single value 2 gives 1..5;
+// 18..1020 without DECADES 10..2000). Held to the float range; a float within rounding of such a
+// value counts as it.
+void log_range(double smallest, double largest, float& low, float& high, bool decades = true);
 
 // How an axis from VFIRST to VLAST, ALEN cm long, is numbered at label height SIZE with the step
 // VSTEP (0: automatic). Values marked "scaled" are divided by 10**EXPONENT, as the numbers are.
