@@ -218,14 +218,11 @@ void choose_ticks(AxisPlan& plan, float alen, float size, bool horizontal) {
         return;
     }
     const int power = static_cast<int>(std::floor(std::log10(span)));
-    const double pad = plan.pad_cm > 0.0F && alen > 0.0F ? span * plan.pad_cm / alen : 0.0;
-    const double need_low = std::fmin(plan.need_low, plan.need_high) - pad;
-    const double need_high = std::fmax(plan.need_low, plan.need_high) + pad;
     for (int k = power + kFinestPower; k <= power + kCoarsestPower; ++k) {
         for (const double multiple : {1.0, 2.0, 5.0}) {
             const double step = multiple * std::pow(10.0, k);
-            const auto low = static_cast<float>(plan.fixed_low ? plan.need_low : std::floor(need_low / step) * step);
-            const auto high = static_cast<float>(plan.fixed_high ? plan.need_high : std::ceil(need_high / step) * step);
+            const auto low = static_cast<float>(plan.fixed_low ? plan.need_low : std::floor(plan.need_low / step) * step);
+            const auto high = static_cast<float>(plan.fixed_high ? plan.need_high : std::ceil(plan.need_high / step) * step);
             const auto fstep = static_cast<float>(step);
             if (std::isfinite(low) && std::isfinite(high) && std::isfinite(fstep) && fstep > 0.0F &&
                 numbers_fit(low, high, fstep, alen, size, horizontal)) {

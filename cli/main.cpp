@@ -44,8 +44,9 @@ constexpr int kFirstCurvePen = 3;
 constexpr int kTextPen = 1;
 // The errorbars style: a circle at each point (a negative mode draws the marker of its integer part).
 constexpr float kErrorBarMode = -1.5F;
-// Room kept between markers at the data's ends and the frame, cm.
-constexpr float kMarkerRoom = 0.3F;
+// The curves' mapping reaches this part of the range beyond the axes' ends, far below what shows,
+// so that a marker or bar at an end value maps inside the frame however the mapping rounds.
+constexpr double kEndSlack = 1.0E-5;
 // Width of the error bars' caps, cm.
 constexpr float kCap = 0.2F;
 
@@ -383,12 +384,6 @@ int prepare(const Options& options, Diagram& diagram, const Range& range, float 
         }
     }
     const std::string& name = diagram.items.front()->curve->file;
-    // Markers and bars keep clear of the frame (on its edge, rounding could leave them out); lines
-    // may end on it.
-    const bool markers =
-        std::any_of(diagram.items.begin(), diagram.items.end(), [](const Item* item) { return item->mode < 0.0F; });
-    diagram.x.pad_cm = markers ? kMarkerRoom : 0.0F;
-    diagram.y.pad_cm = markers ? kMarkerRoom : 0.0F;
     for (const auto& [extremes, bounds, log, axis, plan] :
          {std::tuple{xs, range.x, options.logx, 'x', &diagram.x}, std::tuple{ys, range.y, options.logy, 'y', &diagram.y}}) {
         std::string reason = cli::cover(extremes, bounds, log, axis, *plan);
@@ -451,11 +446,27 @@ std::size_t draw_bars(const Item& item) {
     return negative;
 }
 
+// The range the curves are mapped on: the axis's, a hair wider at both ends (in ratio on a
+// logarithmic axis).
+std::pair<float, float> frame_range(const cli::AxisPlan& plan) {
+    if (plan.log) {
+        return {static_cast<float>(plan.low / (1.0 + kEndSlack)), static_cast<float>(plan.high * (1.0 + kEndSlack))};
+    }
+    const double slack = kEndSlack * (static_cast<double>(plan.high) - plan.low);
+    return {static_cast<float>(plan.low - slack), static_cast<float>(plan.high + slack)};
+}
+
 // Draws the diagram on the open page.
 void draw(const Options& options, const Diagram& diagram, int key) {
     const cli::FramePlace& f = diagram.frame;
     diagr::LOGAX(options.logx ? 1 : 0, options.logy ? 1 : 0);
-    diagr::CLIP(f.x0, f.y0, f.xlen, f.ylen, diagram.x.low, diagram.x.high, diagram.y.low, diagram.y.high);
+    // The frame first, on the axes' ranges; the curves then on the frame's slightly wider mapping.
+    diagr::FRAME(f.x0, f.y0, f.xlen, f.ylen, diagram.x.low, diagram.x.high, diagram.y.low, diagram.y.high,
+                 diagram.x.step, diagram.y.step, axis_text(*options.xlabel), axis_text(*options.ylabel),
+                 options.title->empty() ? " " : *options.title, kFramePen);
+    const auto [x_low, x_high] = frame_range(diagram.x);
+    const auto [y_low, y_high] = frame_range(diagram.y);
+    diagr::CLIP(f.x0, f.y0, f.xlen, f.ylen, x_low, x_high, y_low, y_high);
     std::size_t negative = 0;
     for (const Item* item : diagram.items) {
         if (item->bars) {
@@ -468,9 +479,6 @@ void draw(const Options& options, const Diagram& diagram, int key) {
         std::fprintf(stderr, "diagr: %zu error bar%s with a negative length %s not drawn\n", negative,
                      negative == 1 ? "" : "s", negative == 1 ? "is" : "are");
     }
-    diagr::FRAME(f.x0, f.y0, f.xlen, f.ylen, diagram.x.low, diagram.x.high, diagram.y.low, diagram.y.high,
-                 diagram.x.step, diagram.y.step, axis_text(*options.xlabel), axis_text(*options.ylabel),
-                 options.title->empty() ? " " : *options.title, kFramePen);
     // Position and height in fractions of the frame (option 111), lower left on the point.
     const float height_fraction = kTextHeight / f.ylen;
     for (const std::string& text_option : options.texts) {
