@@ -155,8 +155,7 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
         Curve curve;
         curve.file = name;
         const auto name_of = [&names](long column) {
-            return column >= 1 && static_cast<std::size_t>(column) <= names.size() ? names[column - 1]
-                                                                                   : std::string();
+            return column >= 1 && static_cast<std::size_t>(column) <= names.size() ? names[column - 1] : std::string();
         };
         curve.x_name = name_of(columns[u][0]);
         curve.y_name = name_of(columns[u][1]);
@@ -191,14 +190,14 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
                     continue;
                 }
                 if (static_cast<std::size_t>(column) > fields.size()) {
-                    return fail(name + ":" + std::to_string(reader.line()) + ": no column " + std::to_string(column) + " (the line has " +
-                                std::to_string(fields.size()) + ")");
+                    return fail(name + ":" + std::to_string(reader.line()) + ": no column " + std::to_string(column) +
+                                " (the line has " + std::to_string(fields.size()) + ")");
                 }
                 const std::string_view text = fields[static_cast<std::size_t>(column) - 1].text;
                 const table::Value value = table::read_value(text, decimal_comma);
                 if (value.kind == table::Kind::text) {
-                    return fail(name + ":" + std::to_string(reader.line()) + ": column " + std::to_string(column) + ": '" + table::printable(text) +
-                                "' is no number");
+                    return fail(name + ":" + std::to_string(reader.line()) + ": column " + std::to_string(column) +
+                                ": '" + table::printable(text) + "' is no number");
                 }
                 if (value.kind == table::Kind::number) {
                     v[j] = value.number;
@@ -233,8 +232,8 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
     if (unfit == 1) {
         std::fprintf(stderr, "diagr: %s: 1 pair with a value beyond the float range is not drawn\n", name.c_str());
     } else if (unfit > 1) {
-        std::fprintf(stderr, "diagr: %s: %zu pairs with values beyond the float range are not drawn\n",
-                     name.c_str(), unfit);
+        std::fprintf(stderr, "diagr: %s: %zu pairs with values beyond the float range are not drawn\n", name.c_str(),
+                     unfit);
     }
     return true;
 }

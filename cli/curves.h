@@ -28,12 +28,12 @@ std::string parse_using(const std::string& text, Using* use);
 // The points of one file read by one -u. Missing values and single blank lines are NaN points,
 // which break the line; two or more blank lines start a data set.
 struct Curve {
-    std::string file;           // as named in messages
-    std::string x_name;         // the header names of the X and Y columns, or empty
+    std::string file;    // as named in messages
+    std::string x_name;  // the header names of the X and Y columns, or empty
     std::string y_name;
     std::vector<float> x;
     std::vector<float> y;
-    std::vector<float> below;   // error bars: the offsets down and up from y (empty without bars)
+    std::vector<float> below;  // error bars: the offsets down and up from y (empty without bars)
     std::vector<float> above;
     std::vector<std::size_t> sets;  // where each data set starts in x and y; the first at 0
 };

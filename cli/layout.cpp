@@ -57,9 +57,7 @@ struct AxisNumbers {
     bool factor = false;
 };
 
-int log_label_chars(float value) {
-    return value >= 1.0e-3F && value <= 1.0e4F ? fixed_chars(value) : kPowerLabelChars;
-}
+int log_label_chars(float value) { return value >= 1.0e-3F && value <= 1.0e4F ? fixed_chars(value) : kPowerLabelChars; }
 
 AxisNumbers axis_numbers(const AxisPlan& plan, float alen, float size) {
     AxisNumbers numbers;
@@ -221,8 +219,10 @@ void choose_ticks(AxisPlan& plan, float alen, float size, bool horizontal) {
     for (int k = power + kFinestPower; k <= power + kCoarsestPower; ++k) {
         for (const double multiple : {1.0, 2.0, 5.0}) {
             const double step = multiple * std::pow(10.0, k);
-            const auto low = static_cast<float>(plan.fixed_low ? plan.need_low : std::floor(plan.need_low / step) * step);
-            const auto high = static_cast<float>(plan.fixed_high ? plan.need_high : std::ceil(plan.need_high / step) * step);
+            const auto low =
+                static_cast<float>(plan.fixed_low ? plan.need_low : std::floor(plan.need_low / step) * step);
+            const auto high =
+                static_cast<float>(plan.fixed_high ? plan.need_high : std::ceil(plan.need_high / step) * step);
             const auto fstep = static_cast<float>(step);
             if (std::isfinite(low) && std::isfinite(high) && std::isfinite(fstep) && fstep > 0.0F &&
                 numbers_fit(low, high, fstep, alen, size, horizontal)) {

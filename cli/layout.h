@@ -39,9 +39,9 @@ std::string cover(const Extremes& extremes, const Bounds& given, bool log, char 
 // Chooses the range and the step of a linear axis ALEN cm long with numbers SIZE high: the
 // smallest step of 1, 2 or 5 times a power of ten whose numbers all keep their room (across, on
 // a HORIZONTAL axis, the numbers' width; along a vertical one, two heights) and tell their ticks
-// apart, the free ends moved out to ticks of it (data from 0 to 10 give 0 to 10). A logarithmic axis ends at the nearest 1, 2 or 5 times a power of ten (where it
-// has short ticks) and takes no step: a bar reaching just past 1000 adds up to 2000, not another
-// decade.
+// apart, the free ends moved out to ticks of it (data from 0 to 10 give 0 to 10). A logarithmic axis ends at the
+// nearest 1, 2 or 5 times a power of ten (where it has short ticks) and takes no step: a bar reaching just past 1000
+// adds up to 2000, not another decade.
 void choose_ticks(AxisPlan& plan, float alen, float size, bool horizontal);
 
 // What stands around the frame, for its placement.

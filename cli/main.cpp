@@ -220,7 +220,7 @@ struct Options {
 
 // The library's legend positions of --key: 0 the best place, 1..9 the keypad, 10 outside.
 int key_position(const std::string& key) {
-    static const std::pair<const char*, int> kKeys[] = {{"best", 0}, {"ul", 7}, {"ur", 9},     {"ll", 1},
+    static const std::pair<const char*, int> kKeys[] = {{"best", 0}, {"ul", 7},       {"ur", 9},   {"ll", 1},
                                                         {"lr", 3},   {"outside", 10}, {"none", -1}};
     for (const auto& [name, position] : kKeys) {
         if (key == name) {
@@ -264,7 +264,7 @@ struct Item {
     std::size_t file = 0;
     std::size_t begin = 0;
     std::size_t end = 0;
-    int set = 0;  // 1, 2, ... where the curve has several data sets, else 0
+    int set = 0;               // 1, 2, ... where the curve has several data sets, else 0
     int pen = kFirstCurvePen;  // the next pen for every curve of its diagram
     float mode = 0.0F;
     bool bars = false;
@@ -285,7 +285,8 @@ void name_items(std::vector<Item>& items) {
         const cli::Curve& curve = *item.curve;
         bool shared = false;
         for (const Item& other : items) {
-            shared = shared || (other.file != item.file && !curve.y_name.empty() && other.curve->y_name == curve.y_name);
+            shared =
+                shared || (other.file != item.file && !curve.y_name.empty() && other.curve->y_name == curve.y_name);
         }
         std::string text = curve.y_name.empty() ? curve.file : shared ? curve.file + ": " + curve.y_name : curve.y_name;
         if (item.set > 0) {
@@ -384,8 +385,8 @@ int prepare(const Options& options, Diagram& diagram, const Range& range, float 
         }
     }
     const std::string& name = diagram.items.front()->curve->file;
-    for (const auto& [extremes, bounds, log, axis, plan] :
-         {std::tuple{xs, range.x, options.logx, 'x', &diagram.x}, std::tuple{ys, range.y, options.logy, 'y', &diagram.y}}) {
+    for (const auto& [extremes, bounds, log, axis, plan] : {std::tuple{xs, range.x, options.logx, 'x', &diagram.x},
+                                                            std::tuple{ys, range.y, options.logy, 'y', &diagram.y}}) {
         std::string reason = cli::cover(extremes, bounds, log, axis, *plan);
         if (axis == 'y' && !extremes.any && xs.any && (range.x.low || range.x.high) && !reason.empty()) {
             reason = "no point lies in the x range given, to take the y range from";
@@ -409,7 +410,8 @@ int prepare(const Options& options, Diagram& diagram, const Range& range, float 
     diagram.frame = *frame;
     for (const auto& [plan, axis] : {std::pair{&diagram.x, 'x'}, std::pair{&diagram.y, 'y'}}) {
         if (!plan->numbered) {
-            std::fprintf(stderr, "diagr: the %c range %.9g to %.9g is too narrow for single precision to number its ticks\n",
+            std::fprintf(stderr,
+                         "diagr: the %c range %.9g to %.9g is too narrow for single precision to number its ticks\n",
                          axis, static_cast<double>(plan->low), static_cast<double>(plan->high));
         }
     }
@@ -429,7 +431,9 @@ std::size_t draw_bars(const Item& item) {
     std::size_t run = item.begin;
     const auto flush = [&](std::size_t stop) {
         if (stop > run) {
-            const auto part = [&](const std::vector<float>& v) { return std::span<const float>(v).subspan(run, stop - run); };
+            const auto part = [&](const std::vector<float>& v) {
+                return std::span<const float>(v).subspan(run, stop - run);
+            };
             diagr::ERRY(part(c.x), part(c.y), part(c.below), part(c.above), kCap);
         }
     };
@@ -632,7 +636,8 @@ std::string check_log_bounds(const Options& options) {
     if (!options.range.empty()) {
         parse_range(options.range, &range);
     }
-    for (const auto& [log, bounds, axis] : {std::tuple{options.logx, range.x, 'x'}, std::tuple{options.logy, range.y, 'y'}}) {
+    for (const auto& [log, bounds, axis] :
+         {std::tuple{options.logx, range.x, 'x'}, std::tuple{options.logy, range.y, 'y'}}) {
         for (const std::optional<float>& bound : {bounds.low, bounds.high}) {
             if (log && bound && !(*bound > 0.0F)) {
                 char text[120];
@@ -656,9 +661,8 @@ int main(int argc, char** argv) {
         "diagr");
     app.get_formatter()->column_width(30);
     app.set_version_flag("--version", "diagr " DIAGR_VERSION);
-    CLI::Option* files = app.add_option("FILE", options.files, "Data files; - reads standard input")
-                             ->required()
-                             ->type_name("");
+    CLI::Option* files =
+        app.add_option("FILE", options.files, "Data files; - reads standard input")->required()->type_name("");
     const auto last = CLI::MultiOptionPolicy::TakeLast;
     app.add_option("-o,--output", options.output, "Output file or device (see below)")
         ->multi_option_policy(last)
@@ -687,7 +691,8 @@ int main(int argc, char** argv) {
         ->multi_option_policy(last)
         ->type_name("POS")
         ->check(checked_by("POS", [](const std::string& v) {
-            return key_position(v) >= -1 ? std::string() : "'" + v + "' is no place: use best, ul, ur, ll, lr, outside or none";
+            return key_position(v) >= -1 ? std::string()
+                                         : "'" + v + "' is no place: use best, ul, ur, ll, lr, outside or none";
         }));
     app.add_flag("--logx", options.logx, "Logarithmic x axis");
     app.add_flag("--logy", options.logy, "Logarithmic y axis");
@@ -708,8 +713,9 @@ int main(int argc, char** argv) {
         ->multi_option_policy(last)
         ->type_name("SEP")
         ->check(checked_by("SEP", [](const std::string& v) {
-            return v == "," || v == ";" || v == "tab" || v == "space" ? std::string()
-                                                                      : "'" + v + "' is no separator: use , ; tab or space";
+            return v == "," || v == ";" || v == "tab" || v == "space"
+                       ? std::string()
+                       : "'" + v + "' is no separator: use , ; tab or space";
         }));
     app.add_option("--header", options.header, "Skip exactly N lines at the start of every file")
         ->multi_option_policy(last)

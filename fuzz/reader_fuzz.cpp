@@ -12,30 +12,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "chunked_input.h"
 #include "fatal.h"
 #include "pairfile.h"
 
 namespace {
-
-const std::uint8_t* file_data = nullptr;
-std::size_t file_size = 0;
-std::size_t file_position = 0;
-std::size_t chunk = 1;
-
-ssize_t read_from_input(int, void* buffer, size_t count) {
-    std::size_t n = file_size - file_position;
-    if (n > count) {
-        n = count;
-    }
-    if (n > chunk) {
-        n = chunk;
-    }
-    if (n > 0) {
-        std::memcpy(buffer, file_data + file_position, n);
-    }
-    file_position += n;
-    return static_cast<ssize_t>(n);
-}
 
 [[noreturn]] void finding(const char* what) {
     std::fprintf(stderr, "reader fuzz: %s\n", what);
@@ -56,14 +37,10 @@ bool known_place(const char* place) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    file_data = data;
-    file_size = size;
-    file_position = 0;
-    // Small odd chunks most of the time, the whole buffer sometimes.
-    chunk = size % 5 == 0 ? 4096 : 1 + size % 13;
+    fuzz_input::serve(data, size);
 
-    // The file itself only has to open: the bytes come from read_from_input.
-    driver::PairFile file("/dev/null", read_from_input);
+    // The file itself only has to open: the bytes come from fuzz_input::read_chunk.
+    driver::PairFile file("/dev/null", fuzz_input::read_chunk);
     if (!file.open()) {
         finding("cannot open /dev/null");
     }
@@ -97,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             finding("reading went on after a failure");
         }
     }
-    if (file_position > file_size) {
+    if (fuzz_input::read_past_end()) {
         finding("read past the end of the input");
     }
     file.close();

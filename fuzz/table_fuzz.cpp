@@ -11,25 +11,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "chunked_input.h"
 #include "table.h"
 
 namespace {
-
-const std::uint8_t* file_data = nullptr;
-std::size_t file_size = 0;
-std::size_t file_position = 0;
-std::size_t chunk = 1;
-
-ssize_t read_from_input(int, void* buffer, size_t count) {
-    std::size_t n = file_size - file_position;
-    n = n < count ? n : count;
-    n = n < chunk ? n : chunk;
-    if (n > 0) {
-        std::memcpy(buffer, file_data + file_position, n);
-    }
-    file_position += n;
-    return static_cast<ssize_t>(n);
-}
 
 [[noreturn]] void finding(const char* what) {
     std::fprintf(stderr, "table fuzz: %s\n", what);
@@ -39,16 +24,13 @@ ssize_t read_from_input(int, void* buffer, size_t count) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    file_data = data;
-    file_size = size;
-    file_position = 0;
-    chunk = size % 5 == 0 ? 4096 : 1 + size % 13;
+    fuzz_input::serve(data, size);
     const table::Separator seps[] = {table::Separator::automatic, table::Separator::blanks, table::Separator::comma,
                                      table::Separator::semicolon, table::Separator::tab};
     const table::Separator sep = seps[size % 5];
     const long header = size % 3 == 0 ? static_cast<long>(size % 4) : -1;
 
-    table::Reader reader(0, "t.csv", read_from_input);
+    table::Reader reader(0, "t.csv", fuzz_input::read_chunk);
     std::size_t lines = 1;
     for (std::size_t i = 0; i < size; ++i) {
         lines += data[i] == '\n' ? 1 : 0;
@@ -81,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (reader.failed() && reader.failure().rfind("t.csv", 0) != 0) {
         finding("a failure that does not name the file");
     }
-    if (file_position > file_size) {
+    if (fuzz_input::read_past_end()) {
         finding("read past the end of the input");
     }
     return 0;
