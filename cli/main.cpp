@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <new>
 #include <optional>
 #include <span>
@@ -278,16 +279,18 @@ struct Item {
 // The default legend texts: the y column's header name, else the file's name; with the file's name
 // in front where several files give the same name, and the data set's number where there are several.
 void name_items(std::vector<Item>& items) {
+    // For every column name: the first file that gives it, and whether another does too.
+    std::map<std::string, std::pair<std::size_t, bool>> files_of_name;
+    for (const Item& item : items) {
+        const auto [at, added] = files_of_name.try_emplace(item.curve->y_name, item.file, false);
+        at->second.second = at->second.second || at->second.first != item.file;
+    }
     for (Item& item : items) {
         if (item.title) {
             continue;
         }
         const cli::Curve& curve = *item.curve;
-        bool shared = false;
-        for (const Item& other : items) {
-            shared =
-                shared || (other.file != item.file && !curve.y_name.empty() && other.curve->y_name == curve.y_name);
-        }
+        const bool shared = files_of_name[curve.y_name].second;
         std::string text = curve.y_name.empty() ? curve.file : shared ? curve.file + ": " + curve.y_name : curve.y_name;
         if (item.set > 0) {
             text += ", set " + std::to_string(item.set);

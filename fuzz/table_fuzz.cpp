@@ -4,7 +4,7 @@
 // straddle the reader's buffer; the input's length picks the separator and the header rule. Every
 // run must end at the end of the input or in one failure text naming the file, and never crash or
 // trip a sanitizer. Checked as well: no more data lines than input lines, fields no longer than
-// their line, and values that are numbers, missing or text.
+// their line, values that are numbers, missing or text, and shown texts without control characters.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -54,8 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     value.kind != table::Kind::text) {
                     finding("a value of no kind");
                 }
-                if (table::printable(field.text).size() > 43) {
-                    finding("a printable text longer than 40 characters and the dots");
+                const std::string shown = table::printable(field.text);
+                if (shown.size() > 4 * 40 + 3) {
+                    finding("a shown text longer than 40 characters and the dots");
+                }
+                for (const char c : shown) {
+                    if (static_cast<unsigned char>(c) < 0x20U || c == 0x7F) {
+                        finding("a control character in a shown text");
+                    }
                 }
             }
         }

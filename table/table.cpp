@@ -241,23 +241,30 @@ LineKind split(std::string_view line, Separator sep, std::vector<Field>& fields,
 }
 
 std::string printable(std::string_view text) {
-    std::size_t cut = text.size();
-    const bool long_text = cut > kShownChars;
-    if (long_text) {
-        cut = kShownChars;
-        // Not inside a UTF-8 sequence.
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0U) == 0x80U) {
-            --cut;
+    std::string shown;
+    std::size_t i = 0;
+    std::size_t characters = 0;
+    while (i < text.size() && characters < kShownChars) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        // A UTF-8 sequence of LENGTH bytes, or 1 for a byte that starts none.
+        const std::size_t length = byte >= 0xF0U && byte <= 0xF4U ? 4 : byte >= 0xE0U ? 3 : byte >= 0xC2U ? 2 : 1;
+        bool whole = byte < 0x80U || length > 1;
+        for (std::size_t k = 1; whole && k < length; ++k) {
+            whole = i + k < text.size() && (static_cast<unsigned char>(text[i + k]) & 0xC0U) == 0x80U;
         }
-    }
-    std::string shown(text.substr(0, cut));
-    for (char& c : shown) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20U || byte == 0x7FU) {
-            c = '?';
+        // Control characters, C1 ones (U+0080..U+009F) included, and broken sequences show as '?'.
+        const bool control = byte < 0x20U || byte == 0x7FU ||
+                             (byte == 0xC2U && whole && static_cast<unsigned char>(text[i + 1]) < 0xA0U);
+        if (whole && !control) {
+            shown.append(text.substr(i, length));
+            i += length;
+        } else {
+            shown += '?';
+            i += whole ? length : 1;
         }
+        ++characters;
     }
-    if (long_text) {
+    if (i < text.size()) {
         shown += "...";
     }
     return shown;

@@ -116,8 +116,8 @@ private:
     std::string failure_;
 };
 
-// A field's text made printable for a message: control bytes become '?', and a long text is cut
-// to its first 40 characters followed by "...".
+// A field's text made printable for a message: control characters and bytes that are no UTF-8
+// become '?', and a long text is cut to its first 40 characters followed by "...".
 std::string printable(std::string_view text);
 
 }  // namespace table

@@ -201,6 +201,8 @@ TEST_F(CliTest, ErrorsAndWarningsGiveOneLineAndAStatus) {
     const std::string usage = kUsage;
     const ErrorCase cases[] = {
         {"letter", {"good.dat", "bad.dat"}, "x y\n1 2\n3 a\n", "diagr: bad.dat:3: column 2: 'a' is no number\n", 1},
+        {"control bytes shown as ?", {"bad.dat"}, "x y\n1 a\x1b[31m\n", "diagr: bad.dat:2: column 2: 'a?[31m' is no number\n",
+         1},
         {"date, no header", {"bad.dat"}, "2/27/2003,5\n", "diagr: bad.dat:1: column 1: '2/27/2003' is no number\n", 1},
         {"short line", {"bad.dat"}, "x y\n1 2\n\n3\n", "diagr: bad.dat:4: no column 2 (the line has 1)\n", 1},
         {"no such name", {"-u", "x:volt", "bad.dat"}, "x y\n1 2\n",
