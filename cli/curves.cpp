@@ -49,8 +49,10 @@ void add_break(Curve& curve) {
     if (curve.x.size() > curve.sets.back() && !std::isnan(curve.x.back())) {
         curve.x.push_back(kBreak);
         curve.y.push_back(kBreak);
-        if (!curve.below.empty() || !curve.above.empty()) {
+        if (curve.bars) {
             curve.below.push_back(kBreak);
+        }
+        if (!curve.above.empty()) {
             curve.above.push_back(kBreak);
         }
     }
@@ -162,8 +164,11 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
         curve.sets.push_back(0);
         curve.x.reserve(room);
         curve.y.reserve(room);
-        if (chosen[u].error_bars()) {
+        curve.bars = chosen[u].error_bars();
+        if (curve.bars) {
             curve.below.reserve(room);
+        }
+        if (chosen[u].columns.size() == 4) {
             curve.above.reserve(room);
         }
         curves.push_back(std::move(curve));
@@ -212,7 +217,6 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
             curve.y.push_back(v[1]);
             if (columns[u].size() == 3) {
                 curve.below.push_back(v[2]);
-                curve.above.push_back(v[2]);
             } else if (columns[u].size() == 4) {
                 curve.below.push_back(v[1] - v[2]);
                 curve.above.push_back(v[3] - v[1]);

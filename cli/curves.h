@@ -33,8 +33,11 @@ struct Curve {
     std::string y_name;
     std::vector<float> x;
     std::vector<float> y;
-    std::vector<float> below;  // error bars: the offsets down and up from y (empty without bars)
+    bool bars = false;         // with error bars: the offsets down from y, and up where they differ
+    std::vector<float> below;  // (X:Y:YLO:YHI); X:Y:DY keeps DY once
     std::vector<float> above;
+
+    const std::vector<float>& up() const { return above.empty() ? below : above; }
     std::vector<std::size_t> sets;  // where each data set starts in x and y; the first at 0
 };
 

@@ -382,7 +382,7 @@ int prepare(const Options& options, Diagram& diagram, const Range& range, float 
                 take(ys, c.y[i], options.logy);
                 if (item->bars) {
                     take(ys, c.y[i] - c.below[i], options.logy);
-                    take(ys, c.y[i] + c.above[i], options.logy);
+                    take(ys, c.y[i] + c.up()[i], options.logy);
                 }
             }
         }
@@ -437,14 +437,16 @@ std::size_t draw_bars(const Item& item) {
             const auto part = [&](const std::vector<float>& v) {
                 return std::span<const float>(v).subspan(run, stop - run);
             };
-            diagr::ERRY(part(c.x), part(c.y), part(c.below), part(c.above), kCap);
+            diagr::ERRY(part(c.x), part(c.y), part(c.below), part(c.up()), kCap);
         }
     };
     for (std::size_t i = item.begin; i < item.end; ++i) {
-        const bool drawable = std::isfinite(c.x[i]) && std::isfinite(c.y[i]) && std::isfinite(c.below[i]) &&
-                              std::isfinite(c.above[i]) && c.below[i] >= 0.0F && c.above[i] >= 0.0F;
+        const float below = c.below[i];
+        const float above = c.up()[i];
+        const bool drawable = std::isfinite(c.x[i]) && std::isfinite(c.y[i]) && std::isfinite(below) &&
+                              std::isfinite(above) && below >= 0.0F && above >= 0.0F;
         if (!drawable) {
-            negative += std::isfinite(c.x[i]) && std::isfinite(c.y[i]) && (c.below[i] < 0.0F || c.above[i] < 0.0F);
+            negative += std::isfinite(c.x[i]) && std::isfinite(c.y[i]) && (below < 0.0F || above < 0.0F);
             flush(i);
             run = i + 1;
         }
@@ -561,7 +563,7 @@ int run(Options options) {
             item.begin = curve.sets[s];
             item.end = s + 1 < curve.sets.size() ? curve.sets[s + 1] : curve.x.size();
             item.set = curve.sets.size() > 1 ? static_cast<int>(s) + 1 : 0;
-            item.bars = !uses.empty() && uses[c % per_file].error_bars();
+            item.bars = curve.bars;
             item.mode = item.bars ? kErrorBarMode : 0.0F;
             items.push_back(item);
         }
