@@ -21,19 +21,6 @@ namespace {
 constexpr std::size_t kMaxReserve = std::size_t{1} << 26;
 constexpr float kBreak = std::numeric_limits<float>::quiet_NaN();
 
-std::vector<std::string> split_at(const std::string& text, char sep) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t at = text.find(sep, start);
-        parts.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
-        if (at == std::string::npos) {
-            return parts;
-        }
-        start = at + 1;
-    }
-}
-
 // Closes the file it was given, unless that is standard input.
 struct FileCloser {
     int fd;
@@ -67,33 +54,6 @@ std::string column_list(const std::vector<std::string>& names) {
 }
 
 }  // namespace
-
-std::string parse_using(const std::string& text, Using* use) {
-    const std::vector<std::string> parts = split_at(text, ':');
-    if (parts.size() < 2 || parts.size() > 4) {
-        return "expected X:Y, X:Y:DY or X:Y:YLO:YHI (column numbers or names)";
-    }
-    Using parsed;
-    for (const std::string& part : parts) {
-        if (part.empty()) {
-            return "'" + text + "' leaves a column out";
-        }
-        ColumnRef column;
-        if (part.find_first_not_of("0123456789") == std::string::npos) {
-            if (part.size() > 9) {
-                return "no file has column " + part;
-            }
-            column.number = std::stol(part);
-        } else {
-            column.name = part;
-        }
-        parsed.columns.push_back(column);
-    }
-    if (use != nullptr) {
-        *use = parsed;
-    }
-    return {};
-}
 
 bool read_curves(const std::string& path, const ReadOptions& options, const std::vector<Using>& uses,
                  std::vector<Curve>& curves) {

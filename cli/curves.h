@@ -22,13 +22,11 @@ struct Using {
     bool error_bars() const { return columns.size() > 2; }
 };
 
-// Parses X:Y, X:Y:DY or X:Y:YLO:YHI; the error text, or empty.
-std::string parse_using(const std::string& text, Using* use);
-
 // The points of one file read by one -u. Missing values and single blank lines are NaN points,
 // which break the line; two or more blank lines start a data set.
 struct Curve {
     std::string file;    // as named in messages
+    std::size_t argument = 0;  // the file's place among the command's files (set by the caller)
     std::string x_name;  // the header names of the X and Y columns, or empty
     std::string y_name;
     std::vector<float> x;

@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <string_view>
+#include <string>
+#include <utility>
 
 #include "diagr.h"
 
@@ -32,20 +33,18 @@ constexpr int kCoarsestPower = 6;
 // raised exponent, about as wide as five characters.
 constexpr int kPowerLabelChars = 5;
 
-// The characters of VALUE in the fixed form the axes write.
-int fixed_chars(float value) {
+// VALUE in the fixed form the axes write: the label (its first 8 characters) and its length.
+struct FixedLabel {
+    std::string text;
+    int chars = 0;
+};
+
+FixedLabel fixed_label(float value) {
     char label[8];
     int chars = 0;
     int unused = 0;
     FSTELLE(value, label, chars, unused, 8);
-    return chars;
-}
-
-std::string_view fixed_label(float value, char (&label)[8]) {
-    int chars = 0;
-    int unused = 0;
-    FSTELLE(value, label, chars, unused, 8);
-    return {label, static_cast<std::size_t>(std::clamp(chars, 0, 8))};
+    return {std::string(label, static_cast<std::size_t>(std::clamp(chars, 0, 8))), chars};
 }
 
 // What an axis writes: the cells its numbers reach out from the axis, the characters of its first
@@ -57,7 +56,9 @@ struct AxisNumbers {
     bool factor = false;
 };
 
-int log_label_chars(float value) { return value >= 1.0e-3F && value <= 1.0e4F ? fixed_chars(value) : kPowerLabelChars; }
+int log_label_chars(float value) {
+    return value >= 1.0e-3F && value <= 1.0e4F ? fixed_label(value).chars : kPowerLabelChars;
+}
 
 AxisNumbers axis_numbers(const AxisPlan& plan, float alen, float size) {
     AxisNumbers numbers;
@@ -72,7 +73,7 @@ AxisNumbers axis_numbers(const AxisPlan& plan, float alen, float size) {
     numbers.widest = numbering.widest;
     bool first = true;
     diagr::scale::for_each_tick(numbering, [&](float value, float) {
-        const int chars = fixed_chars(value);
+        const int chars = fixed_label(value).chars;
         numbers.widest = std::max(numbers.widest, chars);
         if (first) {
             numbers.first_chars = chars;
@@ -95,15 +96,12 @@ bool numbers_fit(float low, float high, float step, float alen, float size, bool
         return false;
     }
     int ticks = 0;
-    char previous[8];
-    char label[8];
-    std::string_view last;
+    std::string last;
     bool apart = true;
     diagr::scale::for_each_tick(numbering, [&](float value, float) {
-        const std::string_view text = fixed_label(value, label);
+        std::string text = fixed_label(value).text;
         apart = apart && (ticks == 0 || text != last);
-        std::copy(text.begin(), text.end(), previous);
-        last = std::string_view(previous, text.size());
+        last = std::move(text);
         ++ticks;
     });
     return apart && ticks >= 2;

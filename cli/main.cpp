@@ -164,6 +164,34 @@ std::string parse_style(const std::string& text, float* isym) {
     return {};
 }
 
+// X:Y, X:Y:DY or X:Y:YLO:YHI, by column number or header name; the error text, or empty.
+std::string parse_using(const std::string& text, cli::Using* use) {
+    const std::vector<std::string> parts = split(text, ':', 5);
+    if (parts.size() < 2 || parts.size() > 4) {
+        return "expected X:Y, X:Y:DY or X:Y:YLO:YHI (column numbers or names)";
+    }
+    cli::Using parsed;
+    for (const std::string& part : parts) {
+        if (part.empty()) {
+            return "'" + text + "' leaves a column out";
+        }
+        cli::ColumnRef column;
+        if (part.find_first_not_of("0123456789") == std::string::npos) {
+            if (part.size() > 9) {
+                return "no file has column " + part;
+            }
+            column.number = std::stol(part);
+        } else {
+            column.name = part;
+        }
+        parsed.columns.push_back(column);
+    }
+    if (use != nullptr) {
+        *use = parsed;
+    }
+    return {};
+}
+
 struct FreeText {
     float fx = 0.0F;
     float fy = 0.0F;
@@ -268,8 +296,9 @@ struct Item {
     int set = 0;               // 1, 2, ... where the curve has several data sets, else 0
     int pen = kFirstCurvePen;  // the next pen for every curve of its diagram
     float mode = 0.0F;
-    bool bars = false;
     std::optional<std::string> title;
+
+    bool bars() const { return curve->bars; }
 
     std::span<const float> of(const std::vector<float>& values) const {
         return std::span<const float>(values).subspan(begin, end - begin);
@@ -341,12 +370,29 @@ bool within(float value, const cli::Bounds& bounds) {
     return value >= std::min(low, high) && value <= std::max(low, high);
 }
 
+// The check of the logarithmic axes against --range; the error text, or empty.
+std::string check_log_bounds(const Options& options, const Range& range) {
+    for (const auto& [log, bounds, axis] :
+         {std::tuple{options.logx, range.x, 'x'}, std::tuple{options.logy, range.y, 'y'}}) {
+        for (const std::optional<float>& bound : {bounds.low, bounds.high}) {
+            if (log && bound && !(*bound > 0.0F)) {
+                char text[120];
+                std::snprintf(text, sizeof text, "--log%c needs %c bounds above 0, not %g", axis, axis,
+                              static_cast<double>(*bound));
+                return text;
+            }
+        }
+    }
+    return {};
+}
+
 // One diagram ready to draw: its curves and axes, and the frame.
 struct Diagram {
     std::vector<const Item*> items;
     cli::AxisPlan x;
     cli::AxisPlan y;
     cli::FramePlace frame;
+    int key = -1;  // the legend's place (key_position), -1 none
 };
 
 // The width a legend of the diagram's entries takes right of the frame, cm.
@@ -362,7 +408,7 @@ float legend_width(const Diagram& diagram) {
 }
 
 // Ranges, ticks and the frame's place; on failure writes the reason and returns the exit status.
-int prepare(const Options& options, Diagram& diagram, const Range& range, float width, float height, int key) {
+int prepare(const Options& options, Diagram& diagram, const Range& range, float width, float height) {
     cli::Extremes xs;
     cli::Extremes ys;
     const auto take = [](cli::Extremes& extremes, float v, bool log) {
@@ -380,7 +426,7 @@ int prepare(const Options& options, Diagram& diagram, const Range& range, float 
             take(xs, c.x[i], options.logx);
             if (within(c.x[i], range.x)) {
                 take(ys, c.y[i], options.logy);
-                if (item->bars) {
+                if (item->bars()) {
                     take(ys, c.y[i] - c.below[i], options.logy);
                     take(ys, c.y[i] + c.up()[i], options.logy);
                 }
@@ -403,7 +449,7 @@ int prepare(const Options& options, Diagram& diagram, const Range& range, float 
     around.x_text = !options.xlabel->empty();
     around.y_text = !options.ylabel->empty();
     around.title = !options.title->empty();
-    around.right = key == 10 ? legend_width(diagram) : 0.0F;
+    around.right = diagram.key == 10 ? legend_width(diagram) : 0.0F;
     const std::optional<cli::FramePlace> frame = cli::lay_out(width, height, diagram.x, diagram.y, around);
     if (!frame) {
         std::fprintf(stderr, "diagr: --size %s leaves no room for a frame of 2 x 2 cm\n%s\n", options.size.c_str(),
@@ -466,7 +512,7 @@ std::pair<float, float> frame_range(const cli::AxisPlan& plan) {
 }
 
 // Draws the diagram on the open page.
-void draw(const Options& options, const Diagram& diagram, int key) {
+void draw(const Options& options, const Diagram& diagram) {
     const cli::FramePlace& f = diagram.frame;
     diagr::LOGAX(options.logx ? 1 : 0, options.logy ? 1 : 0);
     // The frame first, on the axes' ranges; the curves then on the frame's slightly wider mapping.
@@ -478,7 +524,7 @@ void draw(const Options& options, const Diagram& diagram, int key) {
     diagr::CLIP(f.x0, f.y0, f.xlen, f.ylen, x_low, x_high, y_low, y_high);
     std::size_t negative = 0;
     for (const Item* item : diagram.items) {
-        if (item->bars) {
+        if (item->bars()) {
             diagr::NEWPEN(item->pen);
             negative += draw_bars(*item);
         }
@@ -495,12 +541,12 @@ void draw(const Options& options, const Diagram& diagram, int key) {
         parse_text(text_option, &text);
         diagr::PTXT(text.fx, text.fy, text.text, height_fraction, 1, kTextPen, 111);
     }
-    if (key >= 0) {
+    if (diagram.key >= 0) {
         for (std::size_t i = 0; i < diagram.items.size() && i < kLegendEntries; ++i) {
             const Item& item = *diagram.items[i];
-            diagr::LEGADD(std::string_view(*item.title).substr(0, 80), item.pen, item.mode, item.bars ? 1 : 0);
+            diagr::LEGADD(std::string_view(*item.title).substr(0, 80), item.pen, item.mode, item.bars() ? 1 : 0);
         }
-        diagr::LEGEND(key, kLegendHeight);
+        diagr::LEGEND(diagram.key, kLegendHeight);
         if (diagram.items.size() > kLegendEntries) {
             std::fprintf(stderr, "diagr: the legend names the first %zu of %zu curves\n", kLegendEntries,
                          diagram.items.size());
@@ -527,9 +573,13 @@ int run(Options options) {
     if (!options.range.empty()) {
         parse_range(options.range, &range);
     }
+    if (const std::string reason = check_log_bounds(options, range); !reason.empty()) {
+        std::fprintf(stderr, "diagr: %s\n%s\n", reason.c_str(), kUsage);
+        return 2;
+    }
     std::vector<cli::Using> uses(options.usings.size());
     for (std::size_t i = 0; i < uses.size(); ++i) {
-        cli::parse_using(options.usings[i], &uses[i]);
+        parse_using(options.usings[i], &uses[i]);
     }
     const std::size_t per_file = std::max<std::size_t>(uses.size(), 1);
     cli::ReadOptions read_options;
@@ -537,12 +587,14 @@ int run(Options options) {
     read_options.header_lines = options.header;
     std::vector<cli::Curve> curves;
     curves.reserve(options.files.size() * per_file);
-    std::vector<std::size_t> file_of;
     for (std::size_t f = 0; f < options.files.size(); ++f) {
+        const std::size_t first = curves.size();
         if (!cli::read_curves(options.files[f], read_options, uses, curves)) {
             return 1;
         }
-        file_of.resize(curves.size(), f);
+        for (std::size_t c = first; c < curves.size(); ++c) {
+            curves[c].argument = f;
+        }
     }
     for (const auto& [log, in_x, axis] : {std::tuple{options.logx, true, 'x'}, std::tuple{options.logy, false, 'y'}}) {
         const std::size_t left_out = log ? leave_out_non_positive(curves, in_x) : 0;
@@ -559,12 +611,11 @@ int run(Options options) {
         for (std::size_t s = 0; s < curve.sets.size(); ++s) {
             Item item;
             item.curve = &curve;
-            item.file = file_of[c];
+            item.file = curve.argument;
             item.begin = curve.sets[s];
             item.end = s + 1 < curve.sets.size() ? curve.sets[s + 1] : curve.x.size();
             item.set = curve.sets.size() > 1 ? static_cast<int>(s) + 1 : 0;
-            item.bars = curve.bars;
-            item.mode = item.bars ? kErrorBarMode : 0.0F;
+            item.mode = curve.bars ? kErrorBarMode : 0.0F;
             items.push_back(item);
         }
     }
@@ -575,7 +626,7 @@ int run(Options options) {
         return 2;
     }
     for (std::size_t i = 0; i < options.styles.size(); ++i) {
-        if (options.styles[i] == "errorbars" && !items[i].bars) {
+        if (options.styles[i] == "errorbars" && !items[i].bars()) {
             std::fprintf(stderr, "diagr: --style errorbars needs -u X:Y:DY or -u X:Y:YLO:YHI\n%s\n", kUsage);
             return 2;
         }
@@ -605,19 +656,17 @@ int run(Options options) {
         item.pen = kFirstCurvePen + static_cast<int>(diagrams.back().items.size());
         diagrams.back().items.push_back(&item);
     }
-    std::vector<int> keys;
     for (Diagram& diagram : diagrams) {
-        const int key = options.key.empty() ? (diagram.items.size() >= 2 ? 0 : -1) : key_position(options.key);
-        keys.push_back(key);
-        if (const int status = prepare(options, diagram, range, width, height, key); status != 0) {
+        diagram.key = options.key.empty() ? (diagram.items.size() >= 2 ? 0 : -1) : key_position(options.key);
+        if (const int status = prepare(options, diagram, range, width, height); status != 0) {
             return status;
         }
     }
 
     diagr::PLTDEV(options.output);
-    for (std::size_t d = 0; d < diagrams.size(); ++d) {
+    for (const Diagram& diagram : diagrams) {
         diagr::PLOTS(1, 0, width, height);
-        draw(options, diagrams[d], keys[d]);
+        draw(options, diagram);
     }
     diagr::PLTEND();
     return 0;
@@ -633,26 +682,6 @@ int write_output(const std::string& text, int status) {
         return 1;
     }
     return status;
-}
-
-// The check of the logarithmic axes against --range; the error text, or empty.
-std::string check_log_bounds(const Options& options) {
-    Range range;
-    if (!options.range.empty()) {
-        parse_range(options.range, &range);
-    }
-    for (const auto& [log, bounds, axis] :
-         {std::tuple{options.logx, range.x, 'x'}, std::tuple{options.logy, range.y, 'y'}}) {
-        for (const std::optional<float>& bound : {bounds.low, bounds.high}) {
-            if (log && bound && !(*bound > 0.0F)) {
-                char text[120];
-                std::snprintf(text, sizeof text, "--log%c needs %c bounds above 0, not %g", axis, axis,
-                              static_cast<double>(*bound));
-                return text;
-            }
-        }
-    }
-    return {};
 }
 
 }  // namespace
@@ -683,7 +712,7 @@ int main(int argc, char** argv) {
         ->delimiter(',')
         ->allow_extra_args(false)
         ->type_name("COLS")
-        ->check(checked_by("COLS", [](const std::string& v) { return cli::parse_using(v, nullptr); }));
+        ->check(checked_by("COLS", [](const std::string& v) { return parse_using(v, nullptr); }));
     app.add_option("-s,--style", options.styles, "Curve style, one per curve in order (default solid)")
         ->delimiter(',')
         ->allow_extra_args(false)
@@ -780,10 +809,6 @@ int main(int argc, char** argv) {
         } else if (option == titles) {
             options.titles_files_before.push_back(files_seen);
         }
-    }
-    if (const std::string reason = check_log_bounds(options); !reason.empty()) {
-        std::fprintf(stderr, "diagr: %s\n%s\n", reason.c_str(), kUsage);
-        return 2;
     }
     try {
         return run(std::move(options));

@@ -1,6 +1,7 @@
 // Reading data tables: splitting lines, telling numbers from missing values and text, the header.
 #include "table.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -270,6 +271,17 @@ std::string printable(std::string_view text) {
     return shown;
 }
 
+namespace {
+
+// Whether a field of a line split at SEP is a number.
+bool has_number(const std::vector<Field>& fields, Separator sep) {
+    return std::any_of(fields.begin(), fields.end(), [sep](const Field& field) {
+        return read_value(field.text, sep == Separator::semicolon).kind == Kind::number;
+    });
+}
+
+}  // namespace
+
 Reader::Reader(int fd, std::string name, ReadFunction read_function)
     : fd_(fd), name_(std::move(name)), read_(read_function) {}
 
@@ -335,9 +347,9 @@ bool Reader::read_line(std::string_view& line) {
     return true;
 }
 
-bool Reader::split_line(std::string_view line, LineKind& kind) {
+bool Reader::split_line(std::string_view line, Separator sep, LineKind& kind) {
     bool open_quote = false;
-    kind = split(line, sep_, fields_, open_quote);
+    kind = split(line, sep, fields_, open_quote);
     if (open_quote) {
         fail(lines_read_, "a quote is not closed");
         return false;
@@ -355,12 +367,11 @@ bool Reader::start(Separator sep, long header_lines) {
         header.assign(line);
     }
     const bool automatic_header = header_lines < 0;
+    std::size_t columns = 0;
     while (!failed() && read_line(line)) {
         const Separator chosen = sep == Separator::automatic ? separator_of(line) : sep;
-        bool open_quote = false;
-        const LineKind kind = split(line, chosen, fields_, open_quote);
-        if (open_quote) {
-            fail(lines_read_, "a quote is not closed");
+        LineKind kind = LineKind::data;
+        if (!split_line(line, chosen, kind)) {
             return false;
         }
         if (kind == LineKind::blank) {
@@ -371,16 +382,13 @@ bool Reader::start(Separator sep, long header_lines) {
             comment.assign(text == std::string_view::npos ? std::string_view() : line.substr(text));
             continue;
         }
-        bool any_number = !automatic_header;
-        for (const Field& field : fields_) {
-            any_number = any_number || read_value(field.text, chosen == Separator::semicolon).kind == Kind::number;
-        }
-        if (!any_number) {
+        if (automatic_header && !has_number(fields_, chosen)) {
             header.assign(line);
             comment.clear();
             continue;
         }
         sep_ = chosen;
+        columns = fields_.size();
         pending_.assign(line);
         pending_line_ = lines_read_;
         has_pending_ = true;
@@ -394,23 +402,15 @@ bool Reader::start(Separator sep, long header_lines) {
     }
 
     // Names: the header's fields, or a comment's, when they match the data's columns.
-    LineKind kind = LineKind::data;
-    split_line(pending_, kind);
-    const std::size_t columns = fields_.size();
     for (const std::string* candidate : {&header, &comment}) {
         if (candidate->empty()) {
             continue;
         }
         bool open_quote = false;
         std::vector<Field> fields;
-        if (split(*candidate, sep_, fields, open_quote) != LineKind::data || open_quote || fields.size() != columns) {
-            break;  // a header that does not fit names nothing; a comment is no fallback for it
-        }
-        bool any_number = false;
-        for (const Field& field : fields) {
-            any_number = any_number || read_value(field.text, sep_ == Separator::semicolon).kind == Kind::number;
-        }
-        if (any_number) {
+        // A header that does not fit names nothing; a comment is no fallback for it.
+        if (split(*candidate, sep_, fields, open_quote) != LineKind::data || open_quote || fields.size() != columns ||
+            has_number(fields, sep_)) {
             break;
         }
         for (const Field& field : fields) {
@@ -437,11 +437,11 @@ bool Reader::next() {
         line_ = pending_line_;
         row_ = 1;
         blanks_before_ = 0;
-        return split_line(pending_, kind);
+        return split_line(pending_, sep_, kind);
     }
     std::string_view line;
     while (read_line(line)) {
-        if (!split_line(line, kind)) {
+        if (!split_line(line, sep_, kind)) {
             return false;
         }
         if (kind == LineKind::blank) {

@@ -91,8 +91,8 @@ private:
     // The next physical line, false at the end or on failure.
     bool read_line(std::string_view& line);
     void fail(long line, const std::string& reason);
-    // Splits LINE into fields_, failing on an open quote.
-    bool split_line(std::string_view line, LineKind& kind);
+    // Splits LINE at SEP into fields_, failing on an open quote.
+    bool split_line(std::string_view line, Separator sep, LineKind& kind);
 
     int fd_;
     std::string name_;
