@@ -64,20 +64,31 @@ void cell_span(double lo, double hi, int& first, int& last) {
 
 // The first and last column and row of the cells a box (corners in either order) overlaps inside
 // the frame; false for a box outside it or not finite.
-bool box_cells(float xlo, float ylo, float xhi, float yhi, int& column0, int& row0, int& column1, int& row1) {
+// Calls VISIT(column, row) for every cell the box from (XLO, YLO) to (XHI, YHI) cm covers inside the
+// frame; none for a box outside it or not finite.
+template <typename Visit>
+void for_each_cell(float xlo, float ylo, float xhi, float yhi, Visit visit) {
     if (!grid.on || !finite(xlo, ylo, xhi, yhi)) {
-        return false;
+        return;
     }
     const float left = std::max(std::min(xlo, xhi), grid.left);
     const float right = std::min(std::max(xlo, xhi), grid.right);
     const float bottom = std::max(std::min(ylo, yhi), grid.bottom);
     const float top = std::min(std::max(ylo, yhi), grid.top);
     if (left > right || bottom > top) {
-        return false;
+        return;
     }
+    int column0 = 0;
+    int row0 = 0;
+    int column1 = 0;
+    int row1 = 0;
     cell_span(grid_x(left), grid_x(right), column0, column1);
     cell_span(grid_y(bottom), grid_y(top), row0, row1);
-    return true;
+    for (int row = row0; row <= row1; ++row) {
+        for (int column = column0; column <= column1; ++column) {
+            visit(column, row);
+        }
+    }
 }
 
 bool inside(float x, float y) { return grid.left <= x && x <= grid.right && grid.bottom <= y && y <= grid.top; }
@@ -173,35 +184,11 @@ void mark_segment(float x1, float y1, float x2, float y2) {
     }
 }
 
-void mark_box(float xlo, float ylo, float xhi, float yhi) {
-    int column0 = 0;
-    int row0 = 0;
-    int column1 = 0;
-    int row1 = 0;
-    if (!box_cells(xlo, ylo, xhi, yhi, column0, row0, column1, row1)) {
-        return;
-    }
-    for (int row = row0; row <= row1; ++row) {
-        for (int column = column0; column <= column1; ++column) {
-            add(column, row);
-        }
-    }
-}
+void mark_box(float xlo, float ylo, float xhi, float yhi) { for_each_cell(xlo, ylo, xhi, yhi, add); }
 
 int covered(float xlo, float ylo, float xhi, float yhi) {
-    int column0 = 0;
-    int row0 = 0;
-    int column1 = 0;
-    int row1 = 0;
-    if (!box_cells(xlo, ylo, xhi, yhi, column0, row0, column1, row1)) {
-        return 0;
-    }
     long long sum = 0;
-    for (int row = row0; row <= row1; ++row) {
-        for (int column = column0; column <= column1; ++column) {
-            sum += grid.count[row][column];
-        }
-    }
+    for_each_cell(xlo, ylo, xhi, yhi, [&sum](int column, int row) { sum += grid.count[row][column]; });
     return static_cast<int>(std::min<long long>(sum, INT_MAX));
 }
 
