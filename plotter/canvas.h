@@ -44,6 +44,7 @@ private:
     // The font matrix in force (em in units and angle), set again only when a glyph differs.
     float font_size_ = -1.0F;
     float font_angle_ = 0.0F;
+    cairo_font_face_t* font_face_ = nullptr;
 };
 
 }  // namespace plotter

@@ -15,14 +15,23 @@ namespace {
 constexpr float kInkBelow = 0.34F;
 constexpr float kInkAbove = 1.05F;
 constexpr float kInkBeside = 0.05F;
+// Beyond ASCII and Greek, accented capitals and the faces' tallest glyphs reach half a cap height
+// higher, and some reach lower and further beside (a fallback face's too).
+constexpr float kWideInkBelow = 0.65F;
+constexpr float kWideInkAbove = 1.7F;
+constexpr float kWideInkBeside = 0.3F;
 
-// Adds the box of a text run ADVANCE cm long, CAP cm high, from (X, Y) along ANGLE degrees.
-void add_run(InkBox& box, float x, float y, float angle, float advance, float cap) {
+// Adds the box of a text run ADVANCE cm long, CAP cm high, from (X, Y) along ANGLE degrees; WIDE
+// for characters beyond ASCII and Greek.
+void add_run(InkBox& box, float x, float y, float angle, float advance, float cap, bool wide) {
+    const float below = wide ? kWideInkBelow : kInkBelow;
+    const float above = wide ? kWideInkAbove : kInkAbove;
+    const float beside = wide ? kWideInkBeside : kInkBeside;
     const double radians = static_cast<double>(angle) * (std::acos(-1.0) / 180.0);
     const auto c = static_cast<float>(std::cos(radians));
     const auto s = static_cast<float>(std::sin(radians));
-    const float along[2] = {-kInkBeside * cap, advance + kInkBeside * cap};
-    const float across[2] = {-kInkBelow * cap, kInkAbove * cap};
+    const float along[2] = {-beside * cap, advance + beside * cap};
+    const float across[2] = {-below * cap, above * cap};
     for (const float a : along) {
         for (const float b : across) {
             box.add(x + a * c - b * s, y + a * s + b * c);
@@ -102,7 +111,7 @@ void PageRecord::line(const float* x, const float* y, std::size_t n) {
 void PageRecord::glyph(float x, float y, float angle, float size, int code) {
     add(Kind::Glyph, code, 0);
     numbers_.insert(numbers_.end(), {x, y, angle, size});
-    add_run(exact_ink_, x, y, angle, glyph_advance(code) * size, size);
+    add_run(exact_ink_, x, y, angle, glyph_advance(code) * size, size, code > 126 && (code < 0x391 || code > 0x3C9));
 }
 
 void PageRecord::fill(const float* x, const float* y, std::size_t n, bool paper) {

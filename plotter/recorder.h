@@ -40,8 +40,7 @@ struct Primitive {
     std::vector<float> y;
     float size = 0.0F;
     float angle = 0.0F;
-    int code = 0;  // glyph code: printable ASCII, or 128 + index of the Greek letter's Latin key;
-                   // for a fill 1 when it is white
+    int code = 0;  // a glyph's Unicode code point; for a fill 1 when it is white
 };
 
 // The primitives the in-memory device received since recorder_start() (kept after PLTEND).

@@ -9,6 +9,7 @@
 #include "plotter.h"
 #include "recorder.h"
 #include "text.h"
+#include "utf8.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ std::vector<PlacedGlyph> layout_pgtext(const std::string& text) {
     return glyphs;
 }
 
-// The glyphs as a string: Greek letters as "<key>", scripts marked by '^' and '_' before the glyph.
+// The glyphs as UTF-8, scripts marked by '^' and '_' before the glyph.
 std::string spell(const std::vector<PlacedGlyph>& glyphs) {
     std::string out;
     for (const PlacedGlyph& g : glyphs) {
@@ -37,13 +38,8 @@ std::string spell(const std::vector<PlacedGlyph>& glyphs) {
         } else if (g.dy < 0.0F) {
             out += '_';
         }
-        if (g.code >= plotter::kGreekBase) {
-            out += '<';
-            out += plotter::kGreekLatinKeys[g.code - plotter::kGreekBase];
-            out += '>';
-        } else {
-            out += static_cast<char>(g.code);
-        }
+        char utf8[4];
+        out.append(utf8, static_cast<std::size_t>(plotter::utf8_encode(static_cast<char32_t>(g.code), utf8)));
     }
     return out;
 }
@@ -54,22 +50,10 @@ struct MarkupCase {
 };
 
 const MarkupCase kMarkup[] = {
-    {"abc", "abc"},
-    {"x&H2&My", "x^2y"},
-    {"x&h2&my", "x^2y"},
-    {"bla&tbla&Hbl&ma", "bla_b_l_a^b^la"},
-    {"&&", "&"},
-    {"##", "#"},
-    {"a&&H", "a&H"},
-    {"a&x", "a&x"},
-    {"end&", "end&"},
-    {"#ab#c", "<a><b>c"},
-    {"#gr## x", "<g><r>#<x>"},
-    {"#jvJV", "jvJV"},
-    {"#1+z", "1+<z>"},
-    {"a\\b", "a\\b"},
-    {"#", ""},
-    {"10&H-3", "10^-^3"},
+    {"abc", "abc"},   {"x&H2&My", "x^2y"}, {"x&h2&my", "x^2y"}, {"bla&tbla&Hbl&ma", "bla_b_l_a^b^la"},
+    {"&&", "&"},      {"##", "#"},         {"a&&H", "a&H"},     {"a&x", "a&x"},
+    {"end&", "end&"}, {"#ab#c", "αβc"},    {"#gr## x", "γρ#χ"}, {"#jvJV", "jvJV"},
+    {"#1+z", "1+ζ"},  {"a\\b", "a\\b"},    {"#", ""},           {"10&H-3", "10^-^3"},
 };
 
 TEST(Markup, ParsesIntoGlyphs) {
@@ -80,13 +64,10 @@ TEST(Markup, ParsesIntoGlyphs) {
 
 // PGTEXT's escapes: no mark-up of SYMBLK's, a backslash that begins no escape drawn as it is.
 const MarkupCase kPgtextEscapes[] = {
-    {"\\ga\\gb\\GA\\Gz", "<a><b><A><z>"},
-    {"\\gj\\gv", "jv"},
-    {"x\\u2\\dy", "x^2y"},
-    {"x\\D1\\U", "x_1"},
-    {"a\\\\b", "a\\b"},
-    {"\\q\\g1", "\\q\\g1"},
-    {"end\\", "end\\"},
+    {"\\ga\\gb\\GA\\Gz", "αβΑζ"}, {"\\gl = 5 \xC2\xB5m\\u2", "λ=5µm^2"},
+    {"\\gj\\gv", "jv"},           {"x\\u2\\dy", "x^2y"},
+    {"x\\D1\\U", "x_1"},          {"a\\\\b", "a\\b"},
+    {"\\q\\g1", "\\q\\g1"},       {"end\\", "end\\"},
     {"&H#a##", "&H#a##"},
 };
 
@@ -120,13 +101,45 @@ TEST(Markup, ScriptsAreSmallerAndShifted) {
     EXPECT_FLOAT_EQ(glyphs[2].dx, glyphs[1].dx + plotter::glyph_advance('2') * glyphs[1].size);
 }
 
-TEST(Markup, UnprintableBytesAreBlankOrQuestionMark) {
-    EXPECT_EQ(plotter::plain_glyph('\0'), ' ');
-    EXPECT_EQ(plotter::plain_glyph('\t'), ' ');
-    EXPECT_EQ(plotter::plain_glyph(0xE9), '?');
-    EXPECT_EQ(plotter::plain_glyph('~'), '~');
-    for (int c = 32; c < 127; ++c) {
-        EXPECT_GT(plotter::glyph_advance(c), 0.2F) << c;
+// Bytes to characters: valid UTF-8 as such, every other byte as ISO 8859-1, controls blank or the
+// replacement character, mark-up beside multi-byte characters; and the advance that comes out, in
+// the face's units (legacy ASCII and Greek advances aside).
+TEST(Markup, DecodesUtf8AndReadsOtherBytesAsLatin1) {
+    struct Case {
+        const char* bytes;
+        const char* glyphs;
+        int units;  // the advance in font units, 0: not checked
+    };
+    const Case cases[] = {
+        {"\xC2\xB0"
+         "C",
+         "°C", 0},
+        {"\xC2\xB0\xC2\xB5\xC2\xB2", "°µ²", 1024 + 1303 + 821},
+        {"\xE2\x88\x92\xE2\x84\xAB", "−\u212B", 1716 + 1401},  // minus, angstrom sign
+        {"\xF0\x9F\x98\x80", "😀", 2135},
+        {"\xB0\xE4\xE9", "°äé", 1024 + 1255 + 1260},     // Latin-1, the last a lead byte at the end
+        {"\xC0\xAF", "À¯", 1401 + 1024},                 // overlong '/'
+        {"\xE0\x80\xAF", "à�¯", 0},                      // overlong, with a C1 byte
+        {"\xED\xA0\x80", "í\u00A0�", 569 + 651 + 2100},  // a surrogate: í, no-break space, C1
+        {"\xF4\x90\x80\x80", "ô���", 0},                 // above U+10FFFF
+        {"x\xCE", "xÎ", 0},                              // cut at the field's end
+        {"\xE2\x88", "â�", 1255 + 2100},
+        {"\x85\x7F\t", "�", 2100 + 0},  // C1, DEL and tab
+        {"m&H\xC2\xB2&M\xC2\xB2", "m^²²", 0},
+        {"#a\xCE\xB1#\xC2\xB5#m", "ααµμ", 0},
+        {"&H\xCE\xBB&T\xC2\xB5&&\xC2\xB0", "^λ_µ_&_°", 0},
+    };
+    for (const Case& c : cases) {
+        const std::string text = c.bytes;
+        std::vector<PlacedGlyph> glyphs;
+        const float width = plotter::layout_markup(text.data(), static_cast<int>(text.size()), 1.0F,
+                                                   [&](const PlacedGlyph& g) { glyphs.push_back(g); });
+        EXPECT_EQ(spell(glyphs), c.glyphs) << text;
+        if (c.units > 0) {
+            const float blanks =
+                text.find_first_of("\x7F\t") != std::string::npos ? 2.0F * plotter::glyph_advance(' ') : 0.0F;
+            EXPECT_NEAR(width - blanks, static_cast<float>(c.units) / 1493.0F, 1e-5F) << text;
+        }
     }
 }
 
