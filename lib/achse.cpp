@@ -26,6 +26,7 @@
 #include "log_axis.h"
 #include "plotter.h"
 #include "power_of_ten.h"
+#include "text_pieces.h"
 
 namespace {
 
@@ -66,6 +67,10 @@ AxisText copy_axis_text(bool numbered, const char* ATEXT, int ATEXT_len, int NC)
         std::memcpy(text.chars, ATEXT, static_cast<std::size_t>(ATEXT_len < TEXT_WORK_LEN ? ATEXT_len : TEXT_WORK_LEN));
     }
     text.count = NC < -TEXT_WORK_LEN || NC > TEXT_WORK_LEN ? TEXT_WORK_LEN : (NC < 0 ? -NC : NC);
+    // A count that ends inside a character ends before it.
+    if (numbered && ATEXT != nullptr && ATEXT_len > 0) {
+        text.count = diagr::text::cut_length(ATEXT, ATEXT_len, text.count);
+    }
     return text;
 }
 

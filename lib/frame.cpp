@@ -9,10 +9,10 @@
 #include "diagram_state.h"
 #include "log_axis.h"
 #include "plotter.h"
+#include "text_pieces.h"
 
 namespace {
 
-constexpr int TITLE_PIECE_LEN = 80;
 constexpr float CONTINUE = 999.0F;
 
 // One side of the frame: numbered (ACHSE) or ticks only (ACHSE0), on a logarithmic axis when
@@ -79,20 +79,20 @@ void diagr::diagram::draw_frame(float X0, float Y0, float XLEN, float YLEN, floa
     const float tsize = PLTPAR.TSIZE;
     const float scratch = 0.0F;
 
+    const int title_len = TITLE_len >= 1 ? TITLE_len : 1;
+
     float width = 0.0F;
-    for (int start = 0; start < nt; start += TITLE_PIECE_LEN) {
-        const int length = nt - start < TITLE_PIECE_LEN ? nt - start : TITLE_PIECE_LEN;
+    diagr::text::for_each_piece(title, title_len, nt, [&](int start, int length) {
         float piece_width = 0.0F;
         TEXTLK(scratch, piece_width, tsize, title + start, scratch, length - 1, length);
         width += piece_width;
-    }
+    });
 
     float xt = width < XLEN ? X0 + (XLEN - width) / 2.0F : X0;
     float yt = Y0 + YLEN + tsize;
-    for (int start = 0; start < nt; start += TITLE_PIECE_LEN) {
-        const int length = nt - start < TITLE_PIECE_LEN ? nt - start : TITLE_PIECE_LEN;
+    diagr::text::for_each_piece(title, title_len, nt, [&](int start, int length) {
         SYMBLK(xt, yt, tsize, title + start, horizontal, length - 1, length);
         xt = CONTINUE;
         yt = CONTINUE;
-    }
+    });
 }

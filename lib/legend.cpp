@@ -9,6 +9,7 @@
 #include "diagr.h"
 #include "occupancy.h"
 #include "plotter.h"
+#include "text_pieces.h"
 
 namespace {
 
@@ -126,7 +127,10 @@ void clear() { entry_count = 0; }
 }  // namespace diagr::legend
 
 void LEGADD(const char* TEXT, const int& IPEN, const float& ISYM, const int& IBAR, int TEXT_len) {
-    const int used = (TEXT != nullptr && TEXT_len > 0) ? std::min(IDX(TEXT, TEXT_len), MAX_TEXT) : 0;
+    // At most MAX_TEXT bytes of the used text, cut between characters.
+    const int used = (TEXT != nullptr && TEXT_len > 0)
+                         ? diagr::text::cut_length(TEXT, TEXT_len, std::min(IDX(TEXT, TEXT_len), MAX_TEXT))
+                         : 0;
     if (entry_count >= MAX_ENTRIES) {
         std::fprintf(stderr, "LEGADD: the legend holds %d entries; \"%.*s\" is left out\n", MAX_ENTRIES, used,
                      used > 0 ? TEXT : "");

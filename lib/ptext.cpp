@@ -5,13 +5,11 @@
 #include "diagr.h"
 #include "occupancy.h"
 #include "plotter.h"
+#include "text_pieces.h"
 
 namespace {
 
 enum class TextEntry { Ptext, Ptxt };
-
-// Texts go to the plotter in pieces of at most this many characters.
-constexpr int PIECE = 80;
 
 struct TextOptions {
     bool x_relative = false;  // x is a fraction of the frame width
@@ -33,16 +31,16 @@ TextOptions decode_options(int iopt) {
     return options;
 }
 
-// Width in cm at height H of the first LENGTH characters of TEXT, measured piece by piece.
-float measure(const char* text, int length, float h) {
+// Width in cm at height H of the first LENGTH bytes of the FIELD_LENGTH-byte TEXT, measured
+// piece by piece.
+float measure(const char* text, int field_length, int length, float h) {
     float width = 0.0F;
-    for (int first = 0; first < length; first += PIECE) {
-        const int count = std::min(PIECE, length - first);
+    diagr::text::for_each_piece(text, field_length, length, [&](int first, int count) {
         float scratch = 0.0F;
         float piece_width = 0.0F;
         TEXTLK(scratch, piece_width, h, text + first, scratch, count - 1, count);
         width += piece_width;
-    }
+    });
     return width;
 }
 
@@ -67,7 +65,7 @@ void place_text(TextEntry entry, const float& X, const float& Y, const char* TEX
     const int field_length = (TEXT != nullptr && TEXT_len > 0) ? TEXT_len : 0;
     const int non_blank = field_length > 0 ? IDX(TEXT, field_length) : 0;
     const int used = field_length > 0 ? std::min(std::max(non_blank, 1), field_length) : 0;
-    const float w = measure(TEXT, used, h);
+    const float w = measure(TEXT, field_length, used, h);
 
     float x = options.x_relative ? PLTPAR.XLEFT + frame_width * X : XCM(X);
     float y = options.y_relative ? PLTPAR.YBOTM + frame_height * Y : YCM(Y);
@@ -94,12 +92,11 @@ void place_text(TextEntry entry, const float& X, const float& Y, const char* TEX
         diagr::occupancy::mark_box(x, y, x + w, y + h);
     }
     const float angle = 0.0F;
-    for (int first = 0; first < field_length; first += PIECE) {
-        const int count = std::min(PIECE, field_length - first);
+    diagr::text::for_each_piece(TEXT, field_length, field_length, [&](int first, int count) {
         SYMBLK(x, y, h, TEXT + first, angle, count - 1, count);
         x = 999.0F;
         y = 999.0F;
-    }
+    });
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ inline int utf8_encode(char32_t point, char* out) {
 // to POS bytes must end so that it does not split a character in two.
 inline int char_boundary(const char* text, int length, int pos) {
     if (pos <= 0 || pos >= length) {
-        return pos < 0 ? 0 : (pos > length ? length : pos);
+        return pos < 0 ? 0 : pos;  // past the field's end nothing is split
     }
     // Every byte that is no continuation byte starts a character; a continuation byte belongs to
     // the valid sequence that starts at most three bytes before it, if there is one.

@@ -296,6 +296,11 @@ TEST_F(AchseTest, TextLongerThanTheWorkingCopyIsCutTo255) {
     EXPECT_EQ(written[0].text, std::string(255, 'a'));
     EXPECT_EQ(written[0].numbers[4], 255.0F);
 
+    // A cut inside a character goes before it: 254 bytes, not 254 and half a micro sign.
+    plotter::recorder_clear();
+    axis(0.0F, 0.0F, std::string(254, 'a') + "\xC2\xB5m", -400, 15.0F, 0.0F, 0.0F, 0.0F, 10.0F);
+    EXPECT_EQ(named(recorded_calls(), "SYMBLK")[0].text, std::string(254, 'a'));
+
     // Fewer characters than NC asks for are padded with blanks.
     plotter::recorder_clear();
     axis(0.0F, 0.0F, "ab", 4, 15.0F, 0.0F, 0.0F, 0.0F, 10.0F);

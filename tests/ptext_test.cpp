@@ -205,6 +205,18 @@ TEST_F(PtextTest, PiecesAtTheEightyCharacterBoundary) {
     EXPECT_EQ(draws[1].text, "y");
     EXPECT_EQ(draws[1].count, 0);
     EXPECT_EQ(draws[1].r1, 999.0F);
+
+    // A character across the 80th byte goes whole into the next piece, measured and drawn alike.
+    plotter::recorder_clear();
+    const std::string degree = std::string(79, 'x') + "\xC2\xB0" "C";
+    PTXT(0.5F, 0.5F, degree.data(), 0.1F, 1, 2, 111, static_cast<int>(degree.size()));
+    for (const char* routine : {"TEXTLK", "SYMBLK"}) {
+        const std::vector<TextCall> pieces = calls_named(routine);
+        ASSERT_EQ(pieces.size(), 2U) << routine;
+        EXPECT_EQ(pieces[0].text, std::string(79, 'x')) << routine;
+        EXPECT_EQ(pieces[1].text, "\xC2\xB0" "C") << routine;
+        EXPECT_EQ(pieces[1].count, 2) << routine;
+    }
 }
 
 TEST_F(PtextTest, BlankTextIsMeasuredAsOneCharacterAndDrawnWhole) {
