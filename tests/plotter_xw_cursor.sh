@@ -3,18 +3,20 @@
 # that window and hits a key there; after the probe's PLTEND, hits the key again or closes the
 # window, or stops the X server.
 #
-# Usage: plotter_xw_cursor.sh PROBE MODE PX PY KEY [END]
+# Usage: plotter_xw_cursor.sh PROBE MODE PX PY KEY [END [HEIGHT]]
 #   PROBE  the probe program; it gets MODE as its argument and PGPLOT_DEV=/xw
 #   PX PY  pointer position in window pixels from the window's top left corner
 #   KEY    the key, as an xdotool key name (for example "q")
 #   END    "key" (the default), "close" or "lost": how the window is ended after PLTEND ("lost"
 #          stops Xvfb under it)
-# Prints the probe's output, then "window WIDTH HEIGHT" (pixels), "after-end open TITLE" or
-# "after-end closed" (half a second after the probe's PLTEND), and "ended STATUS" once it ended.
+#   HEIGHT the window is made HEIGHT pixels tall, its width kept, before the pointer is moved
+# Prints the probe's output, then "window WIDTH HEIGHT" (pixels, at the key hit), "after-end open
+# TITLE" or "after-end closed" (half a second after the probe's PLTEND), and "ended STATUS" once it
+# ended.
 # Every wait is bounded. Exit status: 0 done, 77 Xvfb or xdotool missing, 1 something did not
 # come up in time.
 set -u
-probe=$1 mode=$2 px=$3 py=$4 key=$5 end=${6:-key}
+probe=$1 mode=$2 px=$3 py=$4 key=$5 end=${6:-key} tall=${7:-}
 
 for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null 2>&1 || { echo "missing $tool"; exit 77; }
@@ -63,6 +65,17 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 [ -n "$window" ] || { echo "no window"; exit 1; }
+
+if [ -n "$tall" ]; then
+  xdotool windowsize "$window" "$width" "$tall"
+  for _ in $(seq 50); do
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    [ "$HEIGHT" -eq "$tall" ] && break
+    sleep 0.1
+  done
+  [ "$HEIGHT" -eq "$tall" ] || { echo "window not resized"; exit 1; }
+  height=$HEIGHT
+fi
 
 xdotool mousemove --window "$window" "$px" "$py"
 sleep 0.2

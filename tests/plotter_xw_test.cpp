@@ -2,9 +2,11 @@
 // pixel and hits a key; WAITHT/HITPOS/HITCHR (and the library's GETPOS and GPOSU) must return that
 // position, in cm or user units, within a pixel, and that key. After PLTEND the window stays,
 // titled, until a key is hit in it or it is closed; then the program ends with status 0. The page's
-// sheet fills the window, so the window's size gives the scale.
+// sheet fills the window, so the window's size gives the scale; in a window made taller the sheet
+// keeps its shape and is centred.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -24,12 +26,13 @@ struct CursorRun {
 };
 
 // Runs the cursor probe in MODE with the pointer at (PX, PY) window pixels and key KEY; the
-// window is ended by END ("key", "close" or "lost": the X server is stopped).
-CursorRun run_cursor(const char* mode, int px, int py, const char* key, const char* end, int* status) {
+// window is ended by END ("key", "close" or "lost": the X server is stopped). A HEIGHT above 0
+// makes the window that many pixels tall first.
+CursorRun run_cursor(const char* mode, int px, int py, const char* key, const char* end, int* status, int height = 0) {
     const std::string command = "timeout 90 '" DIAGR_SOURCE_DIR "/tests/plotter_xw_cursor.sh' '" DIAGR_BINARY_DIR
                                 "/tests/plotter_cursor_probe' " +
                                 std::string(mode) + " " + std::to_string(px) + " " + std::to_string(py) + " " + key +
-                                " " + end + " 2>&1";
+                                " " + end + (height > 0 ? " " + std::to_string(height) : "") + " 2>&1";
     CursorRun run;
     run.output = support::capture_output(command, status);
     std::istringstream lines(run.output);
@@ -49,13 +52,18 @@ CursorRun run_cursor(const char* mode, int px, int py, const char* key, const ch
     return run;
 }
 
-// The page is 20 x 10 cm with a 1 cm margin: x from -1 to 21 cm across the window.
-void expected_cm(const CursorRun& r, int px, int py, float& x, float& y) {
-    x = -1.0F + static_cast<float>(px) * 22.0F / static_cast<float>(r.window_width);
-    y = -1.0F + static_cast<float>(r.window_height - py) * 12.0F / static_cast<float>(r.window_height);
+// The page is 20 x 10 cm with a 1 cm margin: a sheet from -1 to 21 cm across and -1 to 11 cm up,
+// as large as the window holds it at equal scales, centred.
+float pixel_cm(const CursorRun& r) {
+    return std::max(22.0F / static_cast<float>(r.window_width), 12.0F / static_cast<float>(r.window_height));
 }
 
-float pixel_cm(const CursorRun& r) { return 22.0F / static_cast<float>(r.window_width); }
+void expected_cm(const CursorRun& r, int px, int py, float& x, float& y) {
+    const float left = 0.5F * (static_cast<float>(r.window_width) - 22.0F / pixel_cm(r));
+    const float top = 0.5F * (static_cast<float>(r.window_height) - 12.0F / pixel_cm(r));
+    x = -1.0F + (static_cast<float>(px) - left) * pixel_cm(r);
+    y = 11.0F - (static_cast<float>(py) - top) * pixel_cm(r);
+}
 
 class XwCursor : public ::testing::Test {
 protected:
@@ -64,9 +72,9 @@ protected:
     // position is in the units of the probe's CLIP(2, 2, 7, 7, 0, 10, 0, 10): 0.7 cm per unit
     // from 2 cm; else in cm. Skips the test when Xvfb or xdotool is missing.
     static void expect_hit(const char* mode, int px, int py, const char* key, bool user_units, CursorRun& r,
-                           const char* end = "key") {
+                           const char* end = "key", int height = 0) {
         int status = 0;
-        r = run_cursor(mode, px, py, key, end, &status);
+        r = run_cursor(mode, px, py, key, end, &status, height);
         if (status == 77) {
             GTEST_SKIP() << "Xvfb or xdotool not installed";
         }
@@ -103,6 +111,17 @@ TEST_F(XwCursor, GetposGivesCentimetres) {
 TEST_F(XwCursor, GposuGivesUserUnitsOfTheDiagram) {
     CursorRun r;
     expect_hit("gposu", 250, 120, "g", true, r, "close");
+}
+
+// A window made 900 pixels tall: the sheet keeps its shape, centred some 5 cm below the window's
+// top, and the cursor's y is measured from the sheet's top, not the window's.
+TEST_F(XwCursor, HitInAWindowTallerThanTheSheetIsOnTheCentredSheet) {
+    CursorRun r;
+    expect_hit("hit", 300, 450, "t", false, r, "key", 900);
+    if (r.ok) {
+        EXPECT_GT(static_cast<float>(r.window_height) / static_cast<float>(r.window_width), 1.5F * 12.0F / 22.0F)
+            << r.output;
+    }
 }
 
 // Broke: a lost connection ended the program silently with status 0.

@@ -2,7 +2,8 @@
 // with its border and "page 1"; "three" pages of 20 x 10, 10 x 10 and 15 x 20 cm in one plot;
 // "twice" two plots of one page; "open" one page left open for the program's end to complete;
 // "blank" one 20 x 10 cm page with nothing drawn; "lastblank" as "three" with nothing drawn on the
-// third page. A second argument is handed to PLTDEV before the first PLOTS.
+// third page; "dense" the first page with 4000 short strokes as well, then a 10 x 10 cm one. A
+// second argument is handed to PLTDEV before the first PLOTS.
 #include <cstring>
 #include <string>
 
@@ -40,6 +41,15 @@ int main(int argc, char** argv) {
     if (mode == "twice") {
         PLTEND();
         page(2, 20.0F, 10.0F);
+    } else if (mode == "dense") {
+        // Strokes that neither join nor lie on one line: none is thinned away.
+        for (int i = 0; i < 4000; ++i) {
+            const float x = static_cast<float>(i * 7919 % 2000) / 100.0F;
+            const float y = static_cast<float>(i * 104729 % 1000) / 100.0F;
+            PLOT(x, y, 3);
+            PLOT(x + 0.3F, y + static_cast<float>(i % 7) / 20.0F, 2);
+        }
+        page(2, 10.0F, 10.0F);
     } else if (mode == "three") {
         page(2, 10.0F, 10.0F);
         page(3, 15.0F, 20.0F);
