@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake g++ gfortran clang libclang-rt-14-dev make pkg-config libcairo2-dev libfontconfig-dev libfreetype-dev libx11-dev libgtest-dev libgmock-dev
-          googletest libbenchmark-dev libcli11-dev xvfb xdotool poppler-utils python3 fonts-dejavu-core)
+          googletest libbenchmark-dev libcli11-dev xvfb xdotool poppler-utils python3 fonts-dejavu-core
+          fonts-wqy-microhei)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -47,8 +47,7 @@ protected:
                 const std::string& before = "") {
         const fs::path err = dir_ / "stderr.txt";
         const std::string command = "cd '" + dir_.string() + "' && " + before + " env " + env + " timeout 60 '" +
-                                    kProbes + probe +
-                                    "' " + args + " </dev/null >stdout.txt 2>'" + err.string() + "'";
+                                    kProbes + probe + "' " + args + " </dev/null >stdout.txt 2>'" + err.string() + "'";
         Outcome r;
         r.status = support::run_shell(command);
         r.err = slurp(err);
@@ -305,8 +304,8 @@ TEST_F(Output, OutputThatCannotBeWrittenEndsWithOneMessage) {
             fs::remove_all(dir_);
             fs::create_directories(dir_);
             const std::string file = std::string("cut.") + type;
-            const Outcome r = run("plotter_pages_probe", "PGPLOT_DEV=" + file + "/" + type, args,
-                                  "trap '' XFSZ; ulimit -f 2;");
+            const Outcome r =
+                run("plotter_pages_probe", "PGPLOT_DEV=" + file + "/" + type, args, "trap '' XFSZ; ulimit -f 2;");
             EXPECT_EQ(r.status, 1) << file << " " << args;
             // cairo keeps PostScript pages in a temporary file of its own until the end; writing
             // that fails with cairo's reason.
@@ -462,7 +461,10 @@ TEST_F(Output, PagesGoIntoOneDocumentOrNumberedFilesAndNoFileIsWrittenTwice) {
          {{{22, 12}}, {{12, 12}}, {{17, 22}}}},
         // Pages with nothing drawn are blank pages too. Broke: empty files.
         {"PGPLOT_DEV=blank.png/png", "blank", {"blank.png"}, {{{22, 12}}}},
-        {"PGPLOT_DEV=fig.png/png", "lastblank", {"fig.png", "fig_2.png", "fig_3.png"}, {{{22, 12}}, {{12, 12}}, {{17, 22}}}},
+        {"PGPLOT_DEV=fig.png/png",
+         "lastblank",
+         {"fig.png", "fig_2.png", "fig_3.png"},
+         {{{22, 12}}, {{12, 12}}, {{17, 22}}}},
         {"PGPLOT_DEV=fig/svg", "three", {"fig.svg", "fig_2.svg", "fig_3.svg"}, {{{22, 12}}, {{12, 12}}, {{17, 22}}}},
         // PostScript pages stay in one file. Broke: split into numbered files.
         {"PGPLOT_DEV=book.ps/ps", "three", {"book.ps"}, {{{22, 12}, {12, 12}, {17, 22}}}},
@@ -541,6 +543,49 @@ TEST_F(Output, PostScriptBoundingBoxHoldsTheWidestAndTallestSheet) {
         EXPECT_NE(ps.find(c.box), std::string::npos) << c.args << "\n" << ps.substr(0, 300);
         EXPECT_EQ(ps.find("%%BoundingBox:"), ps.rfind("%%BoundingBox:")) << c.args << ": one box";
     }
+}
+
+// The lines of text pdftotext finds in PDF, the empty ones and the page break left out.
+std::vector<std::string> pdf_lines(const fs::path& pdf) {
+    std::vector<std::string> lines;
+    for (const std::string& line : support::lines_of(capture_output("pdftotext '" + pdf.string() + "' - 2>&1"))) {
+        if (!line.empty() && line != "\f") {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+// A PDF keeps a text's characters: UTF-8 as typed, Latin-1 bytes as the characters they stand for
+// (° and ä), kerned pairs as they are, a character from a fallback face and the box of one that no
+// face has; PostScript names its glyphs after them. A run with a missing character says so once.
+TEST_F(Output, TextsKeepTheirCharacters) {
+    const std::string latin1 = "\"$(printf 'T (\\260C) \\344')\"";
+    Outcome r = run("plotter_text_probe", "PGPLOT_DEV=t.pdf/pdf",
+                    "'T (°C)' 'λ (µm)' 'Δ = 5 µm ± 0.1 Å' " + latin1 + " 'AVATAR To' '温度 (°C)'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "") << "a CJK face (Debian: fonts-wqy-microhei) draws 温度";
+    const std::vector<std::string> expected = {"T (°C)",   "λ (µm)",    "Δ = 5 µm ± 0.1 Å",
+                                               "T (°C) ä", "AVATAR To", "温度 (°C)"};
+    EXPECT_EQ(pdf_lines(dir_ / "t.pdf"), expected);
+    EXPECT_EQ(
+        capture_output("pdffonts '" + (dir_ / "t.pdf").string() + "' | grep -c -v -e DejaVuSans -e '^name' -e '^---'"),
+        "1\n")
+        << "the ideographs come from one fallback face";
+
+    ASSERT_EQ(run("plotter_text_probe", "PGPLOT_DEV=t.ps/ps", "'λ (µm)'").status, 0);
+    const std::string ps = slurp(dir_ / "t.ps");
+    EXPECT_NE(ps.find("/uni03BB"), std::string::npos);
+    EXPECT_NE(ps.find("/mu "), std::string::npos);
+
+    // U+10FFFD and U+10FFFC, private characters that no face has.
+    r = run("plotter_text_probe", "PGPLOT_DEV=box.pdf/pdf",
+            "\"$(printf 'a\\364\\217\\277\\275b')\" \"$(printf '\\364\\217\\277\\274')\"");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "plotter: no installed font has U+10FFFD; drawn as a box\n");
+    EXPECT_EQ(pdf_lines(dir_ / "box.pdf"), (std::vector<std::string>{"a\xF4\x8F\xBF\xBD"
+                                                                     "b",
+                                                                     "\xF4\x8F\xBF\xBC"}));
 }
 
 }  // namespace

@@ -143,6 +143,33 @@ TEST(Markup, DecodesUtf8AndReadsOtherBytesAsLatin1) {
     }
 }
 
+// Pairs the face kerns move closer (or apart) in SYMBLK's, TEXTLK's and PGTEXT's layout, not where
+// mark-up or an escape comes between them, and never in SYMBOL's cells.
+TEST(Markup, KernedPairsAreKernedUnlessSomethingComesBetween) {
+    struct Case {
+        const char* text;
+        bool pgtext;
+        int kerned_units;  // the width against the sum of the advances, font units
+    };
+    const Case cases[] = {
+        {"AV", false, -131}, {"To", false, -348}, {"AVA", false, -262}, {"A&MV", false, 0},
+        {"A#V", false, 0},   {"T o", false, 0},   {"AV", true, -131},   {"A\\uV", true, 0},
+    };
+    for (const Case& c : cases) {
+        const int length = static_cast<int>(std::strlen(c.text));
+        float sum = 0.0F;
+        auto add = [&](const PlacedGlyph& g) { sum += plotter::glyph_advance(g.code) * g.size; };
+        const float width = c.pgtext ? plotter::layout_pgtext(c.text, length, 1.0F, add)
+                                     : plotter::layout_markup(c.text, length, 1.0F, add);
+        const float blanks = std::strchr(c.text, ' ') != nullptr ? plotter::glyph_advance(' ') : 0.0F;
+        EXPECT_NEAR(width - sum - blanks, static_cast<float>(c.kerned_units) / 1493.0F, 1e-5F) << c.text;
+    }
+    std::vector<float> cells;
+    plotter::layout_cells("AV", 2, 1.0F, [&](const PlacedGlyph& g) { cells.push_back(g.dx); });
+    ASSERT_EQ(cells.size(), 2U);
+    EXPECT_FLOAT_EQ(cells[1] - cells[0], plotter::glyph_advance('A'));
+}
+
 // Regression: each character sat centred in its own cell, so "0.5" read "0 . 5" and "-1" "- 1".
 TEST(Cells, NumbersAreSetAtTheFontsAdvancesCentredInTheirCells) {
     struct Case {
@@ -191,7 +218,16 @@ protected:
 };
 
 TEST_F(TextRoutines, TextlkWidthIsTheAdvanceOfSymblk) {
-    const char* texts[] = {"bla#gre&Tek#or w&Mhat", "* 10&H6", "bla&tbla&Hbl&ma", "x", "WWW##&&"};
+    const char* texts[] = {"bla#gre&Tek#or w&Mhat",
+                           "* 10&H6",
+                           "bla&tbla&Hbl&ma",
+                           "x",
+                           "WWW##&&",
+                           "T (\xC2\xB0"
+                           "C) AV",
+                           "\xB0"
+                           "C \xE4 To",
+                           "#l#&H2&M \xCE\xBB\xC2\xB2 \xC2\xB5m"};
     for (const char* t : texts) {
         plotter::recorder_start();
         PLOTS(1, 0, 20.0F, 10.0F);
