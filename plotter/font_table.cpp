@@ -979,6 +979,7 @@ const KernPair kFaceKerning[] = {
     {0xEF13, 0xEF19, -40}, {0xEF14, 0xEF19, -100}, {0xEF15, 0xEF19, -93}, {0xEF16, 0xEF19, -79},
     {0xEF17, 0xEF19, -40},
 };
+
 // clang-format on
 
 const int kFaceRangeCount = 281;

@@ -57,6 +57,23 @@ int plain_glyph(char32_t c);
 // q psi, w omega; capitals alike), otherwise as plain_glyph.
 int greek_glyph(char32_t c);
 
+// Sets glyph CODE, SIZE cm high and DY cm off the base line, at PEN, kerned against PREVIOUS
+// unless that is 0; hands it to SINK unless it is a blank; moves PEN past it and makes it PREVIOUS.
+template <class Sink>
+void place_glyph(int code, float size, float dy, float& pen, int& previous, Sink& sink) {
+    if (previous != 0) {
+        const float kern = kerning(previous, code);
+        if (kern != 0.0F) {
+            pen += kern * size;
+        }
+    }
+    if (code != ' ') {
+        sink(PlacedGlyph{pen, dy, size, code});
+    }
+    pen += glyph_advance(code) * size;
+    previous = code;
+}
+
 // Lays out LENGTH bytes of TEXT with mark-up at cap height HEIGHT (cm): "&H"/"&h" superscript,
 // "&T"/"&t" subscript, "&M"/"&m" back to the base line, "#" toggles Greek, "&&" and "##" a
 // literal "&" and "#"; an "&" before any other character is drawn as it is. Neighbours the face
@@ -97,17 +114,7 @@ float layout_markup(const char* text, int length, float height, Sink&& sink) {
         }
         const float size = level == 0 ? height : height * kScriptScale;
         const float dy = level > 0 ? height * kSuperscriptRaise : (level < 0 ? -height * kSubscriptDrop : 0.0F);
-        if (previous != 0) {
-            const float kern = kerning(previous, code);
-            if (kern != 0.0F) {
-                pen += kern * size;
-            }
-        }
-        if (code != ' ') {
-            sink(PlacedGlyph{pen, dy, size, code});
-        }
-        pen += glyph_advance(code) * size;
-        previous = code;
+        place_glyph(code, size, dy, pen, previous, sink);
     }
     return pen;
 }
@@ -193,18 +200,7 @@ float layout_pgtext(const char* text, int length, float height, Sink&& sink) {
         } else {
             code = plain_glyph(next_char(text, length, i));
         }
-        const float size = size_at(level);
-        if (previous != 0) {
-            const float kern = kerning(previous, code);
-            if (kern != 0.0F) {
-                pen += kern * size;
-            }
-        }
-        if (code != ' ') {
-            sink(PlacedGlyph{pen, dy, size, code});
-        }
-        pen += glyph_advance(code) * size;
-        previous = code;
+        place_glyph(code, size_at(level), dy, pen, previous, sink);
     }
     return pen;
 }

@@ -54,6 +54,20 @@ def kerning_pairs(font, cmap):
     return pairs
 
 
+def array(w, declaration, items):
+    """Writes DECLARATION = { ITEMS }; with as many items to a line as fit in 110 columns."""
+    w(declaration + " = {")
+    line = "   "
+    for item in items:
+        if len(line) + len(item) + 2 > 110:
+            w(line)
+            line = "   "
+        line += " " + item + ","
+    w(line)
+    w("};")
+    w("")
+
+
 def main():
     path = sys.argv[1] if len(sys.argv) > 1 else DEFAULT_FONT
     font = TTFont(path)
@@ -85,40 +99,14 @@ def main():
     w('              "the table was made for another em or cap height");')
     w("")
     w("// clang-format off")
-    w("const FaceRange kFaceRanges[] = {")
-    offset = 0
-    line = "   "
+    offsets = [0]
     for first, last in ranges:
-        item = f" {{0x{first:X}, 0x{last:X}, {offset}}},"
-        offset += last - first + 1
-        if len(line) + len(item) > 110:
-            w(line)
-            line = "   "
-        line += item
-    w(line)
-    w("};")
-    w("")
-    w("const std::uint16_t kFaceAdvances[] = {")
-    line = "   "
-    for p in points:
-        item = f" {hmtx[cmap[p]][0]},"
-        if len(line) + len(item) > 110:
-            w(line)
-            line = "   "
-        line += item
-    w(line)
-    w("};")
-    w("")
-    w("const KernPair kFaceKerning[] = {")
-    line = "   "
-    for (a, b), delta in sorted(pairs.items()):
-        item = f" {{0x{a:X}, 0x{b:X}, {delta}}},"
-        if len(line) + len(item) > 110:
-            w(line)
-            line = "   "
-        line += item
-    w(line)
-    w("};")
+        offsets.append(offsets[-1] + last - first + 1)
+    array(w, "const FaceRange kFaceRanges[]",
+          [f"{{0x{first:X}, 0x{last:X}, {offset}}}" for (first, last), offset in zip(ranges, offsets)])
+    array(w, "const std::uint16_t kFaceAdvances[]", [str(hmtx[cmap[p]][0]) for p in points])
+    array(w, "const KernPair kFaceKerning[]",
+          [f"{{0x{a:X}, 0x{b:X}, {delta}}}" for (a, b), delta in sorted(pairs.items())])
     w("// clang-format on")
     w("")
     w(f"const int kFaceRangeCount = {len(ranges)};")
