@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -27,6 +28,7 @@
 #include "device_name.h"
 #include "diagr.hpp"
 #include "layout.h"
+#include "utf8.h"
 
 namespace {
 
@@ -287,6 +289,13 @@ std::string literal(std::string_view text) {
     return out;
 }
 
+// The part of a legend text LEGADD keeps: its first 80 bytes, cut before a character that would
+// not fit whole.
+std::string_view legend_text(const std::string& text) {
+    const int length = static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
+    return std::string_view(text).substr(0, static_cast<std::size_t>(plotter::char_boundary(text.data(), length, 80)));
+}
+
 // One curve as drawn: a data set of one file's columns, with its pen, look and legend text.
 struct Item {
     const cli::Curve* curve = nullptr;
@@ -401,7 +410,7 @@ float legend_width(const Diagram& diagram) {
     for (std::size_t i = 0; i < diagram.items.size() && i < kLegendEntries; ++i) {
         float width = 0.0F;
         const std::string& text = *diagram.items[i]->title;
-        diagr::TEXTLK(0.0F, width, kLegendHeight, std::string_view(text).substr(0, 80), 0.0F, 0);
+        diagr::TEXTLK(0.0F, width, kLegendHeight, legend_text(text), 0.0F, 0);
         widest = std::max(widest, width);
     }
     return widest + kLegendFrame * kLegendHeight;
@@ -544,7 +553,7 @@ void draw(const Options& options, const Diagram& diagram) {
     if (diagram.key >= 0) {
         for (std::size_t i = 0; i < diagram.items.size() && i < kLegendEntries; ++i) {
             const Item& item = *diagram.items[i];
-            diagr::LEGADD(std::string_view(*item.title).substr(0, 80), item.pen, item.mode, item.bars() ? 1 : 0);
+            diagr::LEGADD(legend_text(*item.title), item.pen, item.mode, item.bars() ? 1 : 0);
         }
         diagr::LEGEND(diagram.key, kLegendHeight);
         if (diagram.items.size() > kLegendEntries) {
@@ -779,9 +788,10 @@ int main(int argc, char** argv) {
         "  7 asterisk, 8 crossed square, 9 star, 10 hourglass; or errorbars. Give -s once per curve,\n"
         "  or separate the styles by commas: -s solid,marker=1.\n"
         "Legend: an entry per curve, named by -k (in order) or by its column's name or its file's.\n"
-        "Texts may carry mark-up: &H superscript, &T subscript, &M back to the base line, # switches\n"
-        "  Greek letters on and off (#a is alpha), && and ## a literal & and #. Names taken from files\n"
-        "  are drawn as they are.\n"
+        "Texts are UTF-8 (°C, µm, λ typed as they are) and may carry mark-up: &H superscript,\n"
+        "  &T subscript, &M back to the base line, # switches Greek letters on and off (#a is alpha),\n"
+        "  && and ## a literal & and #. Names taken from files are drawn as they are; a header that is\n"
+        "  no UTF-8 is read as Latin-1.\n"
         "Layout: the axes end on numbered ticks; the frame fills the plot but for room for its\n"
         "  numbers, axis texts and title; --text 0.05:0.9:note puts a note at 5 % of the frame's\n"
         "  width and 90 % of its height.\n"

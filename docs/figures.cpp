@@ -10,6 +10,7 @@
 
 #include "diagr.h"
 #include "plotter.h"
+#include "text.h"
 
 namespace {
 
@@ -269,6 +270,44 @@ void error_bars_and_legend() {
     PLTEND();
 }
 
+// Units and Greek letters three ways: typed as UTF-8, with the mark-up of SYMBLK, and with the
+// escapes of PGTEXT; under each drawn text the field as it was given, in grey.
+void characters() {
+    constexpr float kHeight = 13.0F;
+    open_page("characters", 16.0F, kHeight);
+    // PGTEXT writes in its standard size for the sheet (the plot and its 1 cm margins); the other
+    // columns take the same cap height.
+    const float size = (kHeight + 2.0F) * plotter::kPgtextCapPerSheetHeight;
+    const struct {
+        const char* utf8;
+        const char* markup;
+        const char* pgtext;
+    } rows[] = {
+        {"θ = 20 °C", "#h# = 20 °C", "\\gh = 20 °C"},      {"λ = 550 nm", "#l# = 550 nm", "\\gl = 550 nm"},
+        {"Δt = 5 µs", "#D#t = 5 #m#s", "\\gDt = 5 \\gms"}, {"x² + y²", "x&H2&M + y&H2", "x\\u2\\d + y\\u2"},
+        {"R = 47 kΩ", "R = 47 k#W", "R = 47 k\\gW"},       {"1 Å = 0.1 nm", "1 Å = 0.1 nm", "1 Å = 0.1 nm"},
+    };
+    const float columns[3] = {0.5F, 6.0F, 11.5F};
+    NEWPEN(1);
+    literal_text(columns[0], 12.0F, size, "UTF-8");
+    literal_text(columns[1], 12.0F, size, "mark-up (SYMBLK)");
+    literal_text(columns[2], 12.0F, size, "PGTEXT");
+    PLOT(columns[0], 11.6F, 3);
+    PLOT(15.5F, 11.6F, 2);
+    float y = 10.4F;
+    for (const auto& row : rows) {
+        NEWPEN(1);
+        literal_text(columns[0], y, size, row.utf8);
+        markup_text(columns[1], y, size, row.markup);
+        PGTEXT(columns[2], y, row.pgtext, static_cast<int>(std::strlen(row.pgtext)));
+        NEWPEN(10);
+        literal_text(columns[1], y - 0.6F, 0.7F * size, row.markup);
+        literal_text(columns[2], y - 0.6F, 0.7F * size, row.pgtext);
+        y -= 1.75F;
+    }
+    PLTEND();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -286,5 +325,6 @@ int main(int argc, char** argv) {
     pens_and_markers();
     logarithmic_axes();
     error_bars_and_legend();
+    characters();
     return 0;
 }

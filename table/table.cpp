@@ -69,6 +69,53 @@ float to_float(double value) {
     return static_cast<float>(value);
 }
 
+// The length of the valid UTF-8 sequence at TEXT[I] (2 to 4), 0 where none starts there: an ASCII
+// or stray byte, an overlong form, a surrogate, a point above U+10FFFF, a sequence cut short.
+std::size_t utf8_length(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0U; };
+    const unsigned lead = byte(i);
+    const std::size_t n = lead < 0xC2U ? 0 : lead <= 0xDFU ? 2 : lead <= 0xEFU ? 3 : lead <= 0xF4U ? 4 : 0;
+    // The second byte's range is narrower after E0 and F0 (overlong), ED (surrogates) and F4.
+    const unsigned low = lead == 0xE0U ? 0xA0U : lead == 0xF0U ? 0x90U : 0x80U;
+    const unsigned high = lead == 0xEDU ? 0x9FU : lead == 0xF4U ? 0x8FU : 0xBFU;
+    if (n == 0 || byte(i + 1) < low || byte(i + 1) > high) {
+        return 0;
+    }
+    for (std::size_t k = 2; k < n; ++k) {
+        if ((byte(i + k) & 0xC0U) != 0x80U) {
+            return 0;
+        }
+    }
+    return n;
+}
+
+// TEXT as UTF-8: as it is when it is valid UTF-8, else each byte read as its ISO 8859-1 character
+// (a spreadsheet export writing "T (°C)" with the one byte 0xB0).
+std::string as_utf8(std::string text) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t length = static_cast<unsigned char>(text[i]) < 0x80U ? 1 : utf8_length(text, i);
+        if (length == 0) {
+            break;
+        }
+        i += length;
+    }
+    if (i == text.size()) {
+        return text;
+    }
+    std::string converted;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80U) {
+            converted += c;
+        } else {
+            converted += static_cast<char>(0xC0U | (byte >> 6U));
+            converted += static_cast<char>(0x80U | (byte & 0x3FU));
+        }
+    }
+    return converted;
+}
+
 }  // namespace
 
 Value read_value(std::string_view text, bool decimal_comma) {
@@ -247,12 +294,9 @@ std::string printable(std::string_view text) {
     std::size_t characters = 0;
     while (i < text.size() && characters < kShownChars) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        // A UTF-8 sequence of LENGTH bytes, or 1 for a byte that starts none.
-        const std::size_t length = byte >= 0xF0U && byte <= 0xF4U ? 4 : byte >= 0xE0U ? 3 : byte >= 0xC2U ? 2 : 1;
-        bool whole = byte < 0x80U || length > 1;
-        for (std::size_t k = 1; whole && k < length; ++k) {
-            whole = i + k < text.size() && (static_cast<unsigned char>(text[i + k]) & 0xC0U) == 0x80U;
-        }
+        // A character of LENGTH bytes; 0 for a byte that starts no valid UTF-8 sequence.
+        const std::size_t length = byte < 0x80U ? 1 : utf8_length(text, i);
+        const bool whole = length > 0;
         // Control characters, C1 ones (U+0080..U+009F) included, and broken sequences show as '?'.
         const bool control = byte < 0x20U || byte == 0x7FU ||
                              (byte == 0xC2U && whole && static_cast<unsigned char>(text[i + 1]) < 0xA0U);
@@ -420,7 +464,7 @@ bool Reader::start(Separator sep, long header_lines) {
                 // "" inside a quoted field is one quote.
                 i += field.quoted && field.text[i] == '"' ? 1 : 0;
             }
-            names_.push_back(std::move(name));
+            names_.push_back(as_utf8(std::move(name)));
         }
         break;
     }

@@ -69,7 +69,8 @@ public:
     // below 0 recognises the header, else exactly that many lines are skipped. False on failure.
     bool start(Separator sep, long header_lines);
 
-    // The column names (empty when the header names none), and the separator in use.
+    // The column names (empty when the header names none), and the separator in use. Names are
+    // UTF-8: one that is not valid UTF-8 is read byte by byte as ISO 8859-1.
     const std::vector<std::string>& names() const { return names_; }
     Separator separator() const { return sep_; }
 

@@ -85,8 +85,8 @@ TEST_F(CliTest, TwoFilesMakeOneDiagramWithTheSecondCurveInTheNextPen) {
     write_file(work_ + "/a.dat", "x y\n0 0\n5 10\n10 0\n");
     write_file(work_ + "/b.dat", "x y\n0 5\n20 5\n");
     std::vector<Call> calls;
-    const ProcessResult result = run({"a.dat", "b.dat", "-s", "solid,dash=0.3", "-t", "T&Hi", "-x", "time", "-y",
-                                      "height", "--text", "0.1:0.9:a: b", "-o", "/null"},
+    const ProcessResult result = run({"a.dat", "b.dat", "-s", "solid,dash=0.3", "-t", "T&Hi (°C)", "-x", "t (µs)", "-y",
+                                      "Δh", "--text", "0.1:0.9:a: b", "-o", "/null"},
                                      &calls);
     EXPECT_EQ(result.err, "");
     ASSERT_TRUE(result.exited_with(0)) << "status " << result.status;
@@ -108,7 +108,7 @@ TEST_F(CliTest, TwoFilesMakeOneDiagramWithTheSecondCurveInTheNextPen) {
     EXPECT_EQ(numbers.back(), "10");
     // Axis texts, title, the free text with its colon, and the legend naming both files' y column.
     EXPECT_EQ(texts_of(calls, "SYMBLK"),
-              (std::vector<std::string>{"time", "height", "T&Hi", "a: b", "a.dat: y", "b.dat: y"}));
+              (std::vector<std::string>{"t (µs)", "Δh", "T&Hi (°C)", "a: b", "a.dat: y", "b.dat: y"}));
     const std::vector<Call> pens = support::named(calls, "NEWPEN");
     EXPECT_EQ(pens.back().numbers, (std::vector<float>{1}));
     // Everything fits on the 20 x 10 cm plot.
@@ -205,8 +205,8 @@ TEST_F(CliTest, ErrorsAndWarningsGiveOneLineAndAStatus) {
          1},
         {"date, no header", {"bad.dat"}, "2/27/2003,5\n", "diagr: bad.dat:1: column 1: '2/27/2003' is no number\n", 1},
         {"short line", {"bad.dat"}, "x y\n1 2\n\n3\n", "diagr: bad.dat:4: no column 2 (the line has 1)\n", 1},
-        {"no such name", {"-u", "x:volt", "bad.dat"}, "x y\n1 2\n",
-         "diagr: bad.dat: no column named 'volt' (the columns are x, y)\n", 1},
+        {"no such name", {"-u", "x:volt", "bad.dat"}, "x \xB5V\n1 2\n",
+         "diagr: bad.dat: no column named 'volt' (the columns are x, µV)\n", 1},
         {"open quote", {"bad.dat"}, "x y\n1 \"2\n", "diagr: bad.dat:2: a quote is not closed\n", 1},
         {"no pairs", {"bad.dat"}, "x y\n", "diagr: bad.dat: no pairs to plot\n", 1},
         {"beyond float", {"bad.dat"}, "x y\n1 2\n3 1e99\n-1d40 4\n5 6\n",
@@ -314,6 +314,8 @@ TEST_F(CliTest, ReadsTablesAsWritten) {
         {"spreadsheet BOM and CRLF", "\xEF\xBB\xBFx,y\r\n1,2\r\n2,3\r\n", {}, "3:2", {"x", "y"}},
         {"--header N skips N lines", "junk\n1 2\n3 4\n5 6\n", {"--header", "2"}, "3:2", none},
         {"names drawn as they are", "\"a&b\" \"c#d\"\n1 2\n2 3\n", {}, "3:2", {"a&&b", "c##d"}},
+        {"UTF-8 names", "T (°C),λ (µm)\n20,1\n30,2\n", {}, "3:2", {"T (°C)", "λ (µm)"}},
+        {"Latin-1 names as UTF-8", "T (\xB0""C);\xB5m\n20;1\n30;2\n", {"-u", "T (°C):µm"}, "3:2", {"T (°C)", "µm"}},
         {"two curves from one file", "a b c\n1 2 3\n2 3 4\n", {"-u", "1:2", "-u", "1:3"}, "3:2 4:2", {"a", "&M"}},
     };
     for (const TableCase& table : cases) {
@@ -370,14 +372,19 @@ TEST_F(CliTest, AxesEndOnNumberedTicks) {
     }
 }
 
-// Options before, between and after the files draw the same; -k names the next curve.
+// Options before, between and after the files draw the same; -k names the next curve, its text
+// as typed, cut to the legend's 80 bytes before the character that would not fit whole.
 TEST_F(CliTest, OptionsInAnyOrder) {
     write_file(work_ + "/a.dat", "0 0\n5 10\n10 0\n");
     write_file(work_ + "/b.dat", "0 5\n20 5\n");
+    std::string second = "second ";
+    while (second.size() < 81) {
+        second += "λ";
+    }
     const std::vector<std::vector<std::string>> orders = {
-        {"-s", "solid,dash=0.3", "--text", "0.1:0.9:note", "-k", "first", "a.dat", "-k", "second", "b.dat"},
-        {"a.dat", "-s", "solid", "b.dat", "-s", "dash=0.3", "-k", "first", "-k", "second", "--text", "0.1:0.9:note"},
-        {"-k", "first", "-k", "second", "--text=0.1:0.9:note", "-s", "solid", "-s", "dash=0.3", "--", "a.dat", "b.dat"},
+        {"-s", "solid,dash=0.3", "--text", "0.1:0.9:note", "-k", "α₁", "a.dat", "-k", second, "b.dat"},
+        {"a.dat", "-s", "solid", "b.dat", "-s", "dash=0.3", "-k", "α₁", "-k", second, "--text", "0.1:0.9:note"},
+        {"-k", "α₁", "-k", second, "--text=0.1:0.9:note", "-s", "solid", "-s", "dash=0.3", "--", "a.dat", "b.dat"},
     };
     std::vector<std::string> first_trace;
     for (const std::vector<std::string>& order : orders) {
@@ -393,7 +400,8 @@ TEST_F(CliTest, OptionsInAnyOrder) {
             for (const std::string& line : trace) {
                 calls.push_back(parse_call(line));
             }
-            EXPECT_EQ(texts_of(calls, "SYMBLK"), (std::vector<std::string>{"&M", "&M", "", "note", "first", "second"}));
+            EXPECT_EQ(texts_of(calls, "SYMBLK"),
+                      (std::vector<std::string>{"&M", "&M", "", "note", "α₁", second.substr(0, 79)}));
         } else {
             EXPECT_EQ(trace, first_trace) << order.front();
         }

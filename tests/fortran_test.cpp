@@ -198,7 +198,8 @@ std::vector<std::string> entries_in_cpp() {
     float xmax = 0.0F;
     float ymin = 0.0F;
     float ymax = 0.0F;
-    DIAGR(2.0F, 2.0F, 7.0F, 7.0F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "x", "y", "title", 2, 3, x, y, 5, 0.0F, 1, 1, 5);
+    DIAGR(2.0F, 2.0F, 7.0F, 7.0F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "T (°C)", "λ (µm)", "title", 2, 3, x, y, 5, 0.0F,
+          7, 8, 5);
     out.push_back("DIAGR " + hex(xmin) + " " + hex(xmax) + " " + hex(ymin) + " " + hex(ymax));
     FRAME(11.0F, 2.0F, 7.0F, 7.0F, 0.0F, 10.0F, -1.0F, 1.0F, 2.0F, 0.5F, "time", "value", "frame", 4, 4, 5, 5);
     OVER(x, y, 5, 0.4F);
@@ -217,7 +218,7 @@ std::vector<std::string> entries_in_cpp() {
     CDASH(1.0F, 1.0F, 3, 0.2F);
     CDASH(4.0F, 1.5F, 2, 0.2F);
     PTEXT(1.0F, 0.5F, 0.3F, "ptext", 5);
-    PTXT(0.5F, 0.5F, "centre", 0.06F, 5, 6, 111, 6);
+    PTXT(0.5F, 0.5F, "Δt = 5 µs", 0.06F, 5, 6, 111, 11);
     ACHSIZ(0.3F);
     ACHSE0(1.0F, 0.5F, 5, 6.0F, 0.0F, 0.0F, 0.0F, 100.0F);
     ACHSE(1.0F, 0.5F, "axis text", 4, 6.0F, 30.0F, 0.0F, 0.0F, 100.0F, 9);
@@ -265,6 +266,10 @@ TEST_F(FortranTest, EveryEntryPointPassesItsArgumentsAndResultsLikeTheCppCall) {
         const std::vector<std::string> traced = lines_of(slurp(trace));
         ASSERT_GT(calls.size(), 100U);
         EXPECT_EQ(traced, calls);
+        // The UTF-8 literals of the Fortran source reach the plotter as the same bytes.
+        for (const char* text : {"\"T (°C)\"", "\"λ (µm)\"", "\"Δt = 5 µs\""}) {
+            EXPECT_NE(slurp(trace).find(text), std::string::npos) << text;
+        }
         // Every pen-plotter routine was reached through its Fortran entry point.
         for (const char* name :
              {"PLOTS ", "PLOT ", "CPLOT ", "MPLOT ", "NEWPEN ", "SYMBOL ", "SYMBLK ", "TEXTLK ", "CENSYM ", "PLTSYN ",

@@ -53,7 +53,7 @@ program entries_probe
   xmax = 0.0
   ymin = 0.0
   ymax = 0.0
-  call diagr(2.0, 2.0, 7.0, 7.0, xmin, xmax, ymin, ymax, 0.0, 0.0, 'x', 'y', 'title', 2, 3, x, y, 5, 0.0)
+  call diagr(2.0, 2.0, 7.0, 7.0, xmin, xmax, ymin, ymax, 0.0, 0.0, 'T (°C)', 'λ (µm)', 'title', 2, 3, x, y, 5, 0.0)
   write (*, '(a,4(1x,z8.8))') 'DIAGR', transfer(xmin, 0), transfer(xmax, 0), transfer(ymin, 0), transfer(ymax, 0)
   call frame(11.0, 2.0, 7.0, 7.0, 0.0, 10.0, -1.0, 1.0, 2.0, 0.5, 'time', 'value', 'frame', 4)
   call over(x, y, 5, 0.4)
@@ -69,7 +69,7 @@ program entries_probe
   call cdash(1.0, 1.0, 3, 0.2)
   call cdash(4.0, 1.5, 2, 0.2)
   call ptext(1.0, 0.5, 0.3, 'ptext')
-  call ptxt(0.5, 0.5, 'centre', 0.06, 5, 6, 111)
+  call ptxt(0.5, 0.5, 'Δt = 5 µs', 0.06, 5, 6, 111)
   call achsiz(0.3)
   call achse0(1.0, 0.5, 5, 6.0, 0.0, 0.0, 0.0, 100.0)
   call achse(1.0, 0.5, 'axis text', 4, 6.0, 30.0, 0.0, 0.0, 100.0)
