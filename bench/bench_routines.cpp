@@ -1,6 +1,7 @@
 // Google Benchmark programs for the in-process routines: STELLE/FSTELLE, one axis, FRAME, OVER in
 // its three modes and CDASH, on the recorder, on PGPLOT's /null device and on a PDF; the occupancy
-// grid that LEGEND places its box by.
+// grid that LEGEND places its box by; a page of 1000 texts in UTF-8 and the same in ASCII, on
+// /null, a PDF and a PNG.
 //
 // A drawing benchmark opens a fresh 20 x 10 cm page for every iteration outside the timed part and
 // closes it inside (PLTEND completes the output, which belongs to the drawing's cost). Curves run
@@ -9,17 +10,20 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "diagr.h"
+#include "font_table.h"
 #include "occupancy.h"
 #include "plotter.h"
 #include "recorder.h"
+#include "utf8.h"
 
 namespace {
 
-enum Target { kRecorder, kNull, kPdf };
+enum Target { kRecorder, kNull, kPdf, kPng };
 
 const char* target_name(int target) {
     switch (target) {
@@ -27,14 +31,17 @@ const char* target_name(int target) {
             return "recorder";
         case kNull:
             return "null";
-        default:
+        case kPdf:
             return "pdf";
+        default:
+            return "png";
     }
 }
 
-std::string pdf_device() {
+// The file device of TYPE (pdf, png) in TMPDIR, written again by every page.
+std::string file_device(const char* type) {
     const char* dir = std::getenv("TMPDIR");
-    return std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/diagr-bench.pdf/pdf";
+    return std::string(dir != nullptr && *dir != '\0' ? dir : "/tmp") + "/diagr-bench." + type + "/" + type;
 }
 
 // Opens the page on TARGET and sets the diagram's mapping: frame (2, 2) cm, 15 x 7 cm, x 0..10,
@@ -44,7 +51,7 @@ void open_page(int target) {
     if (target == kRecorder) {
         plotter::recorder_start();
     } else {
-        setenv("PGPLOT_DEV", target == kNull ? "/null" : pdf_device().c_str(), 1);
+        setenv("PGPLOT_DEV", target == kNull ? "/null" : file_device(target == kPdf ? "pdf" : "png").c_str(), 1);
     }
     PLOTS(1, 0, 20.0F, 10.0F);
     PLTPAR = LABINI_VALUES;
@@ -206,6 +213,83 @@ void BM_OVR_LEGEND(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_OVR_LEGEND)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// Texts of 40 characters: units, Greek letters, signs and accented Latin in UTF-8 (6 to 13
+// multi-byte characters each, every one in the text face), and ASCII texts of the same look with
+// as many characters that leave ink (233 in each set of eight).
+const char* const kUtf8Texts[] = {
+    "Δt = 5 µs ± 0.1 Å, T = 20 °C, λ = 550 nm", "α = 12.5°, β = 3.2°, R = 47 kΩ, ρ ≈ 1.2‰",
+    "Zürich–Genève: 278 km, Δh = −3 m, t ≤ 2h", "σ² = 0.25 mm², µ₀ = 4π×10⁻⁷ H/m, ε ≥ 1.0",
+    "Frühjahr: ΔT ≈ 12 K, Φ = 3·10⁵ lm, ñ ≠ n", "Œuvre: ça coûte 30 €, élève à Besançon …",
+    "Ø 12 mm → Ω = 2π·ƒ, Θ ∈ [0°, 90°], γ ≈ ½", "Ångström: 1 Å = 0.1 nm; η = 1.8 mPa·s ±3",
+};
+const char* const kAsciiTexts[] = {
+    "dt = 5 us +- 0.1 A, T = 20 C, l = 550 nm", "a = 12.5 deg, b = 3.2 deg, R = 47 kOhm,1",
+    "Zurich-Geneve: 278 km, dh = -3 m, t < 2h", "s2 = 0.25 mm2, u0 = 4pi x 1E-7 H/m, e >1",
+    "Fruehjahr: dT ~ 12 K, F = 3E5 lm, n != m", "Oeuvre: ca coute 30 EUR, eleve a Besanco",
+    "D 12 mm -> W = 2 pi f, Q in [0, 90], g ~", "Angstrom: 1 A = 0.1 nm; eta = 1.8 mPa s+",
+};
+constexpr int kTextCount = 8;
+constexpr int kTextsPerPage = 1000;
+constexpr int kTextColumns = 10;
+constexpr float kTextHeight = 0.05F;
+
+// Why TEXTS are no fair page: a text not of 40 characters, or one the text face lacks (it would
+// come from a fallback face); nullptr when they are.
+const char* unfit(const char* const* texts) {
+    for (int k = 0; k < kTextCount; ++k) {
+        const int length = static_cast<int>(std::strlen(texts[k]));
+        if (plotter::char_count(texts[k], length) != 40) {
+            return "a text is not 40 characters long";
+        }
+        for (int i = 0; i < length;) {
+            if (plotter::face_advance_units(plotter::next_char(texts[k], length, i)) < 0) {
+                return "a character is not in the text face";
+            }
+        }
+    }
+    return nullptr;
+}
+
+// The timed part of a text page: each text measured with TEXTLK and drawn with SYMBLK, as PTXT
+// does, in 10 columns of 100 lines; then the page is completed. Out of line, so that callgrind can
+// count it alone (--toggle-collect='*text_page*').
+[[gnu::noinline]] void text_page(const char* const* texts) {
+    const float angle = 0.0F;
+    const int nchar = 0;
+    for (int k = 0; k < kTextsPerPage; ++k) {
+        const char* text = texts[k % kTextCount];
+        const int length = static_cast<int>(std::strlen(text));
+        float scratch = 0.0F;
+        float width = 0.0F;
+        TEXTLK(scratch, width, kTextHeight, text, angle, nchar, length);
+        benchmark::DoNotOptimize(width);
+        const float x = 0.2F + 2.0F * static_cast<float>(k % kTextColumns);
+        const float y = 0.05F + 0.1F * static_cast<float>(k / kTextColumns);
+        SYMBLK(x, y, kTextHeight, text, angle, nchar, length);
+    }
+    close_page();
+    benchmark::ClobberMemory();  // not a tail call: callgrind counts the page's end in text_page
+}
+
+void BM_TEXTS(benchmark::State& state, bool utf8) {
+    const int target = static_cast<int>(state.range(0));
+    state.SetLabel(target_name(target));
+    const char* const* texts = utf8 ? kUtf8Texts : kAsciiTexts;
+    if (const char* why = unfit(texts)) {
+        state.SkipWithError(why);
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        open_page(target);
+        state.ResumeTiming();
+        text_page(texts);
+    }
+    state.SetItemsProcessed(state.iterations() * kTextsPerPage);
+}
+BENCHMARK_CAPTURE(BM_TEXTS, utf8, true)->Arg(kNull)->Arg(kPdf)->Arg(kPng)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_TEXTS, ascii, false)->Arg(kNull)->Arg(kPdf)->Arg(kPng)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
