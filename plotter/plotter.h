@@ -45,15 +45,20 @@ void NEWPEN(const int& IPEN);
 // per character, lower left at (X, Y), rotated by ANGLE degrees, HEIGHT the capital height. The
 // used text (without trailing blanks) is set at the font's own advances, centred in its cells.
 // The whole declared length is drawn; NCHAR is not used. (999.0, 999.0) continues where the
-// previous SYMBOL or SYMBLK ended: for SYMBOL, after all its cells (declared length x HEIGHT).
+// previous SYMBOL or SYMBLK ended: for SYMBOL, after all its cells (characters x HEIGHT; a
+// character of several UTF-8 bytes is one cell).
 void SYMBOL(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE, const int& NCHAR,
             int TEXT_len);
 
 // Draws TEXT with mark-up from (X, Y) (base line start) along ANGLE degrees; HEIGHT is the capital
 // height in cm. "&H"/"&h" superscript, "&T"/"&t" subscript (both 0.65 high), "&M"/"&m" back to
 // the base line, "#" toggles Greek (PGPLOT's letters: #abg is alpha beta gamma), "&&" and "##" a
-// literal & and #. Other characters are drawn as they are; control codes as blanks, bytes above
-// 126 as "?". (999.0, 999.0) continues where the previous text ended. NCHAR is not used.
+// literal & and #. Other characters are drawn as they are, pairs the font kerns kerned; control
+// codes as blanks. (999.0, 999.0) continues where the previous text ended. NCHAR is not used.
+// Every text here is UTF-8; bytes that are not valid UTF-8 are read as ISO 8859-1, one character
+// each, and the C1 controls as U+FFFD. A character DejaVu Sans lacks comes from another installed
+// font; when none has it, a box is drawn and the first such character of the run is named on
+// standard error.
 void SYMBLK(const float& X, const float& Y, const float& HEIGHT, const char* TEXT, const float& ANGLE, const int& NCHAR,
             int TEXT_len);
 
@@ -106,7 +111,7 @@ void FILPOL(const float* X, const float* Y, const int& N, const int& IPAPER);
 // start at (X, Y) cm, in the current pen and PGPLOT's standard size (an ascent of 1/40 of the
 // sheet's height: capitals 0.236 cm high on a 20 x 10 cm page). PGPLOT's escapes: "\ga".."\gz" and
 // "\GA".."\GZ" Greek letters by PGPLOT's mapping (as "#" gives them), "\u" and "\d" up and down
-// half a line in smaller letters, "\\" a backslash; any other escape is drawn as written, bytes
-// above 126 as "?". No other PGPLOT routine belongs to this library: a program that draws with
+// half a line in smaller letters, "\\" a backslash; any other escape is drawn as written, and
+// UTF-8 as SYMBLK reads it. No other PGPLOT routine belongs to this library: a program that draws with
 // PGPLOT itself opens its own PGPLOT device.
 void PGTEXT(const float& X, const float& Y, const char* TEXT, int TEXT_len);
