@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/subprocess.h"
@@ -201,6 +204,10 @@ TEST_F(CliTest, ErrorsAndWarningsGiveOneLineAndAStatus) {
     const std::string usage = kUsage;
     const ErrorCase cases[] = {
         {"letter", {"good.dat", "bad.dat"}, "x y\n1 2\n3 a\n", "diagr: bad.dat:3: column 2: 'a' is no number\n", 1},
+        {"decimal comma between blanks", {"bad.dat"}, "x y\n1 2\n2 1,5\n",
+         "diagr: bad.dat:3: column 2: '1,5' is no number\n", 1},
+        {"comma in a quoted CSV field", {"bad.dat"}, "x,y\n1,\"1,000\"\n",
+         "diagr: bad.dat:2: column 2: '1,000' is no number\n", 1},
         {"control bytes shown as ?", {"bad.dat"}, "x y\n1 a\x1b[31m\n", "diagr: bad.dat:2: column 2: 'a?[31m' is no number\n",
          1},
         {"date, no header", {"bad.dat"}, "2/27/2003,5\n", "diagr: bad.dat:1: column 1: '2/27/2003' is no number\n", 1},
@@ -337,13 +344,47 @@ TEST_F(CliTest, ReadsTablesAsWritten) {
 struct AxisCase {
     const char* label;
     std::vector<std::string> args;
-    std::vector<std::string> numbers;  // the numbers on the axes, bottom then left
+    std::vector<std::string> numbers;     // the numbers on the axes, bottom then left (SYMBOL)
+    std::vector<double> log_y_ends = {};  // of a logarithmic left axis, when given
 };
 
+// The ends of a logarithmic left axis: the frame's bottom and top (the clipping window, CPLOT 997
+// and 998) read against the decades numbered beside it, each number centred on its tick.
+std::vector<double> log_y_ends(const std::vector<Call>& calls) {
+    float x0 = 0.0F;
+    float y0 = 0.0F;
+    float y1 = 0.0F;
+    for (const Call& call : support::named(calls, "CPLOT")) {
+        if (call.numbers.at(2) == 997.0F) {
+            x0 = call.numbers.at(0);
+            y0 = call.numbers.at(1);
+        } else if (call.numbers.at(2) == 998.0F) {
+            y1 = call.numbers.at(1);
+        }
+    }
+    std::vector<std::pair<double, double>> decades;  // (cm, log10 of the number)
+    for (const Call& call : support::named(calls, "SYMBLK")) {
+        char* end = nullptr;
+        const double value = std::strtod(call.text.c_str(), &end);
+        if (call.numbers.at(0) < x0 && call.numbers.at(3) == 0.0F && end != call.text.c_str() && *end == '\0') {
+            decades.emplace_back(call.numbers.at(1) + call.numbers.at(2) / 2.0F, std::log10(value));
+        }
+    }
+    if (decades.size() < 2) {
+        return {};
+    }
+    const auto [c0, v0] = decades.front();
+    const auto [c1, v1] = decades.back();
+    const double per_cm = (v1 - v0) / (c1 - c0);
+    return {std::pow(10.0, v0 - (c0 - y0) * per_cm), std::pow(10.0, v1 + (y1 - c1) * per_cm)};
+}
+
 // The axes end on numbered ticks at 1, 2 or 5 times a power of ten, with 0 among them; a range
-// given at one end takes the other from the data, y from the points inside the x range.
+// given at one end takes the other from the data, y from the points inside the x range. A
+// logarithmic axis ends at 1, 2 or 5 times a power of ten around the data, or at a bound given.
 TEST_F(CliTest, AxesEndOnNumberedTicks) {
     write_file(work_ + "/r.dat", "0 0\n5 10\n10 3\n");
+    write_file(work_ + "/l.dat", "0 3\n5 50\n10 700\n");
     write_file(work_ + "/s.dat", "-20 -3\n20 7\n");
     using Numbers = std::vector<std::string>;
     const Numbers to_ten = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
@@ -361,6 +402,9 @@ TEST_F(CliTest, AxesEndOnNumberedTicks) {
         {"-20 to 20",
          {"s.dat", "--size", "12:10"},
          both({"-20", "-10", "0", "10", "20"}, {"-3", "-2", "-1", "0", "1", "2", "3", "4", "5", "6", "7"})},
+        {"log y from 3 to 700", {"l.dat", "--logy"}, to_ten, {2.0, 1000.0}},
+        {"log y up to 800", {"l.dat", "--logy", "--range", ":::800"}, to_ten, {2.0, 800.0}},
+        {"log y from 2", {"l.dat", "--logy", "--range", "::2:"}, to_ten, {2.0, 1000.0}},
     };
     for (const AxisCase& axis : cases) {
         std::vector<std::string> args = {"-o", "/null"};
@@ -369,6 +413,13 @@ TEST_F(CliTest, AxesEndOnNumberedTicks) {
         const ProcessResult result = run(args, &calls);
         EXPECT_EQ(result.err, "") << axis.label;
         EXPECT_EQ(texts_of(calls, "SYMBOL"), axis.numbers) << axis.label;
+        if (!axis.log_y_ends.empty()) {
+            const std::vector<double> ends = log_y_ends(calls);
+            ASSERT_EQ(ends.size(), 2U) << axis.label;
+            for (std::size_t i = 0; i < 2; ++i) {
+                EXPECT_NEAR(ends[i] / axis.log_y_ends[i], 1.0, 1.0e-3) << axis.label << ": end " << i;
+            }
+        }
     }
 }
 

@@ -1,6 +1,7 @@
-// Reading the curves of one data file: its columns chosen, missing values and blank lines turned
-// into breaks and data sets, the values beyond the float range counted.
-#include "curves.h"
+// The reading step of the diagr command: the columns of every file chosen, missing values and blank
+// lines turned into breaks and data sets, the values beyond the float range counted, and the points
+// an axis cannot show left out.
+#include "read.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,6 +13,11 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <span>
+#include <string_view>
+#include <tuple>
+
+#include "table.h"
 
 namespace cli {
 
@@ -53,8 +59,15 @@ std::string column_list(const std::vector<std::string>& names) {
     return list;
 }
 
-}  // namespace
+// How every file is read.
+struct ReadOptions {
+    table::Separator sep = table::Separator::automatic;
+    long header_lines = -1;  // below 0: recognised
+};
 
+// Reads PATH ("-" for standard input) into one curve per entry of USES (the default 1:2, or 0:1
+// for a file of one column, when USES is empty), appended to CURVES. On failure writes the one line
+// that says why and returns false.
 bool read_curves(const std::string& path, const ReadOptions& options, const std::vector<Using>& uses,
                  std::vector<Curve>& curves) {
     const bool standard_input = path == "-";
@@ -198,6 +211,55 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
     } else if (unfit > 1) {
         std::fprintf(stderr, "diagr: %s: %zu pairs with values beyond the float range are not drawn\n", name.c_str(),
                      unfit);
+    }
+    return true;
+}
+
+// Leaves out the points at or below 0 on a logarithmic axis (they become breaks); their count.
+std::size_t leave_out_non_positive(std::vector<Curve>& curves, bool in_x) {
+    std::size_t count = 0;
+    for (Curve& curve : curves) {
+        std::vector<float>& values = in_x ? curve.x : curve.y;
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (values[i] <= 0.0F) {
+                ++count;
+                curve.x[i] = std::numeric_limits<float>::quiet_NaN();
+                curve.y[i] = std::numeric_limits<float>::quiet_NaN();
+            }
+        }
+    }
+    return count;
+}
+
+}  // namespace
+
+bool read_files(const Options& options, std::vector<Curve>& curves) {
+    std::vector<Using> uses(options.usings.size());
+    for (std::size_t i = 0; i < uses.size(); ++i) {
+        parse_using(options.usings[i], &uses[i]);
+    }
+    const std::size_t per_file = std::max<std::size_t>(uses.size(), 1);
+    ReadOptions read_options;
+    read_options.sep = separator_of(options.sep);
+    read_options.header_lines = options.header;
+    curves.reserve(options.files.size() * per_file);
+    for (std::size_t f = 0; f < options.files.size(); ++f) {
+        const std::size_t first = curves.size();
+        if (!read_curves(options.files[f], read_options, uses, curves)) {
+            return false;
+        }
+        for (std::size_t c = first; c < curves.size(); ++c) {
+            curves[c].argument = f;
+        }
+    }
+
+    // The points read, filtered: what the axes cannot show is left out.
+    for (const auto& [log, in_x, axis] : {std::tuple{options.logx, true, 'x'}, std::tuple{options.logy, false, 'y'}}) {
+        const std::size_t left_out = log ? leave_out_non_positive(curves, in_x) : 0;
+        if (left_out > 0) {
+            std::fprintf(stderr, "diagr: %zu point%s with %c <= 0 %s left out of the logarithmic axis\n", left_out,
+                         left_out == 1 ? "" : "s", axis, left_out == 1 ? "is" : "are");
+        }
     }
     return true;
 }

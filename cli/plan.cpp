@@ -1,0 +1,512 @@
+// The plan step of the diagr command: the curves as drawn with their pens, styles and legend texts;
+// each diagram's ranges and ticks, and the frame placed on the plot so that the axis numbers, the
+// axis texts, the title and the legend fit beside it.
+#include "plan.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <tuple>
+#include <utility>
+
+#include "axis_scale.h"
+#include "diagr.h"
+#include "diagr.hpp"
+#include "utf8.h"
+
+namespace cli {
+
+namespace {
+
+// Room kept free along the plot's edges, cm.
+constexpr float kEdge = 0.2F;
+// Extent of a line of text beyond its base line, in capital heights: up past superscripts,
+// and down past descenders and subscripts.
+constexpr float kRise = 1.5F;
+constexpr float kFall = 0.5F;
+// Rounds of choosing ticks and placing the frame; two or three settle it.
+constexpr int kLayoutRounds = 8;
+// Smallest frame side worth drawing, cm.
+constexpr float kSmallestSide = 2.0F;
+// Numbers need their room and a little more: the axis measures the same distances in single
+// precision, and numbers that just touch may count as overlapping there, cm.
+constexpr float kRoomSlack = 1.0e-3F;
+// Steps tried, in powers of ten below and above the range's own.
+constexpr int kFinestPower = -3;
+constexpr int kCoarsestPower = 6;
+// A logarithmic axis's decades beyond 0.001 .. 10000 are written as powers of ten: "10" and a
+// raised exponent, about as wide as five characters.
+constexpr int kPowerLabelChars = 5;
+// The legend's width beside its texts, in text heights: inset, padding, sample, gap, padding.
+constexpr float kLegendFrame = 0.5F + 0.5F + 3.5F + 0.6F + 0.5F;
+
+// Extremes of the values of one coordinate over any number of curves.
+using Extremes = diagr::scale::Extremes;
+
+// What stands around the frame, for its placement.
+struct Surroundings {
+    bool x_text = false;
+    bool y_text = false;
+    bool title = false;
+    float right = 0.0F;  // room for a legend right of the frame, cm
+};
+
+// VALUE in the fixed form the axes write: the label (its first 8 characters) and its length.
+struct FixedLabel {
+    std::string text;
+    int chars = 0;
+};
+
+FixedLabel fixed_label(float value) {
+    char label[8];
+    int chars = 0;
+    int unused = 0;
+    FSTELLE(value, label, chars, unused, 8);
+    return {std::string(label, static_cast<std::size_t>(std::clamp(chars, 0, 8))), chars};
+}
+
+// What an axis writes: the cells its numbers reach out from the axis, the characters of its first
+// and last numbers, and whether a power-of-ten factor is written.
+struct AxisNumbers {
+    int widest = 0;
+    int first_chars = 0;
+    int last_chars = 0;
+    bool factor = false;
+};
+
+int log_label_chars(float value) {
+    return value >= 1.0e-3F && value <= 1.0e4F ? fixed_label(value).chars : kPowerLabelChars;
+}
+
+AxisNumbers axis_numbers(const AxisPlan& plan, float alen, float size) {
+    AxisNumbers numbers;
+    if (plan.log) {
+        numbers.first_chars = log_label_chars(plan.low);
+        numbers.last_chars = log_label_chars(plan.high);
+        numbers.widest = 2 + std::max(numbers.first_chars, numbers.last_chars);
+        return numbers;
+    }
+    const diagr::scale::AxisNumbering numbering = diagr::scale::number_axis(plan.low, plan.step, plan.high, alen, size);
+    numbers.factor = numbering.usable && numbering.exponent != 0;
+    numbers.widest = numbering.widest;
+    bool first = true;
+    diagr::scale::for_each_tick(numbering, [&](float value, float) {
+        const int chars = fixed_label(value).chars;
+        numbers.widest = std::max(numbers.widest, chars);
+        if (first) {
+            numbers.first_chars = chars;
+            first = false;
+        }
+        numbers.last_chars = chars;
+    });
+    return numbers;
+}
+
+// Whether the step STEP numbers the axis from LOW to HIGH with every number in its room and no two
+// neighbours alike.
+bool numbers_fit(float low, float high, float step, float alen, float size, bool horizontal) {
+    const diagr::scale::AxisNumbering numbering = diagr::scale::number_axis(low, step, high, alen, size);
+    if (!numbering.usable) {
+        return false;
+    }
+    const float room = horizontal ? static_cast<float>(numbering.widest) * size : 2.0F * size;
+    if (std::fabs(numbering.step_cm) < room + kRoomSlack) {
+        return false;
+    }
+    int ticks = 0;
+    std::string last;
+    bool apart = true;
+    diagr::scale::for_each_tick(numbering, [&](float value, float) {
+        std::string text = fixed_label(value).text;
+        apart = apart && (ticks == 0 || text != last);
+        last = std::move(text);
+        ++ticks;
+    });
+    return apart && ticks >= 2;
+}
+
+std::optional<FramePlace> place_frame(float width, float height, const AxisPlan& x, const AxisPlan& y,
+                                      const Surroundings& around, float xlen_guess) {
+    const float xs = PLTPAR.IXLAB != 0 ? PLTPAR.XLSIZE : 0.0F;
+    const float ys = PLTPAR.IYLAB != 0 ? PLTPAR.YLSIZE : 0.0F;
+    const float ts = PLTPAR.TSIZE;
+
+    // Below the frame: numbers 1.5 to 2 heights down, then the factor and the text under them.
+    float below = 0.5F * ys;
+    const AxisNumbers x_numbers = axis_numbers(x, xlen_guess, xs);
+    if (xs > 0.0F) {
+        below = 2.0F * xs;
+        float off = 4.0F * xs;
+        if (x_numbers.factor) {
+            off += xs / 2.0F;
+            below = off + kFall * xs;
+            off += 2.0F * xs;
+        }
+        if (around.x_text) {
+            below = off + kFall * xs;
+        }
+    }
+    // Above it: the title, its height above the frame, or half a number of the left axis.
+    const float above = around.title ? ts + kRise * ts : 0.5F * ys;
+
+    FramePlace place;
+    place.y0 = kEdge + below;
+    place.ylen = height - place.y0 - above - kEdge;
+
+    // Left of it: the numbers, then the factor and the text, each a text height further out.
+    float left = 0.0F;
+    if (ys > 0.0F) {
+        const AxisNumbers y_numbers = axis_numbers(y, place.ylen, ys);
+        left = ys + static_cast<float>(y_numbers.widest) * ys;
+        float off = 2.0F * ys + static_cast<float>(y_numbers.widest) * ys;
+        if (y_numbers.factor) {
+            left = off + kRise * ys;
+            off += 2.0F * ys + ys / 3.0F;
+        }
+        if (around.y_text) {
+            left = off + kRise * ys;
+        }
+    }
+    // Left and right of it, the first and last numbers of the bottom axis, centred on their ticks.
+    place.x0 = kEdge + std::max(left, 0.5F * static_cast<float>(x_numbers.first_chars) * xs);
+    const float right = std::max(around.right, 0.5F * static_cast<float>(x_numbers.last_chars) * xs);
+    place.xlen = width - place.x0 - right - kEdge;
+    if (!(place.xlen >= kSmallestSide) || !(place.ylen >= kSmallestSide)) {
+        return std::nullopt;
+    }
+    return place;
+}
+
+// What the axis must cover, from the data's EXTREMES (for a logarithmic axis the positive ones)
+// and the bounds GIVEN. Returns the reason when there is nothing to cover: "no finite value to take
+// a range from", or "the x range is empty (--range gives 20, the data 10)".
+std::string cover(const Extremes& extremes, const Bounds& given, bool log, char axis, AxisPlan& plan) {
+    plan.log = log;
+    plan.fixed_low = given.low.has_value();
+    plan.fixed_high = given.high.has_value();
+    if (given.low && given.high) {
+        plan.need_low = *given.low;
+        plan.need_high = *given.high;
+        return {};
+    }
+    if (!extremes.any) {
+        return "no finite value to take a range from";
+    }
+    plan.need_low = given.low.value_or(extremes.low);
+    plan.need_high = given.high.value_or(extremes.high);
+    if (given.low || given.high) {
+        if (!(plan.need_low < plan.need_high)) {
+            char reason[160];
+            std::snprintf(reason, sizeof reason, "the %c range is empty (--range gives %g, the data %g)", axis,
+                          static_cast<double>(given.low ? *given.low : *given.high),
+                          static_cast<double>(given.low ? plan.need_high : plan.need_low));
+            return reason;
+        }
+        return {};
+    }
+    if (plan.need_low == plan.need_high && !log) {
+        // One value: a tenth of it on each side, or -1 to 1 around 0.
+        const float v = plan.need_low;
+        const float margin = v == 0.0F ? 1.0F : std::fabs(v) / 10.0F;
+        plan.need_low = v - margin;
+        plan.need_high = v + margin;
+    }
+    return {};
+}
+
+// Chooses the range and the step of a linear axis ALEN cm long with numbers SIZE high: the
+// smallest step of 1, 2 or 5 times a power of ten whose numbers all keep their room (across, on
+// a HORIZONTAL axis, the numbers' width; along a vertical one, two heights) and tell their ticks
+// apart, the free ends moved out to ticks of it (data from 0 to 10 give 0 to 10). A logarithmic axis ends at the
+// nearest 1, 2 or 5 times a power of ten (where it has short ticks) and takes no step: a bar reaching just past 1000
+// adds up to 2000, not another decade.
+void choose_ticks(AxisPlan& plan, float alen, float size, bool horizontal) {
+    plan.low = plan.need_low;
+    plan.high = plan.need_high;
+    plan.step = 0.0F;
+    plan.numbered = true;
+    if (plan.log) {
+        float low = 0.0F;
+        float high = 0.0F;
+        diagr::scale::log_range(plan.need_low, plan.need_high, low, high, false);
+        plan.low = plan.fixed_low ? plan.need_low : low;
+        plan.high = plan.fixed_high ? plan.need_high : high;
+        return;
+    }
+    const double span = std::fabs(static_cast<double>(plan.need_high) - plan.need_low);
+    if (!(span > 0.0) || !std::isfinite(span)) {
+        plan.numbered = false;
+        return;
+    }
+    const int power = static_cast<int>(std::floor(std::log10(span)));
+    for (int k = power + kFinestPower; k <= power + kCoarsestPower; ++k) {
+        for (const double multiple : {1.0, 2.0, 5.0}) {
+            const double step = multiple * std::pow(10.0, k);
+            const auto low =
+                static_cast<float>(plan.fixed_low ? plan.need_low : std::floor(plan.need_low / step) * step);
+            const auto high =
+                static_cast<float>(plan.fixed_high ? plan.need_high : std::ceil(plan.need_high / step) * step);
+            const auto fstep = static_cast<float>(step);
+            if (std::isfinite(low) && std::isfinite(high) && std::isfinite(fstep) && fstep > 0.0F &&
+                numbers_fit(low, high, fstep, alen, size, horizontal)) {
+                plan.low = low;
+                plan.high = high;
+                plan.step = fstep;
+                return;
+            }
+        }
+    }
+    plan.numbered = false;
+}
+
+// Places the frame on a WIDTH x HEIGHT cm plot and chooses both axes' ticks for it, leaving room
+// for what the axes will write at the label heights of the plot state. Empty when the plot is too
+// small for a frame of at least 2 x 2 cm.
+std::optional<FramePlace> lay_out(float width, float height, AxisPlan& x, AxisPlan& y, const Surroundings& around) {
+    const float xs = PLTPAR.IXLAB != 0 ? PLTPAR.XLSIZE : PLTPAR.YLSIZE;
+    const float ys = PLTPAR.IYLAB != 0 ? PLTPAR.YLSIZE : PLTPAR.XLSIZE;
+    // The frame's size depends on the numbers, which depend on its size: the ticks are chosen for
+    // a length no longer than the frame's, starting from the whole plot and shrinking to the frame
+    // the last choice leaves (numbers that fit an axis fit a longer one).
+    float xlen = width;
+    float ylen = height;
+    std::optional<FramePlace> placed;
+    for (int round = 0; round < kLayoutRounds; ++round) {
+        choose_ticks(x, xlen, xs, true);
+        choose_ticks(y, ylen, ys, false);
+        placed = place_frame(width, height, x, y, around, xlen);
+        if (!placed || (placed->xlen >= xlen && placed->ylen >= ylen)) {
+            break;
+        }
+        xlen = std::min(xlen, placed->xlen);
+        ylen = std::min(ylen, placed->ylen);
+    }
+    return placed;
+}
+
+// A file or column name as literal text: the mark-up characters doubled.
+std::string literal(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        out += c;
+        if (c == '&' || c == '#') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The default legend texts: the y column's header name, else the file's name; with the file's name
+// in front where several files give the same name, and the data set's number where there are several.
+void name_items(std::vector<Item>& items) {
+    // For every column name: the first file that gives it, and whether another does too.
+    std::map<std::string, std::pair<std::size_t, bool>> files_of_name;
+    for (const Item& item : items) {
+        const auto [at, added] = files_of_name.try_emplace(item.curve->y_name, item.file, false);
+        at->second.second = at->second.second || at->second.first != item.file;
+    }
+    for (Item& item : items) {
+        if (item.title) {
+            continue;
+        }
+        const Curve& curve = *item.curve;
+        const bool shared = files_of_name[curve.y_name].second;
+        std::string text = curve.y_name.empty() ? curve.file : shared ? curve.file + ": " + curve.y_name : curve.y_name;
+        if (item.set > 0) {
+            text += ", set " + std::to_string(item.set);
+        }
+        item.title = literal(text);
+    }
+}
+
+// The -k texts: each names the next curve after the one the previous named, and not one of a file
+// named before it on the command line.
+std::string assign_titles(const Options& options, std::vector<Item>& items) {
+    std::size_t next = 0;
+    for (std::size_t t = 0; t < options.titles.size(); ++t) {
+        const std::size_t files_before = options.titles_files_before[t];
+        if (files_before < options.files.size()) {
+            while (next < items.size() && items[next].file < files_before) {
+                ++next;
+            }
+        }
+        if (next >= items.size()) {
+            return "-k '" + options.titles[t] + "' names no curve: there " +
+                   (items.size() == 1 ? std::string("is 1") : "are " + std::to_string(items.size()));
+        }
+        items[next++].title = options.titles[t];
+    }
+    return {};
+}
+
+bool within(float value, const Bounds& bounds) {
+    const float low = bounds.low.value_or(-HUGE_VALF);
+    const float high = bounds.high.value_or(HUGE_VALF);
+    return value >= std::min(low, high) && value <= std::max(low, high);
+}
+
+// The width a legend of the diagram's entries takes right of the frame, cm.
+float legend_width(const Diagram& diagram) {
+    float widest = 0.0F;
+    for (std::size_t i = 0; i < diagram.items.size() && i < kLegendEntries; ++i) {
+        float width = 0.0F;
+        const std::string& text = *diagram.items[i]->title;
+        diagr::TEXTLK(0.0F, width, kLegendHeight, legend_text(text), 0.0F, 0);
+        widest = std::max(widest, width);
+    }
+    return widest + kLegendFrame * kLegendHeight;
+}
+
+// Ranges, ticks and the frame's place; on failure writes the reason.
+PlanFailure prepare(const Options& options, Diagram& diagram, const Range& range, float width, float height) {
+    Extremes xs;
+    Extremes ys;
+    const auto take = [](Extremes& extremes, float v, bool log) {
+        if (std::isfinite(v) && (!log || v > 0.0F)) {
+            extremes.take(std::span<const float>(&v, 1));
+        }
+    };
+    for (const Item* item : diagram.items) {
+        const Curve& c = *item->curve;
+        for (std::size_t i = item->begin; i < item->end; ++i) {
+            if (!std::isfinite(c.x[i]) || !std::isfinite(c.y[i])) {
+                continue;
+            }
+            // Zoomed in x, the y range covers what is shown.
+            take(xs, c.x[i], options.logx);
+            if (within(c.x[i], range.x)) {
+                take(ys, c.y[i], options.logy);
+                if (item->bars()) {
+                    take(ys, c.y[i] - c.below[i], options.logy);
+                    take(ys, c.y[i] + c.up()[i], options.logy);
+                }
+            }
+        }
+    }
+    const std::string& name = diagram.items.front()->curve->file;
+    for (const auto& [extremes, bounds, log, axis, plan] : {std::tuple{xs, range.x, options.logx, 'x', &diagram.x},
+                                                            std::tuple{ys, range.y, options.logy, 'y', &diagram.y}}) {
+        std::string reason = cover(extremes, bounds, log, axis, *plan);
+        if (axis == 'y' && !extremes.any && xs.any && (range.x.low || range.x.high) && !reason.empty()) {
+            reason = "no point lies in the x range given, to take the y range from";
+        }
+        if (!reason.empty()) {
+            std::fprintf(stderr, "diagr: %s: %s\n", name.c_str(), reason.c_str());
+            return PlanFailure::data;
+        }
+    }
+    Surroundings around;
+    around.x_text = !options.xlabel->empty();
+    around.y_text = !options.ylabel->empty();
+    around.title = !options.title->empty();
+    around.right = diagram.key == 10 ? legend_width(diagram) : 0.0F;
+    const std::optional<FramePlace> frame = lay_out(width, height, diagram.x, diagram.y, around);
+    if (!frame) {
+        std::fprintf(stderr, "diagr: --size %s leaves no room for a frame of 2 x 2 cm\n%s\n", options.size.c_str(),
+                     kUsage);
+        return PlanFailure::option;
+    }
+    diagram.frame = *frame;
+    for (const auto& [plan, axis] : {std::pair{&diagram.x, 'x'}, std::pair{&diagram.y, 'y'}}) {
+        if (!plan->numbered) {
+            std::fprintf(stderr,
+                         "diagr: the %c range %.9g to %.9g is too narrow for single precision to number its ticks\n",
+                         axis, static_cast<double>(plan->low), static_cast<double>(plan->high));
+        }
+    }
+    return PlanFailure::none;
+}
+
+// The axis text a column's header name gives, when every curve's column has that name.
+std::string common_name(const std::vector<Item>& items, bool of_x) {
+    const std::string& first = of_x ? items.front().curve->x_name : items.front().curve->y_name;
+    for (const Item& item : items) {
+        if ((of_x ? item.curve->x_name : item.curve->y_name) != first) {
+            return {};
+        }
+    }
+    return literal(first);
+}
+
+}  // namespace
+
+// The part of a legend text LEGADD keeps: its first 80 bytes, cut before a character that would
+// not fit whole.
+std::string_view legend_text(const std::string& text) {
+    const int length = static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
+    return std::string_view(text).substr(0, static_cast<std::size_t>(plotter::char_boundary(text.data(), length, 80)));
+}
+
+PlanFailure make_plan(Options& options, const std::vector<Curve>& curves, Plan& plan) {
+    parse_size(options.size, &plan.width, &plan.height);
+    Range range;
+    if (!options.range.empty()) {
+        parse_range(options.range, &range);
+    }
+
+    // The curves as drawn: every data set of every curve, in the style given for it.
+    std::vector<Item>& items = plan.items;
+    for (std::size_t c = 0; c < curves.size(); ++c) {
+        const Curve& curve = curves[c];
+        for (std::size_t s = 0; s < curve.sets.size(); ++s) {
+            Item item;
+            item.curve = &curve;
+            item.file = curve.argument;
+            item.begin = curve.sets[s];
+            item.end = s + 1 < curve.sets.size() ? curve.sets[s + 1] : curve.x.size();
+            item.set = curve.sets.size() > 1 ? static_cast<int>(s) + 1 : 0;
+            item.mode = curve.bars ? kErrorBarMode : 0.0F;
+            items.push_back(item);
+        }
+    }
+    if (options.styles.size() > items.size()) {
+        const bool per_file_curve = items.size() == options.files.size();
+        std::fprintf(stderr, "diagr: %zu styles for %zu %s\n%s\n", options.styles.size(), items.size(),
+                     per_file_curve ? (items.size() == 1 ? "file" : "files") : "curves", kUsage);
+        return PlanFailure::option;
+    }
+    for (std::size_t i = 0; i < options.styles.size(); ++i) {
+        if (options.styles[i] == "errorbars" && !items[i].bars()) {
+            std::fprintf(stderr, "diagr: --style errorbars needs -u X:Y:DY or -u X:Y:YLO:YHI\n%s\n", kUsage);
+            return PlanFailure::option;
+        }
+        parse_style(options.styles[i], &items[i].mode);
+    }
+    if (const std::string reason = assign_titles(options, items); !reason.empty()) {
+        std::fprintf(stderr, "diagr: %s\n%s\n", reason.c_str(), kUsage);
+        return PlanFailure::option;
+    }
+    name_items(items);
+    if (!options.xlabel) {
+        options.xlabel = common_name(items, true);
+    }
+    if (!options.ylabel) {
+        options.ylabel = common_name(items, false);
+    }
+    if (!options.title) {
+        options.title = "";
+    }
+
+    // The diagrams: one, or one per file with --pages; then each one's axes and frame.
+    std::vector<Diagram>& diagrams = plan.diagrams;
+    for (Item& item : items) {
+        if (diagrams.empty() || (options.pages && item.file != diagrams.back().items.front()->file)) {
+            diagrams.emplace_back();
+        }
+        item.pen = kFirstCurvePen + static_cast<int>(diagrams.back().items.size());
+        diagrams.back().items.push_back(&item);
+    }
+    for (Diagram& diagram : diagrams) {
+        diagram.key = options.key.empty() ? (diagram.items.size() >= 2 ? 0 : -1) : key_position(options.key);
+        if (const PlanFailure failure = prepare(options, diagram, range, plan.width, plan.height);
+            failure != PlanFailure::none) {
+            return failure;
+        }
+    }
+    return PlanFailure::none;
+}
+
+}  // namespace cli
