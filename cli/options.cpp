@@ -312,6 +312,13 @@ std::optional<int> parse_options(int argc, char** argv, Options& options) {
                        ? std::string()
                        : "'" + v + "' is not a count of lines";
         }));
+    app.add_option("--timefmt", options.timefmt, "Form of time fields that are no ISO 8601 dates, e.g. '%d.%m.%Y'")
+        ->multi_option_policy(last)
+        ->type_name("FMT")
+        ->check(checked_by("FMT", [](const std::string& v) {
+            std::string error;
+            return table::TimeFormat::compile(v, error) ? std::string() : "'" + v + "': " + error;
+        }));
     app.add_flag("--pages", options.pages, "One page per file instead of one diagram");
     app.footer(
         "Output: a file whose extension names the type (fig.pdf, fig.png, fig.svg, fig.ps, fig.eps),\n"
@@ -323,6 +330,11 @@ std::optional<int> parse_options(int argc, char** argv, Options& options) {
         "  Numbers may carry E or D exponents (1.5D-3). An empty field, NaN, ? and - are missing: the\n"
         "  point is left out and the line breaks. One blank line breaks the line; two or more start a\n"
         "  new data set, drawn as its own curve in the next pen.\n"
+        "Times: a column whose first field is an ISO 8601 date (2024-03-01, 2024-03-01T12:00:00,\n"
+        "  2024-03-01 12:00:00.5+01:00) or YYYY/MM/DD[ hh:mm[:ss]] holds times, read as written (an\n"
+        "  offset applied), and makes its axis a calendar axis. --timefmt reads other forms with %Y %y\n"
+        "  %m %b %B %d %j %H %M %S %s %z: --timefmt '%b %d %Y' reads Jan 1 2000; a blank matches any\n"
+        "  run of blanks, so a date and a time in two columns read as one.\n"
         "Columns: -u 1:2 (the default; 0:1 for a file of one column) takes x from column 1 and y\n"
         "  from column 2; 0 is the data line's number (1, 2, ...), a name is a header's column.\n"
         "  -u 1:2,1:3 draws two curves from every file. -u X:Y:DY draws error bars of +-DY, and\n"

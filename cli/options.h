@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "table.h"
+#include "time_field.h"
 
 namespace cli {
 
@@ -33,6 +34,7 @@ struct Options {
     std::string size = "20:10";
     std::string sep = "auto";
     std::string key;
+    std::string timefmt;  // the strptime form of time fields that are no ISO 8601 dates, or empty
     long header = -1;
     bool logx = false;
     bool logy = false;

@@ -8,16 +8,19 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <tuple>
 
 #include "table.h"
+#include "time_field.h"
 
 namespace cli {
 
@@ -42,6 +45,12 @@ void add_break(Curve& curve) {
     if (curve.x.size() > curve.sets.back() && !std::isnan(curve.x.back())) {
         curve.x.push_back(kBreak);
         curve.y.push_back(kBreak);
+        if (curve.x_time) {
+            curve.x_seconds.push_back(kBreak);
+        }
+        if (curve.y_time) {
+            curve.y_seconds.push_back(kBreak);
+        }
         if (curve.bars) {
             curve.below.push_back(kBreak);
         }
@@ -62,8 +71,64 @@ std::string column_list(const std::vector<std::string>& names) {
 // How every file is read.
 struct ReadOptions {
     table::Separator sep = table::Separator::automatic;
-    long header_lines = -1;  // below 0: recognised
+    long header_lines = -1;                      // below 0: recognised
+    const table::TimeFormat* timefmt = nullptr;  // --timefmt, if given
 };
+
+// How the fields of an x or y column are read: as numbers, or as times in an ISO form or by
+// --timefmt, a time then taking EXTRA more fields where blanks separate its date and its time.
+struct ColumnKind {
+    bool time = false;
+    table::TimeForm form = table::TimeForm::none;  // none with time: by --timefmt
+    std::size_t extra = 0;
+};
+
+// The text of the time that starts at field COLUMN (1-based) and takes EXTRA more fields, in
+// SCRATCH when it spans several; empty when the line lacks them.
+std::string_view time_text(std::span<const table::Field> fields, long column, std::size_t extra, std::string& scratch) {
+    const auto first = static_cast<std::size_t>(column) - 1;
+    if (first + extra >= fields.size()) {
+        return {};
+    }
+    if (extra == 0) {
+        return fields[first].text;
+    }
+    scratch.assign(fields[first].text);
+    for (std::size_t k = 1; k <= extra; ++k) {
+        scratch += ' ';
+        scratch += fields[first + k].text;
+    }
+    return scratch;
+}
+
+// The kind of column COLUMN, told from its field in the first data line FIELDS: a field that is a
+// number or missing makes a number column; an ISO 8601 date, or what --timefmt reads, a time column.
+ColumnKind kind_of(std::span<const table::Field> fields, long column, const ReadOptions& options, bool blanks) {
+    ColumnKind kind;
+    if (column < 1 || static_cast<std::size_t>(column) > fields.size()) {
+        return kind;
+    }
+    const std::string_view text = fields[static_cast<std::size_t>(column) - 1].text;
+    if (table::read_value(text, false).kind != table::Kind::text) {
+        return kind;
+    }
+    std::string scratch;
+    // Where blanks separate the fields, a date and its time stand in two of them.
+    const std::size_t most_extra = blanks ? 2 : 0;
+    for (std::size_t extra = 0; extra <= most_extra; ++extra) {
+        const std::string_view joined = time_text(fields, column, extra, scratch);
+        if (joined.empty()) {
+            break;
+        }
+        if (options.timefmt != nullptr ? options.timefmt->read(joined).ok()
+                                       : table::time_form(joined) != table::TimeForm::none) {
+            kind.time = true;
+            kind.form = options.timefmt != nullptr ? table::TimeForm::none : table::time_form(joined);
+            kind.extra = extra;
+        }
+    }
+    return kind;
+}
 
 // Reads PATH ("-" for standard input) into one curve per entry of USES (the default 1:2, or 0:1
 // for a file of one column, when USES is empty), appended to CURVES. On failure writes the one line
@@ -118,6 +183,15 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
         }
     }
 
+    // The kinds of the x and y columns, from the first data line.
+    const bool blanks = reader.separator() == table::Separator::blanks;
+    std::vector<std::array<ColumnKind, 2>> kinds(chosen.size());
+    for (std::size_t u = 0; u < chosen.size(); ++u) {
+        for (std::size_t j = 0; j < 2; ++j) {
+            kinds[u][j] = kind_of(reader.fields(), columns[u][j], options, blanks);
+        }
+    }
+
     const std::size_t first = curves.size();
     std::size_t room = 0;
     struct stat info {};
@@ -137,6 +211,8 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
         curve.sets.push_back(0);
         curve.x.reserve(room);
         curve.y.reserve(room);
+        curve.x_time = kinds[u][0].time;
+        curve.y_time = kinds[u][1].time;
         curve.bars = chosen[u].error_bars();
         if (curve.bars) {
             curve.below.reserve(room);
@@ -149,6 +225,7 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
 
     const bool decimal_comma = reader.separator() == table::Separator::semicolon;
     std::size_t unfit = 0;
+    std::string scratch;
     while (have_row) {
         const std::span<const table::Field> fields = reader.fields();
         const int blanks = reader.blank_lines_before();
@@ -160,22 +237,36 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
             } else if (blanks == 1) {
                 add_break(curve);
             }
-            float v[4] = {kBreak, kBreak, kBreak, kBreak};
+            double v[4] = {kBreak, kBreak, kBreak, kBreak};
             for (std::size_t j = 0; j < columns[u].size(); ++j) {
                 const long column = columns[u][j];
                 if (column == 0) {
-                    v[j] = static_cast<float>(reader.row());
+                    v[j] = static_cast<double>(reader.row());
                     continue;
                 }
-                if (static_cast<std::size_t>(column) > fields.size()) {
-                    return fail(name + ":" + std::to_string(reader.line()) + ": no column " + std::to_string(column) +
-                                " (the line has " + std::to_string(fields.size()) + ")");
+                const ColumnKind kind = j < 2 ? kinds[u][j] : ColumnKind{};
+                if (static_cast<std::size_t>(column) + kind.extra > fields.size()) {
+                    return fail(name + ":" + std::to_string(reader.line()) + ": no column " +
+                                std::to_string(column + static_cast<long>(kind.extra)) + " (the line has " +
+                                std::to_string(fields.size()) + ")");
                 }
-                const std::string_view text = fields[static_cast<std::size_t>(column) - 1].text;
+                const std::string_view text = time_text(fields, column, kind.extra, scratch);
                 const table::Value value = table::read_value(text, decimal_comma);
+                const std::string place =
+                    name + ":" + std::to_string(reader.line()) + ": column " + std::to_string(column) + ": '";
+                if (kind.time && value.kind != table::Kind::missing) {
+                    const table::TimeValue time =
+                        options.timefmt != nullptr ? options.timefmt->read(text) : table::read_time(text, kind.form);
+                    if (!time.ok()) {
+                        return fail(place + table::printable(text) + "' is no time: " + time.error);
+                    }
+                    v[j] = time.seconds;
+                    continue;
+                }
                 if (value.kind == table::Kind::text) {
-                    return fail(name + ":" + std::to_string(reader.line()) + ": column " + std::to_string(column) +
-                                ": '" + table::printable(text) + "' is no number");
+                    const std::string order = table::date_order_format(text);
+                    return fail(place + table::printable(text) + "' is no number" +
+                                (order.empty() ? std::string() : " (a date? give --timefmt, e.g. '" + order + "')"));
                 }
                 if (value.kind == table::Kind::number) {
                     v[j] = value.number;
@@ -186,13 +277,21 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
                 add_break(curve);
                 continue;
             }
-            curve.x.push_back(v[0]);
-            curve.y.push_back(v[1]);
+            curve.x.push_back(curve.x_time ? 0.0F : static_cast<float>(v[0]));
+            curve.y.push_back(curve.y_time ? 0.0F : static_cast<float>(v[1]));
+            if (curve.x_time) {
+                curve.x_seconds.push_back(v[0]);
+            }
+            if (curve.y_time) {
+                curve.y_seconds.push_back(v[1]);
+            }
             if (columns[u].size() == 3) {
-                curve.below.push_back(v[2]);
+                curve.below.push_back(static_cast<float>(v[2]));
             } else if (columns[u].size() == 4) {
-                curve.below.push_back(v[1] - v[2]);
-                curve.above.push_back(v[3] - v[1]);
+                // In float, as the values were read.
+                const auto y = static_cast<float>(v[1]);
+                curve.below.push_back(y - static_cast<float>(v[2]));
+                curve.above.push_back(static_cast<float>(v[3]) - y);
             }
         }
         unfit += row_unfit ? 1 : 0;
@@ -231,6 +330,43 @@ std::size_t leave_out_non_positive(std::vector<Curve>& curves, bool in_x) {
     return count;
 }
 
+// Turns the times of CURVES into seconds after the earliest of them, the origin of the time axis.
+// False, after the line that says why, when some curves have times where others have numbers.
+bool to_seconds_after_origin(std::vector<Curve>& curves) {
+    for (const bool in_x : {true, false}) {
+        const auto is_time = [in_x](const Curve& c) { return in_x ? c.x_time : c.y_time; };
+        const auto timed = std::find_if(curves.begin(), curves.end(), is_time);
+        if (timed == curves.end()) {
+            continue;
+        }
+        const auto untimed = std::find_if_not(curves.begin(), curves.end(), is_time);
+        if (untimed != curves.end()) {
+            std::fprintf(stderr, "diagr: the %c values of %s are times, those of %s numbers: one axis shows one kind\n",
+                         in_x ? 'x' : 'y', timed->file.c_str(), untimed->file.c_str());
+            return false;
+        }
+        double origin = std::numeric_limits<double>::infinity();
+        for (const Curve& c : curves) {
+            for (const double t : in_x ? c.x_seconds : c.y_seconds) {
+                origin = std::isnan(t) ? origin : std::min(origin, t);
+            }
+        }
+        if (!std::isfinite(origin)) {
+            origin = 0.0;
+        }
+        for (Curve& c : curves) {
+            std::vector<double>& seconds = in_x ? c.x_seconds : c.y_seconds;
+            std::vector<float>& values = in_x ? c.x : c.y;
+            for (std::size_t i = 0; i < values.size() && i < seconds.size(); ++i) {
+                values[i] = static_cast<float>(seconds[i] - origin);
+            }
+            (in_x ? c.x_origin : c.y_origin) = origin;
+            std::vector<double>().swap(seconds);
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool read_files(const Options& options, std::vector<Curve>& curves) {
@@ -242,6 +378,10 @@ bool read_files(const Options& options, std::vector<Curve>& curves) {
     ReadOptions read_options;
     read_options.sep = separator_of(options.sep);
     read_options.header_lines = options.header;
+    std::string format_error;
+    const std::optional<table::TimeFormat> timefmt =
+        options.timefmt.empty() ? std::nullopt : table::TimeFormat::compile(options.timefmt, format_error);
+    read_options.timefmt = timefmt ? &*timefmt : nullptr;
     curves.reserve(options.files.size() * per_file);
     for (std::size_t f = 0; f < options.files.size(); ++f) {
         const std::size_t first = curves.size();
@@ -251,6 +391,10 @@ bool read_files(const Options& options, std::vector<Curve>& curves) {
         for (std::size_t c = first; c < curves.size(); ++c) {
             curves[c].argument = f;
         }
+    }
+
+    if (!to_seconds_after_origin(curves)) {
+        return false;
     }
 
     // The points read, filtered: what the axes cannot show is left out.

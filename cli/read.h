@@ -25,11 +25,21 @@ struct Curve {
 
     const std::vector<float>& up() const { return above.empty() ? below : above; }
     std::vector<std::size_t> sets;  // where each data set starts in x and y; the first at 0
+
+    // A column of times: its values are seconds after the origin, seconds since 1970-01-01 UTC,
+    // the same for every curve of the command (its earliest time).
+    bool x_time = false;
+    bool y_time = false;
+    double x_origin = 0.0;
+    double y_origin = 0.0;
+    std::vector<double> x_seconds;  // while reading: the times, seconds since 1970, where x_time
+    std::vector<double> y_seconds;
 };
 
 // Reads every file of OPTIONS, in order, into CURVES: one curve per -u and file (the file's place
-// among them in Curve::argument), then leaves out the points a logarithmic axis cannot show. On
-// failure writes the one line that says why and returns false.
+// among them in Curve::argument), times as seconds after the earliest of them, then leaves out the
+// points a logarithmic axis cannot show. On failure writes the one line that says why and returns
+// false.
 bool read_files(const Options& options, std::vector<Curve>& curves);
 
 }  // namespace cli
