@@ -81,14 +81,22 @@ double power_of_ten(int exponent) { return std::pow(10.0, static_cast<double>(ex
 double nominal_seconds(const TimeStep& step) {
     const double count = static_cast<double>(step.count);
     switch (step.unit) {
-        case TimeUnit::SubSecond: return count * power_of_ten(step.exponent);
-        case TimeUnit::Second: return count;
-        case TimeUnit::Minute: return 60.0 * count;
-        case TimeUnit::Hour: return 3600.0 * count;
-        case TimeUnit::Day: return DAY * count;
-        case TimeUnit::Week: return 7.0 * DAY;
-        case TimeUnit::Month: return 30.436875 * DAY * count;
-        case TimeUnit::Year: return 365.2425 * DAY * count;
+        case TimeUnit::SubSecond:
+            return count * power_of_ten(step.exponent);
+        case TimeUnit::Second:
+            return count;
+        case TimeUnit::Minute:
+            return 60.0 * count;
+        case TimeUnit::Hour:
+            return 3600.0 * count;
+        case TimeUnit::Day:
+            return DAY * count;
+        case TimeUnit::Week:
+            return 7.0 * DAY;
+        case TimeUnit::Month:
+            return 30.436875 * DAY * count;
+        case TimeUnit::Year:
+            return 365.2425 * DAY * count;
     }
     return 0.0;
 }
@@ -135,7 +143,8 @@ bool on_calendar_step(const TimeStep& step, long d) {
                 std::chrono::year_month_day_last{ymd.year(), std::chrono::month_day_last{ymd.month()}}.day());
             return dom % 2 == 1 && dom + 1 <= last;
         }
-        case TimeUnit::Week: return dom == 1 || dom == 8 || dom == 15 || dom == 22;
+        case TimeUnit::Week:
+            return dom == 1 || dom == 8 || dom == 15 || dom == 22;
         case TimeUnit::Month: {
             const long index = static_cast<long>(static_cast<int>(ymd.year())) * 12 +
                                static_cast<long>(static_cast<unsigned>(ymd.month())) - 1;
@@ -145,7 +154,8 @@ bool on_calendar_step(const TimeStep& step, long d) {
             const long y = static_cast<int>(ymd.year());
             return dom == 1 && ymd.month() == std::chrono::January && floor_div(y, step.count) * step.count == y;
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -198,9 +208,9 @@ double tolerance(const TimeStep& step, double first, double last) {
     return 1.0E-3 * nominal_seconds(step) + 1.2E-7 * std::fmax(std::fabs(first), std::fabs(last));
 }
 
-// The ticks of STEP from LO to HI (seconds after T0), at most MAX; -1 when there are more.
-int generate(const TimeStep& step, double t0, double lo, double hi, double* out, int max) {
-    const double tol = tolerance(step, lo, hi);
+// The ticks of STEP from LO - TOL to HI + TOL (seconds after T0), at most MAX; -1 when there are
+// more.
+int generate(const TimeStep& step, double t0, double lo, double hi, double tol, double* out, int max) {
     int n = 0;
     if (fixed_length(step.unit)) {
         const double s = nominal_seconds(step);
@@ -243,8 +253,10 @@ double tick_at_or_before(const TimeStep& step, double t0, double value) {
 
 // The first tick of STEP at or after VALUE (within the tolerance).
 double tick_at_or_after(const TimeStep& step, double t0, double value) {
+    // The next tick is at most one step away, or for days of the month ten days.
+    const double window = 2.0 * nominal_seconds(step) + (fixed_length(step.unit) ? 0.0 : 10.0 * DAY);
     double tick = 0.0;
-    const int n = generate(step, t0, value, value + nominal_seconds(step) * 1.5 + DAY * 31.0 * step.count, &tick, 1);
+    const int n = generate(step, t0, value, value + window, tolerance(step, value, value), &tick, 1);
     return n == 1 || n == -1 ? tick : value;
 }
 
@@ -277,7 +289,9 @@ void label_of(const TimeStep& step, double t0, double value, TimeLabel& label) {
     const bool midnight_tick = at.seconds == 0.0;
     char text[32];
     switch (step.unit) {
-        case TimeUnit::Year: std::snprintf(text, sizeof text, "%d", y); break;
+        case TimeUnit::Year:
+            std::snprintf(text, sizeof text, "%d", y);
+            break;
         case TimeUnit::Month:
             if (new_year) {
                 std::snprintf(text, sizeof text, "%d", y);
@@ -322,14 +336,19 @@ void context_of(const TimeStep& step, double t0, double value, TimeTicks& ticks)
     char text[48];
     text[0] = '\0';
     switch (step.unit) {
-        case TimeUnit::Year: break;
+        case TimeUnit::Year:
+            break;
         case TimeUnit::Month:
         case TimeUnit::Week:
-        case TimeUnit::Day: std::snprintf(text, sizeof text, "%d", y); break;
+        case TimeUnit::Day:
+            std::snprintf(text, sizeof text, "%d", y);
+            break;
         case TimeUnit::SubSecond:
             std::snprintf(text, sizeof text, "%d %s %02u %02ld:%02ld", y, month_name, dom, minute / 60, minute % 60);
             break;
-        default: std::snprintf(text, sizeof text, "%d %s %02u", y, month_name, dom); break;
+        default:
+            std::snprintf(text, sizeof text, "%d %s %02u", y, month_name, dom);
+            break;
     }
     put_text(ticks.context, TIME_CONTEXT_LEN, ticks.context_length, text);
 }
@@ -341,7 +360,7 @@ bool try_step(const TimeStep& step, double t0, double lo, double hi, float alen,
     if (span / nominal_seconds(step) > MAX_TIME_TICKS + 1) {
         return false;
     }
-    const int n = generate(step, t0, lo, hi, ticks.ticks, MAX_TIME_TICKS);
+    const int n = generate(step, t0, lo, hi, tolerance(step, lo, hi), ticks.ticks, MAX_TIME_TICKS);
     if (n < 0) {
         return false;
     }
@@ -362,12 +381,14 @@ bool try_step(const TimeStep& step, double t0, double lo, double hi, float alen,
     return true;
 }
 
-// The minor ticks: the finest step below the major one that holds every major tick, divides it
-// into at most 12 parts and leaves 0.15 cm between its ticks.
+// The minor ticks of a finer step that holds every major tick, leaves 0.15 cm between its ticks and
+// divides the major step into at most 12 parts: the coarsest of those that make 4 parts or more,
+// else the finest.
 void add_minor_ticks(int major_index, double t0, double lo, double hi, float alen, TimeTicks& ticks) {
     ticks.minor_count = 0;
     const double cm_per_second = std::fabs(static_cast<double>(alen)) / (hi - lo);
     const double major_seconds = nominal_seconds(ticks.step);
+    int chosen = -1;
     for (int i = 0; i < major_index; ++i) {
         const TimeStep& step = CANDIDATES.steps[i];
         const double seconds = nominal_seconds(step);
@@ -376,49 +397,56 @@ void add_minor_ticks(int major_index, double t0, double lo, double hi, float ale
             continue;
         }
         double minor[MAX_MINOR_TIME_TICKS];
-        const int n = generate(step, t0, lo, hi, minor, MAX_MINOR_TIME_TICKS);
+        const double tol = tolerance(step, lo, hi);
+        const int n = generate(step, t0, lo, hi, tol, minor, MAX_MINOR_TIME_TICKS);
         if (n < 0) {
             continue;
         }
-        bool spaced = true;
-        for (int k = 1; k < n && spaced; ++k) {
-            spaced = (minor[k] - minor[k - 1]) * cm_per_second >= CLOSEST_MINOR_TICKS;
+        bool fits = true;
+        for (int k = 1; k < n && fits; ++k) {
+            fits = (minor[k] - minor[k - 1]) * cm_per_second >= CLOSEST_MINOR_TICKS;
         }
-        const double tol = tolerance(step, lo, hi);
         // Both lists ascend: every major tick must meet a minor one.
         int k = 0;
-        int kept = 0;
-        bool holds = spaced;
-        for (int j = 0; j < ticks.count && holds; ++j) {
+        for (int j = 0; j < ticks.count && fits; ++j) {
             while (k < n && minor[k] < ticks.ticks[j] - tol) {
-                ticks.minor[kept++] = minor[k++];
+                ++k;
             }
-            holds = k < n && std::fabs(minor[k] - ticks.ticks[j]) <= tol;
-            ++k;
+            fits = k < n && std::fabs(minor[k] - ticks.ticks[j]) <= tol;
         }
-        if (!holds) {
+        if (!fits) {
             continue;
         }
-        while (k < n) {
-            ticks.minor[kept++] = minor[k++];
+        const bool enough_parts = major_seconds / seconds >= 3.5;
+        if (chosen < 0 || enough_parts) {
+            chosen = i;
+            int kept = 0;
+            int j = 0;
+            for (k = 0; k < n; ++k) {
+                while (j < ticks.count && ticks.ticks[j] < minor[k] - tol) {
+                    ++j;
+                }
+                if (j < ticks.count && std::fabs(minor[k] - ticks.ticks[j]) <= tol) {
+                    continue;
+                }
+                ticks.minor[kept++] = minor[k];
+            }
+            ticks.minor_count = kept;
         }
-        ticks.minor_count = kept;
-        return;
     }
 }
 
 }  // namespace
 
-void time_ticks(double t0, double first, double last, float alen, float label_height, bool vertical,
-                TimeTicks& ticks) {
+void time_ticks(double t0, double first, double last, float alen, float label_height, bool vertical, TimeTicks& ticks) {
     ticks.usable = false;
     ticks.count = 0;
     ticks.minor_count = 0;
     ticks.context_length = 0;
     const double lo = std::fmin(first, last);
     const double hi = std::fmax(first, last);
-    const bool finite = std::isfinite(t0) && std::isfinite(lo) && std::isfinite(hi) &&
-                        std::isfinite(alen) && alen != 0.0F && std::isfinite(label_height) && label_height > 0.0F;
+    const bool finite = std::isfinite(t0) && std::isfinite(lo) && std::isfinite(hi) && std::isfinite(alen) &&
+                        alen != 0.0F && std::isfinite(label_height) && label_height > 0.0F;
     if (!finite || !(hi > lo) || std::fabs(t0 + lo) > LATEST_INSTANT || std::fabs(t0 + hi) > LATEST_INSTANT) {
         return;
     }
@@ -435,6 +463,9 @@ void time_ticks(double t0, double first, double last, float alen, float label_he
 bool time_range(double t0, double first, double last, float alen, float label_height, float& low, float& high) {
     low = static_cast<float>(first);
     high = static_cast<float>(last);
+    if (!std::isfinite(first) || !std::isfinite(last)) {
+        return false;
+    }
     double lo = std::fmin(first, last);
     double hi = std::fmax(first, last);
     if (lo == hi) {

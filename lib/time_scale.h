@@ -61,8 +61,7 @@ struct TimeTicks {
 //   seconds    "12:00:30", a midnight "Mar 02"                    context "2024 Mar 04"
 //   below 1 s  "30.25" (seconds of the minute, as many decimals as the step needs), a whole
 //              minute "12:01", a midnight "Mar 02"                context "2024 Mar 04 12:00"
-void time_ticks(double t0, double first, double last, float alen, float label_height, bool vertical,
-                TimeTicks& ticks);
+void time_ticks(double t0, double first, double last, float alen, float label_height, bool vertical, TimeTicks& ticks);
 
 // The range a time axis takes for data from FIRST to LAST (seconds after T0, FIRST <= LAST): out
 // to the ticks that time_ticks chooses for an axis ALEN cm long with labels LABEL_HEIGHT cm high
