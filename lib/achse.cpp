@@ -539,7 +539,9 @@ void time_axis_body(float XA, float YA, const char* ATEXT, int ATEXT_len, int NC
     const AxisText axis_text = copy_axis_text(numbered, ATEXT, ATEXT_len, NC);
     const double first = VFIRST;
     const double span = static_cast<double>(VLAST) - first;
-    auto along_of = [&](double value) { return static_cast<float>(static_cast<double>(ALEN) * (value - first) / span); };
+    auto along_of = [&](double value) {
+        return static_cast<float>(static_cast<double>(ALEN) * (value - first) / span);
+    };
 
     PLTSYN(1);
     PLOT(XA + ALEN * axis.cosa, YA + ALEN * axis.sina, 3);

@@ -27,8 +27,8 @@ Kind kind_of(bool logarithmic, bool time) {
 
 // One side of the frame: numbered (ACHSE) or ticks only (ACHSE0), on a logarithmic or a time axis
 // by KIND; a time axis chooses its own steps.
-void side(Kind kind, bool numbered, float xa, float ya, const char* text, int nc, float alen, float angle,
-          float vfirst, float vstep, float vlast, int text_len) {
+void side(Kind kind, bool numbered, float xa, float ya, const char* text, int nc, float alen, float angle, float vfirst,
+          float vstep, float vlast, int text_len) {
     if (kind == Kind::Time) {
         diagr::axis::draw_time(xa, ya, text, text_len, nc, alen, angle, vfirst, vlast, diagr::diagram::time_origin(),
                                numbered);
