@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "diagr.hpp"
+#include "recorder.h"
+
 namespace {
 
 using diagr::scale::TimeTicks;
@@ -374,6 +377,38 @@ TEST(TimeRange, WithoutATimeAxisWritesBackTheData) {
     EXPECT_FALSE(diagr::scale::time_range(0.0, 3.0, std::nan(""), 10.0F, 0.3F, low, high));
     EXPECT_EQ(low, 3.0F);
     EXPECT_TRUE(std::isnan(high));
+}
+
+// diagr.hpp: TIMAX with a sys_time origin is TIMAX with its seconds; seconds_after gives the reals.
+TEST(TimeAxisForms, ChronoOriginAndTimePointsGiveTheSecondsOfTheLegacyForm) {
+    using namespace std::chrono;
+    const sys_seconds t0 = sys_days{year{2005} / February / 1};
+    std::vector<std::string> traces[2];
+    for (int form = 0; form < 2; ++form) {
+        PLTPAR = LABINI_VALUES;
+        plotter::recorder_start();
+        if (form == 0) {
+            TIMAX(1, 0, 1107216000.0);
+        } else {
+            diagr::TIMAX(1, 0, time_point_cast<milliseconds>(t0));
+        }
+        FRAME(2.0F, 2.0F, 18.0F, 7.0F, 0.0F, 5097600.0F, 0.0F, 1.0F, 0.0F, 0.0F, "x", "y", "t", 1, 1, 1, 1);
+        TIMAX(0, 0, 0.0);
+        traces[form] = plotter::recorder_lines();
+        plotter::recorder_stop();
+    }
+    EXPECT_EQ(traces[1], traces[0]);
+    // The origin reached the axis: its context names the year.
+    EXPECT_TRUE(std::any_of(traces[0].begin(), traces[0].end(), [](const std::string& line) {
+        return line.rfind("SYMBLK ", 0) == 0 && line.find(" \"2005\" ") != std::string::npos;
+    }));
+
+    const std::vector<sys_time<milliseconds>> times = {t0 - 1500ms, t0, t0 + days{59}, t0 + hours{1} + 250ms};
+    std::vector<float> seconds(times.size());
+    diagr::seconds_after(t0, times, seconds);
+    EXPECT_EQ(seconds, (std::vector<float>{-1.5F, 0.0F, 5097600.0F, 3600.25F}));
+    std::vector<float> short_of_room(3);
+    EXPECT_THROW(diagr::seconds_after(t0, times, short_of_room), std::invalid_argument);
 }
 
 }  // namespace
