@@ -57,7 +57,8 @@ bool complete_log_range(const float* values, int n, float& low, float& high) {
 // Completes an open range on a time axis AXIS_CM long, labels LABEL_HEIGHT high: from the first to
 // the last finite value out to calendar ticks; false (range untouched) without a finite value or a
 // usable time axis.
-bool complete_time_range(const float* values, int n, float axis_cm, float label_height, float& low, float& high) {
+bool complete_time_range(const float* values, int n, float axis_cm, float label_height, bool vertical, float& low,
+                         float& high) {
     if (low != high) {
         return true;
     }
@@ -69,7 +70,7 @@ bool complete_time_range(const float* values, int n, float axis_cm, float label_
         return false;
     }
     return diagr::scale::time_range(diagr::diagram::time_origin_requested(), extremes.low, extremes.high, axis_cm,
-                                    label_height, low, high);
+                                    label_height, vertical, low, high);
 }
 
 }  // namespace
@@ -84,14 +85,14 @@ void DIAGR(const float& X0, const float& Y0, const float& XLEN, const float& YLE
     float ymin = YMIN;
     float ymax = YMAX;
     if (diagr::diagram::time_requested_x()) {
-        if (!complete_time_range(X, n, XLEN, PLTPAR.XLSIZE, xmin, xmax)) {
+        if (!complete_time_range(X, n, XLEN, PLTPAR.XLSIZE, false, xmin, xmax)) {
             complete_range(X, n, xmin, xmax);
         }
     } else if (!diagr::diagram::log_requested_x() || !complete_log_range(X, n, xmin, xmax)) {
         complete_range(X, n, xmin, xmax);
     }
     if (diagr::diagram::time_requested_y()) {
-        if (!complete_time_range(Y, n, YLEN, PLTPAR.YLSIZE, ymin, ymax)) {
+        if (!complete_time_range(Y, n, YLEN, PLTPAR.YLSIZE, true, ymin, ymax)) {
             complete_range(Y, n, ymin, ymax);
         }
     } else if (!diagr::diagram::log_requested_y() || !complete_log_range(Y, n, ymin, ymax)) {

@@ -28,6 +28,8 @@ constexpr double DAY = 86400.0;
 constexpr double LATEST_INSTANT = 9.0E11;
 // Closer than this (cm) minor ticks would blur into a comb.
 constexpr float CLOSEST_MINOR_TICKS = 0.15F;
+// A range out to ticks may be at most this many times as long as the data's.
+constexpr double MOST_WIDENING = 8.0;
 // A minor step divides its major step into at most this many parts.
 constexpr double MOST_MINOR_PARTS = 12.5;
 
@@ -460,7 +462,8 @@ void time_ticks(double t0, double first, double last, float alen, float label_he
     }
 }
 
-bool time_range(double t0, double first, double last, float alen, float label_height, float& low, float& high) {
+bool time_range(double t0, double first, double last, float alen, float label_height, bool vertical, float& low,
+                float& high) {
     low = static_cast<float>(first);
     high = static_cast<float>(last);
     if (!std::isfinite(first) || !std::isfinite(last)) {
@@ -473,27 +476,32 @@ bool time_range(double t0, double first, double last, float alen, float label_he
         hi += DAY;
     }
     TimeTicks ticks;
-    bool any = false;
-    // A wider range may take a coarser step, whose ticks lie further out: a few rounds settle it.
-    for (int round = 0; round < 8; ++round) {
-        time_ticks(t0, lo, hi, alen, label_height, false, ticks);
-        if (!ticks.usable) {
-            break;
-        }
-        any = true;
-        const double new_lo = tick_at_or_before(ticks.step, t0, lo);
-        const double new_hi = tick_at_or_after(ticks.step, t0, hi);
-        if (new_lo == lo && new_hi == hi) {
-            break;
-        }
-        lo = new_lo;
-        hi = new_hi;
-    }
-    if (!any) {
+    time_ticks(t0, lo, hi, alen, label_height, vertical, ticks);
+    if (!ticks.usable) {
         return false;
     }
-    low = static_cast<float>(lo);
-    high = static_cast<float>(hi);
+    // The finest step whose labels keep their room on the range out to its own ticks, as long as
+    // that range is at most MOST_WIDENING times the data's.
+    const double span = hi - lo;
+    for (int i = 0; i < CANDIDATES.count; ++i) {
+        const TimeStep& step = CANDIDATES.steps[i];
+        if (span / nominal_seconds(step) > MAX_TIME_TICKS + 1) {
+            continue;
+        }
+        const double out_lo = tick_at_or_before(step, t0, lo);
+        const double out_hi = tick_at_or_after(step, t0, hi);
+        if (out_hi - out_lo > MOST_WIDENING * span) {
+            break;
+        }
+        if (try_step(step, t0, out_lo, out_hi, alen, label_height, vertical, ticks)) {
+            low = static_cast<float>(out_lo);
+            high = static_cast<float>(out_hi);
+            return true;
+        }
+    }
+    // None: out to the next ticks of the step the data's own range takes.
+    low = static_cast<float>(tick_at_or_before(ticks.step, t0, lo));
+    high = static_cast<float>(tick_at_or_after(ticks.step, t0, hi));
     return true;
 }
 

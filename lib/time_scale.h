@@ -63,11 +63,15 @@ struct TimeTicks {
 //              minute "12:01", a midnight "Mar 02"                context "2024 Mar 04 12:00"
 void time_ticks(double t0, double first, double last, float alen, float label_height, bool vertical, TimeTicks& ticks);
 
-// The range a time axis takes for data from FIRST to LAST (seconds after T0, FIRST <= LAST): out
-// to the ticks that time_ticks chooses for an axis ALEN cm long with labels LABEL_HEIGHT cm high
-// (horizontal), so that both ends are ticks. A single instant is widened to a day on each side
-// first. Writes back LOW and HIGH in seconds after T0 (floats); without a usable time axis
-// (see TimeTicks::usable) they are FIRST and LAST, returning false.
-bool time_range(double t0, double first, double last, float alen, float label_height, float& low, float& high);
+// The range a time axis takes for data from FIRST to LAST (seconds after T0, either order), ALEN
+// cm long with labels LABEL_HEIGHT cm high (VERTICAL as for time_ticks): out to the ticks of the
+// finest step whose labels keep their room on that wider range, so that both ends are ticks of
+// the axis time_ticks then draws; a range at most 8 times the data's. A single instant is widened
+// to a day on each side first. When no step fits so, the range goes out to the next ticks of the
+// step time_ticks takes for the data. Writes back LOW and HIGH in seconds after T0 (floats) and
+// returns true; without a usable time axis (see TimeTicks::usable) returns false with FIRST and
+// LAST written back.
+bool time_range(double t0, double first, double last, float alen, float label_height, bool vertical, float& low,
+                float& high);
 
 }  // namespace diagr::scale

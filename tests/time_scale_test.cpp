@@ -336,6 +336,8 @@ struct RangeCase {
     float axis_cm;
     std::string low;
     std::string high;
+    float label_height = 0.3F;
+    bool vertical = false;
 };
 
 TEST(TimeRange, EndsOnTheTicksTheAxisWillDraw) {
@@ -353,17 +355,22 @@ TEST(TimeRange, EndsOnTheTicksTheAxisWillDraw) {
          instant(2024, 3, 1, 12, 1, 40), 15.0F, "2024-02-29 12:00:00", "2024-03-03 00:00:00"},
         {"a year's end and 29 February", instant(2023, 12, 20), instant(2023, 12, 20), instant(2024, 3, 10), 15.0F,
          "2023-12-01 00:00:00", "2024-04-01 00:00:00"},
+        {"a vertical axis numbers every hour", instant(2024, 3, 1, 4), instant(2024, 3, 1, 4), instant(2024, 3, 1, 13),
+         8.0F, "2024-03-01 04:00:00", "2024-03-01 13:00:00", 0.4F, true},
+        {"the same horizontal: 12 hours, whole days", instant(2024, 3, 1, 4), instant(2024, 3, 1, 4),
+         instant(2024, 3, 1, 13), 8.0F, "2024-03-01 00:00:00", "2024-03-02 00:00:00", 0.4F, false},
     };
     for (const RangeCase& c : cases) {
         SCOPED_TRACE(c.name);
         float low = 0.0F;
         float high = 0.0F;
-        ASSERT_TRUE(diagr::scale::time_range(c.t0, c.first - c.t0, c.last - c.t0, c.axis_cm, 0.3F, low, high));
+        ASSERT_TRUE(diagr::scale::time_range(c.t0, c.first - c.t0, c.last - c.t0, c.axis_cm, c.label_height, c.vertical,
+                                             low, high));
         EXPECT_EQ(civil(c.t0 + low), c.low);
         EXPECT_EQ(civil(c.t0 + high), c.high);
         // The axis drawn on that range has ticks at both ends.
         TimeTicks ticks;
-        diagr::scale::time_ticks(c.t0, low, high, c.axis_cm, 0.3F, false, ticks);
+        diagr::scale::time_ticks(c.t0, low, high, c.axis_cm, c.label_height, c.vertical, ticks);
         ASSERT_TRUE(ticks.usable);
         ASSERT_GE(ticks.count, 2);
         EXPECT_EQ(civil(c.t0 + ticks.ticks[0]), c.low);
@@ -371,10 +378,21 @@ TEST(TimeRange, EndsOnTheTicksTheAxisWillDraw) {
     }
 }
 
+// Where no step keeps its labels' room on a range out to its ticks (at most 8 times the data's),
+// the range goes out to the next ticks of the data's own step instead of growing on.
+TEST(TimeRange, AShortAxisDoesNotWidenTheRangeWithoutBound) {
+    const double midnight = instant(2024, 3, 1);
+    float low = 0.0F;
+    float high = 0.0F;
+    ASSERT_TRUE(diagr::scale::time_range(midnight, -20.0, 20.0, 5.0F, 0.4F, false, low, high));
+    EXPECT_EQ(low, -30.0F);
+    EXPECT_EQ(high, 30.0F);
+}
+
 TEST(TimeRange, WithoutATimeAxisWritesBackTheData) {
     float low = 1.0F;
     float high = 2.0F;
-    EXPECT_FALSE(diagr::scale::time_range(0.0, 3.0, std::nan(""), 10.0F, 0.3F, low, high));
+    EXPECT_FALSE(diagr::scale::time_range(0.0, 3.0, std::nan(""), 10.0F, 0.3F, false, low, high));
     EXPECT_EQ(low, 3.0F);
     EXPECT_TRUE(std::isnan(high));
 }
