@@ -2,13 +2,16 @@
 // current directory), one page per picture.
 //
 //   build/docs/diagr_figures docs
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "diagr.h"
+#include "diagr.hpp"
 #include "plotter.h"
 #include "text.h"
 
@@ -234,6 +237,47 @@ void logarithmic_axes() {
     PLTEND();
 }
 
+// Time axes: a daily series over a year's end (ticks on months, the year at January, weeks
+// between) and readings every ten minutes over a day (ticks on hours), both ranged by DIAGR from
+// the data, labels 0.3 cm high.
+void time_axes() {
+    using namespace std::chrono;
+    open_page("timeaxes", 24.0F, 10.0F);
+    FRALAB(1, 1, 0.3F, 0.3F, 0.4F, PLTPAR.SYMSIZ);
+    const sys_days start = year{2023} / November / 20;
+    std::vector<sys_seconds> noons;
+    std::vector<float> temperature;
+    for (int day = 0; day < 92; ++day) {
+        noons.push_back(start + days{day} + hours{12});
+        const float d = static_cast<float>(day);
+        temperature.push_back(8.0F - 0.1F * d + 0.0009F * d * d + 4.0F * std::sin(0.7F * d) * std::cos(0.23F * d));
+    }
+    std::vector<float> x(noons.size());
+    diagr::seconds_after(start, noons, x);
+    diagr::TIMAX(1, 0, start);
+    float xmin = 0.0F;
+    float xmax = 0.0F;
+    float ymin = 0.0F;
+    float ymax = 0.0F;
+    diagr::DIAGR(2.5F, 2.5F, 9.0F, 6.5F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "day (UTC)", "T (°C)", "daily, 92 days", 1,
+                 3, x, temperature, 0.0F);
+
+    const sys_days day = year{2024} / March / 4;
+    std::vector<float> t;
+    std::vector<float> power;
+    for (int i = 0; i <= 68; ++i) {
+        const float seconds = 6.0F * 3600.0F + 600.0F * static_cast<float>(i);
+        const float phase = (seconds / 3600.0F - 6.0F) / 12.0F * 3.14159265F;
+        t.push_back(seconds);
+        power.push_back(std::fmax(0.0F, 4.2F * std::sin(phase) + 0.4F * std::sin(1.7F * static_cast<float>(i))));
+    }
+    diagr::TIMAX(1, 0, day);
+    xmin = xmax = ymin = ymax = 0.0F;
+    diagr::DIAGR(14.5F, 2.5F, 9.0F, 6.5F, xmin, xmax, ymin, ymax, 0.0F, 0.0F, "time (UTC)", "P (kW)",
+                 "every 10 minutes", 1, 2, t, power, 0.0F);
+    PLTEND();
+}
+
 // Error bars under markers, one bar cut by the frame, and a legend placed where the curves leave
 // room.
 void error_bars_and_legend() {
@@ -324,6 +368,7 @@ int main(int argc, char** argv) {
     options();
     pens_and_markers();
     logarithmic_axes();
+    time_axes();
     error_bars_and_legend();
     characters();
     return 0;

@@ -8,7 +8,7 @@ module diagr_api
   implicit none
   private
   public :: labini, clip, xcm, ycm, derr, fralab, diagr, frame, getpos, gposu, achsiz, achse0, &
-            achse, stelle, fstelle, idx, lint, over, ovr, cdash, ptext, ptxt, logax, erry, errx, &
+            achse, stelle, fstelle, idx, lint, over, ovr, cdash, ptext, ptxt, logax, timax, erry, errx, &
             legadd, legend
   public :: plots, plot, cplot, mplot, newpen, symbol, symblk, textlk, censym, pltsyn, waitht, &
             hitpos, hitchr, pltend, pltdev, pgtext, filpol
@@ -140,6 +140,12 @@ module diagr_api
     subroutine logax(logx, logy)
       integer, intent(in) :: logx, logy
     end subroutine logax
+
+    ! T0: seconds since 1970-01-01T00:00:00 UTC, double precision (a default real cannot hold it).
+    subroutine timax(itx, ity, t0)
+      integer, intent(in) :: itx, ity
+      real(8), intent(in) :: t0
+    end subroutine timax
 
     subroutine erry(x, y, elo, ehi, n, cap)
       integer, intent(in) :: n

@@ -94,6 +94,8 @@ void ptxt_(const float* X, const float* Y, const char* TEXT, const float* HEIGHT
 
 void logax_(const int* LOGX, const int* LOGY) { LOGAX(*LOGX, *LOGY); }
 
+void timax_(const int* ITX, const int* ITY, const double* T0) { TIMAX(*ITX, *ITY, *T0); }
+
 void erry_(const float* X, const float* Y, const float* ELO, const float* EHI, const int* N, const float* CAP) {
     ERRY(X, Y, ELO, EHI, *N, *CAP);
 }

@@ -27,6 +27,7 @@
 #include "plotter.h"
 #include "power_of_ten.h"
 #include "text_pieces.h"
+#include "time_scale.h"
 
 namespace {
 
@@ -509,6 +510,77 @@ void log_axis_body(float XA, float YA, const char* ATEXT, int ATEXT_len, int NC,
     PLTSYN(0);
 }
 
+// ---- Time axes ----
+
+// The context text of a time axis, written along it so that it ends at the axis's end, at
+// distance OFF on the label side.
+void write_context(const Axis& axis, const char* text, int length, float alen, float off, float angle) {
+    const float scratch = 0.0F;
+    float width = 0.0F;
+    TEXTLK(scratch, width, SIZE, text, scratch, length, length);
+    const float along = alen - width;
+    SYMBLK(axis.x_at(along, off), axis.y_at(along, off), SIZE, text, angle, length, length);
+}
+
+void time_axis_body(float XA, float YA, const char* ATEXT, int ATEXT_len, int NC, float ALEN, float ANGLE, float VFIRST,
+                    float VLAST, double T0, bool numbered) {
+    const float angle_rad = ANGLE * DEGREES_TO_RADIANS;
+    const Axis axis = axis_at(XA, YA, angle_rad, NC);
+    const bool vertical = std::fabs(axis.sina) > std::fabs(axis.cosa);
+    scale::TimeTicks ticks;
+    scale::time_ticks(T0, VFIRST, VLAST, ALEN, SIZE, vertical, ticks);
+    const bool usable = ticks.usable && std::isfinite(XA) && std::isfinite(YA) && std::isfinite(ANGLE);
+    if (!usable) {
+        // Seconds after T0 on a linear axis, as ACHSE numbers them.
+        axis_body(numbered ? AxisEntry::Numbered : AxisEntry::LineAndTicks, 0.0F, XA, YA, ATEXT, ATEXT_len, NC, ALEN,
+                  ANGLE, VFIRST, 0.0F, VLAST);
+        return;
+    }
+    const AxisText axis_text = copy_axis_text(numbered, ATEXT, ATEXT_len, NC);
+    const double first = VFIRST;
+    const double span = static_cast<double>(VLAST) - first;
+    auto along_of = [&](double value) {
+        return static_cast<float>(static_cast<double>(ALEN) * (value - first) / span);
+    };
+
+    PLTSYN(1);
+    PLOT(XA + ALEN * axis.cosa, YA + ALEN * axis.sina, 3);
+    MPLOT(XA, YA, 2, 3);
+    for (int i = 0; i < ticks.count; ++i) {
+        log_tick(axis, along_of(ticks.ticks[i]), TICK_LENGTH);
+    }
+    for (int i = 0; i < ticks.minor_count; ++i) {
+        log_tick(axis, along_of(ticks.minor[i]), MINOR_TICK_LENGTH);
+    }
+    if (!numbered) {
+        PLTSYN(0);
+        return;
+    }
+    float dmax = SIZE;
+    for (int i = 0; i < ticks.count; ++i) {
+        const scale::TimeLabel& label = ticks.labels[i];
+        const float scratch = 0.0F;
+        float width = 0.0F;
+        TEXTLK(scratch, width, SIZE, label.text, scratch, label.length, label.length);
+        const float d = label_distance(axis, width);
+        dmax = std::fmax(dmax, d);
+        const float along = along_of(ticks.ticks[i]);
+        SYMBLK(axis.x_at(along, d) - 0.5F * width, axis.y_at(along, d) - 0.5F * SIZE, SIZE, label.text, 0.0F,
+               label.length, label.length);
+    }
+    float off = 2.0F * dmax;
+    if (axis.side < 0.0F) {
+        off += SIZE;
+    }
+    // The context text under the axis's end, then the axis text beyond it.
+    if (ticks.context_length > 0) {
+        write_context(axis, ticks.context, ticks.context_length, ALEN, off, ANGLE);
+        off += 2.0F * SIZE;
+    }
+    write_axis_text(axis, axis_text.chars, axis_text.count, ALEN, ANGLE, off);
+    PLTSYN(0);
+}
+
 }  // namespace
 
 void ACHSIZ(const float& HLAB) {
@@ -528,4 +600,9 @@ void ACHSE(const float& XA, const float& YA, const char* ATEXT, const int& NC, c
 void diagr::axis::draw_logarithmic(float xa, float ya, const char* atext, int atext_len, int nc, float alen,
                                    float angle, float vfirst, float vlast, bool numbered) {
     log_axis_body(xa, ya, atext, atext_len, nc, alen, angle, vfirst, vlast, numbered);
+}
+
+void diagr::axis::draw_time(float xa, float ya, const char* atext, int atext_len, int nc, float alen, float angle,
+                            float vfirst, float vlast, double t0, bool numbered) {
+    time_axis_body(xa, ya, atext, atext_len, nc, alen, angle, vfirst, vlast, t0, numbered);
 }

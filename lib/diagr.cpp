@@ -3,7 +3,8 @@
 // On a logarithmic axis an open range runs from the smallest positive to the largest value, out to
 // whole decades, or, for data within one decade, out to the nearest 1, 2 or 5 times a power of ten
 // (held to the float range); with no positive value the range is the linear one, which the set-up
-// then reports and draws linear.
+// then reports and draws linear. On a time axis it runs from the first to the last value out to
+// the calendar ticks its frame will draw.
 #include "diagr.h"
 
 #include <cfloat>
@@ -14,6 +15,7 @@
 #include "axis_scale.h"
 #include "diagram_state.h"
 #include "plotter.h"
+#include "time_scale.h"
 
 namespace {
 
@@ -52,6 +54,25 @@ bool complete_log_range(const float* values, int n, float& low, float& high) {
     return true;
 }
 
+// Completes an open range on a time axis AXIS_CM long, labels LABEL_HEIGHT high: from the first to
+// the last finite value out to calendar ticks; false (range untouched) without a finite value or a
+// usable time axis.
+bool complete_time_range(const float* values, int n, float axis_cm, float label_height, bool vertical, float& low,
+                         float& high) {
+    if (low != high) {
+        return true;
+    }
+    diagr::scale::Extremes extremes;
+    if (n > 0) {
+        extremes.take(std::span<const float>(values, static_cast<std::size_t>(n)));
+    }
+    if (!extremes.any) {
+        return false;
+    }
+    return diagr::scale::time_range(diagr::diagram::time_origin_requested(), extremes.low, extremes.high, axis_cm,
+                                    label_height, vertical, low, high);
+}
+
 }  // namespace
 
 void DIAGR(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, float& XMIN, float& XMAX,
@@ -63,10 +84,18 @@ void DIAGR(const float& X0, const float& Y0, const float& XLEN, const float& YLE
     float xmax = XMAX;
     float ymin = YMIN;
     float ymax = YMAX;
-    if (!diagr::diagram::log_requested_x() || !complete_log_range(X, n, xmin, xmax)) {
+    if (diagr::diagram::time_requested_x()) {
+        if (!complete_time_range(X, n, XLEN, PLTPAR.XLSIZE, false, xmin, xmax)) {
+            complete_range(X, n, xmin, xmax);
+        }
+    } else if (!diagr::diagram::log_requested_x() || !complete_log_range(X, n, xmin, xmax)) {
         complete_range(X, n, xmin, xmax);
     }
-    if (!diagr::diagram::log_requested_y() || !complete_log_range(Y, n, ymin, ymax)) {
+    if (diagr::diagram::time_requested_y()) {
+        if (!complete_time_range(Y, n, YLEN, PLTPAR.YLSIZE, true, ymin, ymax)) {
+            complete_range(Y, n, ymin, ymax);
+        }
+    } else if (!diagr::diagram::log_requested_y() || !complete_log_range(Y, n, ymin, ymax)) {
         complete_range(Y, n, ymin, ymax);
     }
     XMIN = xmin;

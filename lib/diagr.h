@@ -201,7 +201,7 @@ void PTEXT(const float& X, const float& Y, const float& HEIGHT, const char* TEXT
 void PTXT(const float& X, const float& Y, const char* TEXT, const float& HEIGHT, const int& JUST, const int& IPEN,
           const int& IOPT, int TEXT_len);
 
-// ---- Logarithmic axes, error bars and a legend ----
+// ---- Logarithmic axes, time axes, error bars and a legend ----
 // New routines beside the ones above: a program that never calls them draws exactly as before.
 
 // Makes the x axis (LOGX nonzero) and the y axis (LOGY nonzero) logarithmic, base 10, for the
@@ -218,6 +218,26 @@ void PTXT(const float& X, const float& Y, const char* TEXT, const float& HEIGHT,
 // decade the ticks are those of a linear axis. A bound <= 0 (or not finite) on a logarithmic axis
 // is reported in one line on standard error and that axis is drawn linear.
 void LOGAX(const int& LOGX, const int& LOGY);
+
+// Makes the x axis (ITX nonzero) and the y axis (ITY nonzero) time axes for the diagrams set up
+// after it (CLIP, FRAME, DIAGR) until changed; zero makes them plain again, and PLOTS starts every
+// plot without. T0 is the instant of value 0: seconds since 1970-01-01T00:00:00 UTC (POSIX, no
+// leap seconds). Values on a time axis are seconds after T0, mapped linearly (XCM, YCM, GPOSU and
+// everything else work in those seconds); a float holds whole seconds exactly for 194 days from T0
+// and milliseconds for 2 hours, so put T0 at the data's start. Ticks lie on the calendar, in UTC:
+// years on 1 January (steps 1, 2, 5, 10, 20, 50, ...), months on the 1st (1, 2, 3, 6), days at
+// midnight (1, 2, and days 1, 8, 15, 22), hours from midnight (1, 2, 3, 6, 12), minutes and
+// seconds (1, 2, 5, 10, 15, 30), below a second 1, 2, 5 times a power of ten: the finest step
+// whose labels keep their room, with minor ticks at a finer one where they fit. Labels show the
+// unit that changes ("2012"; "Feb"; "Mar 08"; "06:00", always hours and minutes; "12:00:30";
+// "30.25" seconds); a tick where a bigger unit begins names it ("Mar" among days, "2013" among
+// months, "Mar 02" among hours), and what the labels leave out is written once under the axis's
+// end ("2005", "2024 Mar 04"). FRAME chooses the steps of a time axis itself (DX or DY is not
+// used there); DIAGR takes an open range from the data out to the ticks. A logarithmic request
+// (LOGAX) on a time axis is reported in one line on standard error and the axis stays linear. A
+// range the calendar cannot number (equal bounds, not finite, beyond the years -30000..30000) is
+// numbered as seconds, as a linear axis.
+void TIMAX(const int& ITX, const int& ITY, const double& T0);
 
 // Vertical error bars: at each point (X(i), Y(i)) a line from Y(i) - ELO(i) to Y(i) + EHI(i), in
 // user units, in the pen in force (pass the same array twice for symmetric errors), with a cap

@@ -21,7 +21,9 @@
 #error "diagr.hpp needs C++20 (std::span); programs in older C++ include diagr.h and plotter.h"
 #endif
 
+#include <chrono>
 #include <cstddef>
+#include <iterator>
 #include <limits>
 #include <span>
 #include <stdexcept>
@@ -98,6 +100,7 @@ using ::PltPar;
 using ::PLTPAR;
 using ::PLTPAR_SENTINEL;
 using ::PLTSYN;
+using ::TIMAX;
 using ::WAITHT;
 using ::XCM;
 using ::YCM;
@@ -255,6 +258,32 @@ inline void PLTDEV(std::string_view TEXT) { ::PLTDEV(detail::chars_of(TEXT), det
 // PGPLOT's text routine: TEXT with PGPLOT escapes, lower left at (X, Y) cm.
 inline void PGTEXT(float X, float Y, std::string_view TEXT) {
     ::PGTEXT(X, Y, detail::chars_of(TEXT), detail::length_of(TEXT, "PGTEXT"));
+}
+
+// ---- Time axes ----
+
+// TIMAX with the origin T0 as a time point of the system clock (UTC, no leap seconds), at any
+// precision: value 0 on the time axes is T0.
+template <class Duration>
+inline void TIMAX(int ITX, int ITY, std::chrono::sys_time<Duration> T0) {
+    const double t0 = std::chrono::duration<double>(T0.time_since_epoch()).count();
+    ::TIMAX(ITX, ITY, t0);
+}
+
+// Writes to SECONDS the seconds after T0 of each time point of TIMES (any range of sys_time
+// points), in order, as the reals a time axis with origin T0 takes: the difference is taken in
+// the points' own duration, then rounded once to a float. SECONDS must be as long as TIMES.
+template <class Duration, class Times>
+inline void seconds_after(std::chrono::sys_time<Duration> T0, const Times& TIMES, std::span<float> SECONDS) {
+    const auto count = static_cast<std::size_t>(std::distance(std::begin(TIMES), std::end(TIMES)));
+    if (count != SECONDS.size()) {
+        detail::refuse("seconds_after", std::to_string(count) + " time points but room for " +
+                                            std::to_string(SECONDS.size()) + " values");
+    }
+    std::size_t i = 0;
+    for (const auto& time : TIMES) {
+        SECONDS[i++] = static_cast<float>(std::chrono::duration<double>(time - T0).count());
+    }
 }
 
 }  // namespace diagr

@@ -15,11 +15,24 @@ namespace {
 
 constexpr float CONTINUE = 999.0F;
 
-// One side of the frame: numbered (ACHSE) or ticks only (ACHSE0), on a logarithmic axis when
-// LOGARITHMIC.
-void side(bool logarithmic, bool numbered, float xa, float ya, const char* text, int nc, float alen, float angle,
-          float vfirst, float vstep, float vlast, int text_len) {
-    if (logarithmic) {
+// How one side of the frame is scaled.
+enum class Kind { Linear, Logarithmic, Time };
+
+Kind kind_of(bool logarithmic, bool time) {
+    if (time) {
+        return Kind::Time;
+    }
+    return logarithmic ? Kind::Logarithmic : Kind::Linear;
+}
+
+// One side of the frame: numbered (ACHSE) or ticks only (ACHSE0), on a logarithmic or a time axis
+// by KIND; a time axis chooses its own steps.
+void side(Kind kind, bool numbered, float xa, float ya, const char* text, int nc, float alen, float angle, float vfirst,
+          float vstep, float vlast, int text_len) {
+    if (kind == Kind::Time) {
+        diagr::axis::draw_time(xa, ya, text, text_len, nc, alen, angle, vfirst, vlast, diagr::diagram::time_origin(),
+                               numbered);
+    } else if (kind == Kind::Logarithmic) {
         diagr::axis::draw_logarithmic(xa, ya, text, text_len, nc, alen, angle, vfirst, vlast, numbered);
     } else if (numbered) {
         ACHSE(xa, ya, text, nc, alen, angle, vfirst, vstep, vlast, text_len);
@@ -42,8 +55,8 @@ void diagr::diagram::draw_frame(float X0, float Y0, float XLEN, float YLEN, floa
                                 float YMAX, float DX, float DY, const char* XTEXT, const char* YTEXT, const char* TITLE,
                                 int IPENF, int XTEXT_len, int YTEXT_len, int TITLE_len) {
     NEWPEN(IPENF);
-    const bool logx = log_x();
-    const bool logy = log_y();
+    const Kind logx = kind_of(log_x(), time_x());
+    const Kind logy = kind_of(log_y(), time_y());
 
     const int nx = IDX(XTEXT, XTEXT_len);
     const int ny = IDX(YTEXT, YTEXT_len);

@@ -1,4 +1,4 @@
-// Internal: one side of a frame on a logarithmic axis, drawn by the axis family (achse.cpp).
+// Internal: one side of a frame on a logarithmic or a time axis, drawn by the axis family (achse.cpp).
 #pragma once
 
 namespace diagr::axis {
@@ -10,5 +10,12 @@ namespace diagr::axis {
 // linear axis at their logarithmic places.
 void draw_logarithmic(float xa, float ya, const char* atext, int atext_len, int nc, float alen, float angle,
                       float vfirst, float vlast, bool numbered);
+
+// As draw_logarithmic, but a time axis from VFIRST to VLAST, in seconds after T0 (seconds since
+// 1970-01-01 UTC): ticks on the calendar and their labels as time_ticks (time_scale.h) chooses
+// them, minor ticks, the context text under the axis's end and the axis text beyond it. Without a
+// usable time axis, the linear axis of ACHSE (NUMBERED) or ACHSE0.
+void draw_time(float xa, float ya, const char* atext, int atext_len, int nc, float alen, float angle, float vfirst,
+               float vlast, double t0, bool numbered);
 
 }  // namespace diagr::axis

@@ -81,9 +81,22 @@ struct LogRequest {
 };
 LogRequest log_request;
 
+// The time axes TIMAX asked for, their origin, and the page they were asked for on: PLOTS starts
+// every plot without.
+struct TimeRequest {
+    bool x = false;
+    bool y = false;
+    double t0 = 0.0;
+    long page = -1;
+};
+TimeRequest time_request;
+
 // The axes of the diagram in force, fixed when it was set up, and the page it was set up on.
 bool log_x_in_force = false;
 bool log_y_in_force = false;
+bool time_x_in_force = false;
+bool time_y_in_force = false;
+double time_origin_in_force = 0.0;
 long set_up_page = -1;
 
 bool positive_finite(float value) { return std::isfinite(value) && value > 0.0F; }
@@ -105,6 +118,17 @@ bool logarithmic_axis(bool requested, float low, float high, char name, const ch
     return false;
 }
 
+// A time axis is linear in seconds: a logarithmic request on it is reported (unless QUIET) and
+// dropped.
+bool drop_log_on_time_axis(bool log_requested, bool time_axis, char name, const char* routine, bool quiet) {
+    if (log_requested && time_axis && !quiet) {
+        std::fprintf(stderr, "%s: the %c axis is a time axis and cannot be logarithmic; it is drawn linear\n", routine,
+                     name);
+        std::fflush(stderr);
+    }
+    return log_requested && !time_axis;
+}
+
 float log_or_value(bool logarithmic, float value) {
     if (!logarithmic) {
         return value;
@@ -118,6 +142,14 @@ namespace diagr::diagram {
 
 bool log_requested_x() { return log_request.page == plotter::pages_begun() && log_request.x; }
 bool log_requested_y() { return log_request.page == plotter::pages_begun() && log_request.y; }
+
+bool time_requested_x() { return time_request.page == plotter::pages_begun() && time_request.x; }
+bool time_requested_y() { return time_request.page == plotter::pages_begun() && time_request.y; }
+double time_origin_requested() { return time_request.t0; }
+
+bool time_x() { return time_x_in_force; }
+bool time_y() { return time_y_in_force; }
+double time_origin() { return time_origin_in_force; }
 
 bool log_x() { return log_x_in_force; }
 bool log_y() { return log_y_in_force; }
@@ -133,8 +165,16 @@ void set_up(const char* routine, bool quiet, float x0, float y0, float xlen, flo
     const PltPar before = PLTPAR;
     const bool log_x_before = log_x_in_force;
     const bool log_y_before = log_y_in_force;
-    log_x_in_force = logarithmic_axis(log_requested_x(), xmin, xmax, 'x', routine, quiet);
-    log_y_in_force = logarithmic_axis(log_requested_y(), ymin, ymax, 'y', routine, quiet);
+    const bool time_x_before = time_x_in_force;
+    const bool time_y_before = time_y_in_force;
+    const double time_origin_before = time_origin_in_force;
+    time_x_in_force = time_requested_x();
+    time_y_in_force = time_requested_y();
+    time_origin_in_force = time_x_in_force || time_y_in_force ? time_request.t0 : 0.0;
+    const bool log_x_wanted = drop_log_on_time_axis(log_requested_x(), time_x_in_force, 'x', routine, quiet);
+    const bool log_y_wanted = drop_log_on_time_axis(log_requested_y(), time_y_in_force, 'y', routine, quiet);
+    log_x_in_force = logarithmic_axis(log_x_wanted, xmin, xmax, 'x', routine, quiet);
+    log_y_in_force = logarithmic_axis(log_y_wanted, ymin, ymax, 'y', routine, quiet);
     map_axis(x0, xlen, log_or_value(log_x_in_force, xmin), log_or_value(log_x_in_force, xmax), PLTPAR.XSCAL,
              PLTPAR.XOFFS);
     map_axis(y0, ylen, log_or_value(log_y_in_force, ymin), log_or_value(log_y_in_force, ymax), PLTPAR.YSCAL,
@@ -146,7 +186,9 @@ void set_up(const char* routine, bool quiet, float x0, float y0, float xlen, flo
     const bool same = before.XSCAL == PLTPAR.XSCAL && before.YSCAL == PLTPAR.YSCAL && before.XOFFS == PLTPAR.XOFFS &&
                       before.YOFFS == PLTPAR.YOFFS && before.XLEFT == PLTPAR.XLEFT && before.YBOTM == PLTPAR.YBOTM &&
                       before.XRIGHT == PLTPAR.XRIGHT && before.YTOP == PLTPAR.YTOP && log_x_before == log_x_in_force &&
-                      log_y_before == log_y_in_force && set_up_page == plotter::pages_begun();
+                      log_y_before == log_y_in_force && time_x_before == time_x_in_force &&
+                      time_y_before == time_y_in_force && time_origin_before == time_origin_in_force &&
+                      set_up_page == plotter::pages_begun();
     set_up_page = plotter::pages_begun();
     if (!same) {
         occupancy::clear(PLTPAR.XLEFT, PLTPAR.YBOTM, PLTPAR.XRIGHT, PLTPAR.YTOP);
@@ -176,6 +218,13 @@ void LOGAX(const int& LOGX, const int& LOGY) {
     log_request.x = LOGX != 0;
     log_request.y = LOGY != 0;
     log_request.page = plotter::pages_begun();
+}
+
+void TIMAX(const int& ITX, const int& ITY, const double& T0) {
+    time_request.x = ITX != 0;
+    time_request.y = ITY != 0;
+    time_request.t0 = T0;
+    time_request.page = plotter::pages_begun();
 }
 
 void CLIP(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, const float& XMIN, const float& XMAX,

@@ -113,6 +113,44 @@ TEST_F(DiagrTest, AutomaticRanges) {
     }
 }
 
+// On a time axis an open range runs out to the calendar ticks the frame draws.
+TEST_F(DiagrTest, TimeAxisRangesEndOnCalendarTicks) {
+    constexpr double FEB_2005 = 1107216000.0;  // 2005-02-01T00:00:00 UTC
+    constexpr double MAR_2024 = 1709251200.0;  // 2024-03-01T00:00:00 UTC
+    constexpr float DAY = 86400.0F;
+    struct Case {
+        const char* what;
+        double t0;
+        std::vector<float> x;
+        Bounds given;
+        Bounds expected;
+    };
+    const std::vector<Case> cases = {
+        {"days 2 to 55 of February 2005: 1 February to 1 April",
+         FEB_2005,
+         {2 * DAY, 30 * DAY, 55 * DAY},
+         {0, 0},
+         {0, 59 * DAY}},
+        {"non-finite values left out", FEB_2005, {NAN_VALUE, 2 * DAY, 55 * DAY, INF_VALUE}, {0, 0}, {0, 59 * DAY}},
+        {"one instant, 1 March 2024 05:00: a day on each side, then weekly ticks",
+         MAR_2024,
+         {5 * 3600.0F},
+         {0, 0},
+         {-8 * DAY, 7 * DAY}},
+        {"a given range is kept", FEB_2005, {2 * DAY}, {-5, 3}, {-5, 3}},
+    };
+    for (const Case& c : cases) {
+        TIMAX(1, 0, c.t0);
+        const Bounds got = x_range(c.x, c.given);
+        TIMAX(0, 0, 0.0);
+        EXPECT_FLOAT_EQ(got.low, c.expected.low) << c.what;
+        EXPECT_FLOAT_EQ(got.high, c.expected.high) << c.what;
+        EXPECT_NEAR(XCM(got.low), 2.0F, 1e-4F) << c.what;
+        EXPECT_NEAR(XCM(got.high), 9.0F, 1e-4F) << c.what;
+        plotter::recorder_clear();
+    }
+}
+
 TEST_F(DiagrTest, NoPointsGiveTheFiniteReversedStartRange) {
     for (const int n : {0, -3}) {
         const Bounds got = x_range({}, {0, 0}, n);

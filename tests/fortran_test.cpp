@@ -215,6 +215,9 @@ std::vector<std::string> entries_in_cpp() {
     LOGAX(0, 1);
     FRAME(11.0F, 2.0F, 7.0F, 7.0F, 0.0F, 10.0F, 0.01F, 100.0F, 0.0F, 0.0F, "t", "v", "log", 1, 1, 1, 3);
     LOGAX(0, 0);
+    TIMAX(1, 0, 1107216000.0);
+    FRAME(11.0F, 2.0F, 7.0F, 7.0F, 0.0F, 5097600.0F, 0.0F, 1.0F, 0.0F, 0.0F, "t", "v", "time", 1, 1, 1, 4);
+    TIMAX(0, 0, 0.0);
     CDASH(1.0F, 1.0F, 3, 0.2F);
     CDASH(4.0F, 1.5F, 2, 0.2F);
     PTEXT(1.0F, 0.5F, 0.3F, "ptext", 5);

@@ -376,3 +376,121 @@ TEST_F(FrameTest, LogarithmicAxisWithABoundAtZeroIsDrawnLinear) {
     EXPECT_TRUE(std::isnan(YCM(0.0F)));
     EXPECT_EQ(named(split().axes[0], "SYMBOL").size(), 3U);
 }
+
+namespace {
+
+// 2005-02-01T00:00:00 UTC and 2024-03-01T00:00:00 UTC, seconds since 1970.
+constexpr double FEB_2005 = 1107216000.0;
+constexpr double MAR_2024 = 1709251200.0;
+
+// The texts written on one axis (SYMBLK), and the centres along x of all but the last two (the
+// context and the axis text), from the width TEXTLK measured just before each.
+struct AxisTexts {
+    std::vector<std::string> texts;
+    std::vector<float> centres;
+};
+
+AxisTexts texts_of(const std::vector<Call>& axis) {
+    AxisTexts result;
+    float width = 0.0F;
+    for (const Call& call : axis) {
+        if (call.name == "TEXTLK") {
+            width = call.numbers.back();
+        } else if (call.name == "SYMBLK") {
+            result.texts.push_back(call.text);
+            result.centres.push_back(call.numbers[0] + 0.5F * width);
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+// A time axis: ticks on the calendar, labels centred on them, the year once under the right end,
+// then the axis text; the other axis stays linear.
+TEST_F(FrameTest, TimeAxisTicksAndLabelsTheCalendar) {
+    struct Case {
+        const char* name;
+        double t0;
+        float xmax;  // seconds after t0
+        float xlen;
+        std::vector<std::string> texts;
+        std::vector<float> labelled;  // seconds after t0 of the labels
+    };
+    const std::vector<Case> cases = {
+        {"two months by months",
+         FEB_2005,
+         59.0F * 86400.0F,
+         18.0F,
+         {"Feb", "Mar", "Apr", "2005", "x"},
+         {0.0F, 28.0F * 86400.0F, 59.0F * 86400.0F}},
+        {"a day by 6 hours, the date at midnight",
+         MAR_2024 + 6.0 * 3600.0,
+         86400.0F,
+         18.0F,
+         {"06:00", "12:00", "18:00", "Mar 02", "06:00", "2024 Mar 02", "x"},
+         {0.0F, 21600.0F, 43200.0F, 64800.0F, 86400.0F}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        plotter::recorder_clear();
+        TIMAX(1, 0, c.t0);
+        FRAME(2.0F, 2.0F, c.xlen, 7.0F, 0.0F, c.xmax, 0.0F, 10.0F, 0.0F, 0.0F, "x", "y", "t", 1, 1, 1, 1);
+        TIMAX(0, 0, 0.0);
+        const FrameTrace trace = split();
+        ASSERT_EQ(trace.axes.size(), 4U);
+        const AxisTexts bottom = texts_of(trace.axes[0]);
+        EXPECT_EQ(bottom.texts, c.texts);
+        ASSERT_EQ(bottom.centres.size(), c.labelled.size() + 2);
+        for (std::size_t i = 0; i < c.labelled.size(); ++i) {
+            EXPECT_NEAR(bottom.centres[i], 2.0F + c.xlen * c.labelled[i] / c.xmax, 1e-3F) << i;
+        }
+        // The context ends at the axis's right end.
+        const std::vector<Call> measured = named(trace.axes[0], "TEXTLK");
+        const std::vector<Call> written = named(trace.axes[0], "SYMBLK");
+        const std::size_t context = written.size() - 2;
+        EXPECT_NEAR(written[context].numbers[0] + measured[context].numbers.back(), 2.0F + c.xlen, 1e-4F);
+        // Every long tick of the bottom has its label; the top side has the bottom's ticks.
+        std::size_t long_ticks = 0;
+        const std::vector<Stroke> ticks = strokes(trace.axes[0]);
+        for (std::size_t i = 1; i < ticks.size(); ++i) {
+            long_ticks += std::fabs(ticks[i].y1 - ticks[i].y0 - 0.2F) < TOL ? 1 : 0;
+        }
+        EXPECT_EQ(long_ticks, c.labelled.size());
+        EXPECT_EQ(strokes(trace.axes[2]).size(), ticks.size());
+        // The left side is numbered as a linear axis.
+        EXPECT_FALSE(named(trace.axes[3], "SYMBOL").empty());
+    }
+}
+
+// TIMAX is forgotten at PLOTS, as LOGAX is; its x axis refuses a logarithmic request.
+TEST_F(FrameTest, TimeAxisEndsAtPlotsAndStaysLinearUnderLogax) {
+    PLOTS(1, 0, 20.0F, 10.0F);
+    TIMAX(1, 0, FEB_2005);
+    LOGAX(1, 1);
+    testing::internal::CaptureStderr();
+    FRAME(2.0F, 2.0F, 18.0F, 7.0F, 0.0F, 59.0F * 86400.0F, 1.0F, 100.0F, 0.0F, 0.0F, "x", "y", "t", 1, 1, 1, 1);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "FRAME: the x axis is a time axis and cannot be logarithmic; it is drawn linear\n");
+    EXPECT_FLOAT_EQ(XCM(29.5F * 86400.0F), 11.0F);
+    EXPECT_FLOAT_EQ(YCM(10.0F), 5.5F);  // y is still logarithmic
+    EXPECT_EQ(texts_of(split().axes[0]).texts.front(), "Feb");
+    LOGAX(0, 0);
+
+    PLOTS(1, 0, 20.0F, 10.0F);
+    plotter::recorder_clear();
+    FRAME(2.0F, 2.0F, 18.0F, 7.0F, 0.0F, 59.0F * 86400.0F, 0.0F, 10.0F, 0.0F, 0.0F, "x", "y", "t", 1, 1, 1, 1);
+    const FrameTrace trace = split();
+    EXPECT_EQ(texts_of(trace.axes[0]).texts, (std::vector<std::string>{"* 10&H6", "x"}));
+    EXPECT_FALSE(named(trace.axes[0], "SYMBOL").empty());
+}
+
+// A range the calendar cannot number (here beyond its years) is numbered as seconds.
+TEST_F(FrameTest, TimeAxisWithoutACalendarRangeIsNumberedLinear) {
+    TIMAX(1, 0, 0.0);
+    FRAME(2.0F, 2.0F, 7.0F, 7.0F, 0.0F, 1.0E20F, 0.0F, 10.0F, 0.0F, 0.0F, "x", "y", "t", 1, 1, 1, 1);
+    TIMAX(0, 0, 0.0);
+    const FrameTrace trace = split();
+    EXPECT_FALSE(named(trace.axes[0], "SYMBOL").empty());
+    EXPECT_EQ(texts_of(trace.axes[0]).texts.size(), 2U);  // the factor and the axis text
+}

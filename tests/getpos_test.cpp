@@ -84,4 +84,18 @@ TEST_F(GetposTest, GposuInvertsTheMapping) {
     }
 }
 
+// On a time axis the cursor gives seconds after T0, also far from 1970.
+TEST_F(GetposTest, GposuOnATimeAxisGivesSecondsAfterTheOrigin) {
+    TIMAX(1, 1, 1709251200.0);
+    CLIP(2.0F, 2.0F, 7.0F, 7.0F, 0.0F, 7.0F * 86400.0F, -3600.0F, 3600.0F);
+    plotter::recorder_push_hit(5.0F, 2.0F, 'a');
+    float x = 0.0F;
+    float y = 0.0F;
+    char key[1] = {' '};
+    GPOSU(x, y, key, 1);
+    TIMAX(0, 0, 0.0);
+    EXPECT_NEAR(x, 3.0F * 86400.0F, 0.05F);
+    EXPECT_NEAR(y, -3600.0F, 1e-3F);
+}
+
 }  // namespace
