@@ -74,7 +74,8 @@ std::pair<float, float> frame_range(const AxisPlan& plan) {
 // Draws the diagram on the open page.
 void draw(const Options& options, const Diagram& diagram) {
     const FramePlace& f = diagram.frame;
-    diagr::LOGAX(options.logx ? 1 : 0, options.logy ? 1 : 0);
+    diagr::LOGAX(diagram.x.log ? 1 : 0, diagram.y.log ? 1 : 0);
+    diagr::TIMAX(diagram.x.time ? 1 : 0, diagram.y.time ? 1 : 0, diagram.x.time ? diagram.x.origin : diagram.y.origin);
     // The frame first, on the axes' ranges; the curves then on the frame's slightly wider mapping.
     diagr::FRAME(f.x0, f.y0, f.xlen, f.ylen, diagram.x.low, diagram.x.high, diagram.y.low, diagram.y.high,
                  diagram.x.step, diagram.y.step, axis_text(*options.xlabel), axis_text(*options.ylabel),

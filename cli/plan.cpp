@@ -15,6 +15,7 @@
 #include "axis_scale.h"
 #include "diagr.h"
 #include "diagr.hpp"
+#include "time_scale.h"
 #include "utf8.h"
 
 namespace cli {
@@ -81,8 +82,22 @@ int log_label_chars(float value) {
     return value >= 1.0e-3F && value <= 1.0e4F ? fixed_label(value).chars : kPowerLabelChars;
 }
 
-AxisNumbers axis_numbers(const AxisPlan& plan, float alen, float size) {
+AxisNumbers axis_numbers(const AxisPlan& plan, float alen, float size, bool vertical) {
     AxisNumbers numbers;
+    if (plan.time) {
+        // The calendar's labels, and the context text on a row of its own as a factor's.
+        diagr::scale::TimeTicks ticks;
+        diagr::scale::time_ticks(plan.origin, plan.low, plan.high, alen, size, vertical, ticks);
+        for (int i = 0; i < ticks.count; ++i) {
+            numbers.widest = std::max(numbers.widest, ticks.labels[i].length);
+        }
+        numbers.first_chars = ticks.count > 0 ? ticks.labels[0].length : 0;
+        numbers.last_chars = ticks.count > 0 ? ticks.labels[ticks.count - 1].length : 0;
+        numbers.factor = ticks.context_length > 0;
+        if (ticks.usable) {
+            return numbers;
+        }
+    }
     if (plan.log) {
         numbers.first_chars = log_label_chars(plan.low);
         numbers.last_chars = log_label_chars(plan.high);
@@ -136,7 +151,7 @@ std::optional<FramePlace> place_frame(float width, float height, const AxisPlan&
 
     // Below the frame: numbers 1.5 to 2 heights down, then the factor and the text under them.
     float below = 0.5F * ys;
-    const AxisNumbers x_numbers = axis_numbers(x, xlen_guess, xs);
+    const AxisNumbers x_numbers = axis_numbers(x, xlen_guess, xs, false);
     if (xs > 0.0F) {
         below = 2.0F * xs;
         float off = 4.0F * xs;
@@ -159,7 +174,7 @@ std::optional<FramePlace> place_frame(float width, float height, const AxisPlan&
     // Left of it: the numbers, then the factor and the text, each a text height further out.
     float left = 0.0F;
     if (ys > 0.0F) {
-        const AxisNumbers y_numbers = axis_numbers(y, place.ylen, ys);
+        const AxisNumbers y_numbers = axis_numbers(y, place.ylen, ys, true);
         left = ys + static_cast<float>(y_numbers.widest) * ys;
         float off = 2.0F * ys + static_cast<float>(y_numbers.widest) * ys;
         if (y_numbers.factor) {
@@ -207,7 +222,7 @@ std::string cover(const Extremes& extremes, const Bounds& given, bool log, char 
         }
         return {};
     }
-    if (plan.need_low == plan.need_high && !log) {
+    if (plan.need_low == plan.need_high && !log && !plan.time) {
         // One value: a tenth of it on each side, or -1 to 1 around 0.
         const float v = plan.need_low;
         const float margin = v == 0.0F ? 1.0F : std::fabs(v) / 10.0F;
@@ -228,6 +243,16 @@ void choose_ticks(AxisPlan& plan, float alen, float size, bool horizontal) {
     plan.high = plan.need_high;
     plan.step = 0.0F;
     plan.numbered = true;
+    if (plan.time) {
+        // On the calendar; FRAME chooses the step (0) by the same rule.
+        float low = 0.0F;
+        float high = 0.0F;
+        if (diagr::scale::time_range(plan.origin, plan.need_low, plan.need_high, alen, size, !horizontal, low, high)) {
+            plan.low = plan.fixed_low ? plan.need_low : low;
+            plan.high = plan.fixed_high ? plan.need_high : high;
+            return;
+        }
+    }
     if (plan.log) {
         float low = 0.0F;
         float high = 0.0F;
@@ -362,6 +387,13 @@ float legend_width(const Diagram& diagram) {
 
 // Ranges, ticks and the frame's place; on failure writes the reason.
 PlanFailure prepare(const Options& options, Diagram& diagram, const Range& range, float width, float height) {
+    const Curve& first = *diagram.items.front()->curve;
+    diagram.x.time = first.x_time;
+    diagram.y.time = first.y_time;
+    diagram.x.origin = first.x_origin;
+    diagram.y.origin = first.y_origin;
+    const bool logx = options.logx && !first.x_time;
+    const bool logy = options.logy && !first.y_time;
     Extremes xs;
     Extremes ys;
     const auto take = [](Extremes& extremes, float v, bool log) {
@@ -376,19 +408,19 @@ PlanFailure prepare(const Options& options, Diagram& diagram, const Range& range
                 continue;
             }
             // Zoomed in x, the y range covers what is shown.
-            take(xs, c.x[i], options.logx);
+            take(xs, c.x[i], logx);
             if (within(c.x[i], range.x)) {
-                take(ys, c.y[i], options.logy);
+                take(ys, c.y[i], logy);
                 if (item->bars()) {
-                    take(ys, c.y[i] - c.below[i], options.logy);
-                    take(ys, c.y[i] + c.up()[i], options.logy);
+                    take(ys, c.y[i] - c.below[i], logy);
+                    take(ys, c.y[i] + c.up()[i], logy);
                 }
             }
         }
     }
     const std::string& name = diagram.items.front()->curve->file;
-    for (const auto& [extremes, bounds, log, axis, plan] : {std::tuple{xs, range.x, options.logx, 'x', &diagram.x},
-                                                            std::tuple{ys, range.y, options.logy, 'y', &diagram.y}}) {
+    for (const auto& [extremes, bounds, log, axis, plan] :
+         {std::tuple{xs, range.x, logx, 'x', &diagram.x}, std::tuple{ys, range.y, logy, 'y', &diagram.y}}) {
         std::string reason = cover(extremes, bounds, log, axis, *plan);
         if (axis == 'y' && !extremes.any && xs.any && (range.x.low || range.x.high) && !reason.empty()) {
             reason = "no point lies in the x range given, to take the y range from";

@@ -25,6 +25,8 @@ inline constexpr int kFirstCurvePen = 3;
 // One axis: the range the data (and the bounds given) ask for, then the range and step chosen.
 struct AxisPlan {
     bool log = false;
+    bool time = false;      // a calendar axis: values are seconds after ORIGIN
+    double origin = 0.0;    // seconds since 1970-01-01 UTC
     float need_low = 0.0F;  // the range to cover: a given bound, or the data's extreme
     float need_high = 0.0F;
     bool fixed_low = false;

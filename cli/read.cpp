@@ -398,7 +398,12 @@ bool read_files(const Options& options, std::vector<Curve>& curves) {
     }
 
     // The points read, filtered: what the axes cannot show is left out.
-    for (const auto& [log, in_x, axis] : {std::tuple{options.logx, true, 'x'}, std::tuple{options.logy, false, 'y'}}) {
+    for (auto [log, in_x, axis] : {std::tuple{options.logx, true, 'x'}, std::tuple{options.logy, false, 'y'}}) {
+        if (log && !curves.empty() && (in_x ? curves.front().x_time : curves.front().y_time)) {
+            std::fprintf(stderr, "diagr: the %c axis shows times: --log%c is left out, the axis stays linear\n", axis,
+                         axis);
+            log = false;
+        }
         const std::size_t left_out = log ? leave_out_non_positive(curves, in_x) : 0;
         if (left_out > 0) {
             std::fprintf(stderr, "diagr: %zu point%s with %c <= 0 %s left out of the logarithmic axis\n", left_out,
