@@ -216,6 +216,8 @@ TEST_F(CliTest, ErrorsAndWarningsGiveOneLineAndAStatus) {
          "diagr: bad.dat:1: column 1: '27/2/2003 10:00' is no number (a date? give --timefmt, e.g. '%d/%m/%Y %H:%M')\n", 1},
         {"impossible date", {"bad.dat"}, "d,v\n2024-02-29,1\n2023-02-29,2\n",
          "diagr: bad.dat:3: column 1: '2023-02-29' is no time: no such day in that month\n", 1},
+        {"log of times", {"bad.dat", "--logx"}, "2024-03-01 1\n2024-03-02 2\n",
+         "diagr: the x axis shows times: --logx is left out, the axis stays linear\n", 0},
         {"times and numbers", {"bad.dat", "good.dat"}, "2024-03-01 5\n",
          "diagr: the x values of bad.dat are times, those of good.dat numbers: one axis shows one kind\n", 1},
         {"short line", {"bad.dat"}, "x y\n1 2\n\n3\n", "diagr: bad.dat:4: no column 2 (the line has 1)\n", 1},
@@ -427,6 +429,34 @@ TEST_F(CliTest, AxesEndOnNumberedTicks) {
                 EXPECT_NEAR(ends[i] / axis.log_y_ends[i], 1.0, 1.0e-3) << axis.label << ": end " << i;
             }
         }
+    }
+}
+
+// A column of dates and times makes a calendar axis, labelled with what changes and the context
+// once: an offset applied, a semicolon file, a --timefmt date over three blank-separated fields.
+TEST_F(CliTest, TimeColumnsMakeCalendarAxes) {
+    struct Case {
+        const char* content;
+        std::vector<std::string> args;
+        std::vector<std::string> texts;  // SYMBLK: the bottom axis's labels and context, the axis texts, the title
+    };
+    const Case cases[] = {
+        {"date,v\n2024-03-01T01:00:00+01:00,1\n2024-03-01T06:00:00,2\n2024-03-01 12:00,3\n2024-03-01T18:00:00Z,2\n",
+         {},
+         {"Mar 01", "06:00", "12:00", "18:00", "2024 Mar 01", "date", "v", ""}},
+        {"month;value\n2005-02-01;1\n2005-03-01;3\n2005-04-01;2\n", {}, {"Feb", "Mar", "Apr", "2005", "month", "value", ""}},
+        {"Jan 1 2000 5\nJan 9 2000 6\nJan 17 2000 4\n",
+         {"-u", "1:4", "--timefmt", "%b %d %Y", "-x", "day"},
+         {"2000", "Jan 08", "Jan 15", "Jan 22", "2000", "day", "&M", ""}},
+    };
+    for (const Case& c : cases) {
+        write_file(work_ + "/t.dat", c.content);
+        std::vector<std::string> args = {"t.dat", "-o", "/null"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        std::vector<Call> calls;
+        const ProcessResult result = run(args, &calls);
+        EXPECT_EQ(result.err, "") << c.content;
+        EXPECT_EQ(texts_of(calls, "SYMBLK"), c.texts) << c.content;
     }
 }
 
