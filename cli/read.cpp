@@ -213,6 +213,8 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
         curve.y.reserve(room);
         curve.x_time = kinds[u][0].time;
         curve.y_time = kinds[u][1].time;
+        curve.x_seconds.reserve(curve.x_time ? room : 0);
+        curve.y_seconds.reserve(curve.y_time ? room : 0);
         curve.bars = chosen[u].error_bars();
         if (curve.bars) {
             curve.below.reserve(room);
@@ -251,21 +253,25 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
                                 std::to_string(fields.size()) + ")");
                 }
                 const std::string_view text = time_text(fields, column, kind.extra, scratch);
-                const table::Value value = table::read_value(text, decimal_comma);
-                const std::string place =
-                    name + ":" + std::to_string(reader.line()) + ": column " + std::to_string(column) + ": '";
-                if (kind.time && value.kind != table::Kind::missing) {
+                // Where the field is, for a message; made only when one is written.
+                const auto place = [&] {
+                    return name + ":" + std::to_string(reader.line()) + ": column " + std::to_string(column) + ": '" +
+                           table::printable(text) + "'";
+                };
+                if (kind.time) {
                     const table::TimeValue time =
                         options.timefmt != nullptr ? options.timefmt->read(text) : table::read_time(text, kind.form);
-                    if (!time.ok()) {
-                        return fail(place + table::printable(text) + "' is no time: " + time.error);
+                    if (time.ok()) {
+                        v[j] = time.seconds;
+                    } else if (table::read_value(text, decimal_comma).kind != table::Kind::missing) {
+                        return fail(place() + " is no time: " + time.error);
                     }
-                    v[j] = time.seconds;
                     continue;
                 }
+                const table::Value value = table::read_value(text, decimal_comma);
                 if (value.kind == table::Kind::text) {
                     const std::string order = table::date_order_format(text);
-                    return fail(place + table::printable(text) + "' is no number" +
+                    return fail(place() + " is no number" +
                                 (order.empty() ? std::string() : " (a date? give --timefmt, e.g. '" + order + "')"));
                 }
                 if (value.kind == table::Kind::number) {
