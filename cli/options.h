@@ -33,6 +33,8 @@ struct Options {
     std::string size = "20:10";
     std::string sep = "auto";
     std::string key;
+    std::string by;                   // --by: the key column, or empty
+    std::vector<std::string> wheres;  // --where: COL=VALUE each, as typed
     long header = -1;
     bool logx = false;
     bool logy = false;
@@ -58,6 +60,19 @@ struct Using {
 
 // X:Y, X:Y:DY or X:Y:YLO:YHI, by column number or header name, into USE; the error text, or empty.
 std::string parse_using(const std::string& text, Using* use);
+
+// A column of --by or --where, by number (1 or more) or header name, into COLUMN; the error text,
+// or empty.
+std::string parse_column(const std::string& text, ColumnRef* column);
+
+// One --where: the column and the value its rows hold.
+struct Filter {
+    ColumnRef column;
+    std::string value;
+};
+
+// COL=VALUE into FILTER; VALUE may hold '=' and may be empty. The error text, or empty.
+std::string parse_filter(const std::string& text, Filter* filter);
 
 // The table reader's separator that --sep names (auto: the reader's own choice).
 table::Separator separator_of(const std::string& sep);
