@@ -352,6 +352,7 @@ std::optional<int> parse_options(int argc, char** argv, Options& options) {
                        ? std::string()
                        : "'" + v + "' is not a count of lines";
         }));
+    app.add_flag("--pages", options.pages, "One page per file instead of one diagram");
     app.add_option("--by", options.by, "One curve per value of column COL, named by the value")
         ->multi_option_policy(last)
         ->type_name("COL")
@@ -360,7 +361,6 @@ std::optional<int> parse_options(int argc, char** argv, Options& options) {
         ->allow_extra_args(false)
         ->type_name("COL=VALUE")
         ->check(checked_by("COL=VALUE", [](const std::string& v) { return parse_filter(v, nullptr); }));
-    app.add_flag("--pages", options.pages, "One page per file instead of one diagram");
     app.footer(
         "Output: a file whose extension names the type (fig.pdf, fig.png, fig.svg, fig.ps, fig.eps),\n"
         "  the file/type form (fig/png), /xw for a window or /null. With --pages, PDF and PostScript\n"

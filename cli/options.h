@@ -33,12 +33,12 @@ struct Options {
     std::string size = "20:10";
     std::string sep = "auto";
     std::string key;
-    std::string by;                   // --by: the key column, or empty
-    std::vector<std::string> wheres;  // --where: COL=VALUE each, as typed
     long header = -1;
     bool logx = false;
     bool logy = false;
     bool pages = false;
+    std::string by;                   // --by: the key column, or empty
+    std::vector<std::string> wheres;  // --where: COL=VALUE each, as typed
 };
 
 // Parses the command line into OPTIONS. Returns the exit status when the command ends here: the

@@ -14,11 +14,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <map>
-#include <optional>
 #include <span>
 #include <string_view>
 #include <tuple>
+#include <unordered_map>
 
 #include "table.h"
 
@@ -210,20 +209,16 @@ public:
         return Row::kept;
     }
 
-    // The curve of -u U for the row taken last; a new group's is made like MODEL (its file, column
-    // names and kind).
+    // The curve of -u U for the row taken last; a new group's is a copy of MODEL, the curve made for
+    // the -u, which takes no points.
     Curve& curve(std::size_t u, const Curve& model) {
         if (members_.size() <= u) {
             members_.resize(u + 1);
         }
         std::vector<Member>& members = members_[u];
         while (members.size() <= group_) {
-            Member member{Curve(), breaks_, sets_};
-            member.curve.file = model.file;
-            member.curve.x_name = model.x_name;
-            member.curve.y_name = model.y_name;
-            member.curve.bars = model.bars;
-            member.curve.sets.push_back(0);
+            // The model holds no points: every row went to the groups.
+            Member member{model, breaks_, sets_};
             if (by_ > 0) {
                 member.curve.key = keys_[members.size()];
             }
@@ -274,6 +269,12 @@ public:
     }
 
 private:
+    // Keys looked up by the views of the fields that hold them.
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+    };
+
     // A group's curve, and the blank lines counted when it last took a row.
     struct Member {
         Curve curve;
@@ -288,7 +289,7 @@ private:
     long by_ = 0;  // the key column, 0 none
     std::vector<long> filter_columns_;
     std::vector<std::optional<double>> filter_numbers_;  // the filters' values as numbers
-    std::map<std::string, std::size_t, std::less<>> index_;
+    std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;
     std::vector<std::string> keys_;             // in order of first appearance
     std::vector<std::vector<Member>> members_;  // per -u, per group
     std::size_t group_ = 0;
@@ -298,11 +299,26 @@ private:
     std::size_t unkeyed_ = 0;  // of them, those with an empty key
 };
 
+// The rows --where keeps and the column --by groups them by.
+RowChoice row_choice(const Options& options) {
+    RowChoice choice;
+    if (!options.by.empty()) {
+        choice.by.emplace();
+        parse_column(options.by, &*choice.by);
+        choice.by_typed = options.by;
+    }
+    for (const std::string& where : options.wheres) {
+        parse_filter(where, &choice.filters.emplace_back());
+        choice.filters_typed.push_back(where);
+    }
+    return choice;
+}
+
 // How every file is read.
 struct ReadOptions {
+    RowChoice rows;
     table::Separator sep = table::Separator::automatic;
     long header_lines = -1;  // below 0: recognised
-    RowChoice rows;
 };
 
 // Reads PATH ("-" for standard input) into one curve per entry of USES (the default 1:2, or 0:1
@@ -491,21 +507,6 @@ std::size_t leave_out_non_positive(std::vector<Curve>& curves, bool in_x) {
     return count;
 }
 
-// The rows --where keeps and the column --by groups them by.
-RowChoice row_choice(const Options& options) {
-    RowChoice choice;
-    if (!options.by.empty()) {
-        choice.by.emplace();
-        parse_column(options.by, &*choice.by);
-        choice.by_typed = options.by;
-    }
-    for (const std::string& where : options.wheres) {
-        parse_filter(where, &choice.filters.emplace_back());
-        choice.filters_typed.push_back(where);
-    }
-    return choice;
-}
-
 }  // namespace
 
 bool read_files(const Options& options, std::vector<Curve>& curves) {
@@ -515,9 +516,9 @@ bool read_files(const Options& options, std::vector<Curve>& curves) {
     }
     const std::size_t per_file = std::max<std::size_t>(uses.size(), 1);
     ReadOptions read_options;
+    read_options.rows = row_choice(options);
     read_options.sep = separator_of(options.sep);
     read_options.header_lines = options.header;
-    read_options.rows = row_choice(options);
     curves.reserve(options.files.size() * per_file);
     for (std::size_t f = 0; f < options.files.size(); ++f) {
         const std::size_t first = curves.size();

@@ -11,8 +11,10 @@
 
 namespace cli {
 
-// The points of one file read by one -u (with --by, of the rows of one key). Missing values and single blank lines are
-// NaN points, which break the line; two or more blank lines start a data set.
+// The points of one file read by one -u; with --where, of the rows it keeps, and with --by, one
+// curve per -u and key (the keys in order of first appearance) of the rows that hold the key.
+// Missing values and single blank lines are NaN points, which break the line; two or more blank
+// lines start a data set.
 struct Curve {
     std::string file;          // as named in messages
     std::size_t argument = 0;  // the file's place among the command's files (set by read_files)
@@ -30,9 +32,8 @@ struct Curve {
 };
 
 // Reads every file of OPTIONS, in order, into CURVES: one curve per -u and file (the file's place
-// among them in Curve::argument; with --by one per -u and key, the keys in order of first
-// appearance), of the rows --where keeps; then leaves out the points a logarithmic axis cannot
-// show. On failure writes the one line that says why and returns false.
+// among them in Curve::argument), then leaves out the points a logarithmic axis cannot show. On
+// failure writes the one line that says why and returns false.
 bool read_files(const Options& options, std::vector<Curve>& curves);
 
 }  // namespace cli
