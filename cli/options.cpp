@@ -195,6 +195,46 @@ std::string parse_using(const std::string& text, Using* use) {
     return {};
 }
 
+// A column by number (1 or more) or by header name.
+std::string parse_column(const std::string& text, ColumnRef* column) {
+    if (text.empty()) {
+        return "expected a column number or name";
+    }
+    ColumnRef parsed;
+    if (text.find_first_not_of("0123456789") == std::string::npos) {
+        if (text.size() > 9) {
+            return "no file has column " + text;
+        }
+        parsed.number = std::stol(text);
+        if (parsed.number == 0) {
+            return "columns count from 1 (0 is the data line's number, no column)";
+        }
+    } else {
+        parsed.name = text;
+    }
+    if (column != nullptr) {
+        *column = parsed;
+    }
+    return {};
+}
+
+// COL=VALUE: the column up to the first '='.
+std::string parse_filter(const std::string& text, Filter* filter) {
+    const std::size_t at = text.find('=');
+    if (at == std::string::npos) {
+        return "expected COL=VALUE";
+    }
+    Filter parsed;
+    parsed.value = text.substr(at + 1);
+    if (std::string reason = parse_column(text.substr(0, at), &parsed.column); !reason.empty()) {
+        return reason;
+    }
+    if (filter != nullptr) {
+        *filter = parsed;
+    }
+    return {};
+}
+
 // FX:FY:TEXT, the position in fractions of the frame; TEXT may hold colons.
 std::string parse_text(const std::string& text, FreeText* free_text) {
     const std::vector<std::string> fields = split(text, ':', 3);
@@ -320,6 +360,14 @@ std::optional<int> parse_options(int argc, char** argv, Options& options) {
             return table::TimeFormat::compile(v, error) ? std::string() : "'" + v + "': " + error;
         }));
     app.add_flag("--pages", options.pages, "One page per file instead of one diagram");
+    app.add_option("--by", options.by, "One curve per value of column COL, named by the value")
+        ->multi_option_policy(last)
+        ->type_name("COL")
+        ->check(checked_by("COL", [](const std::string& v) { return parse_column(v, nullptr); }));
+    app.add_option("--where", options.wheres, "Only the rows whose column COL holds VALUE; repeatable")
+        ->allow_extra_args(false)
+        ->type_name("COL=VALUE")
+        ->check(checked_by("COL=VALUE", [](const std::string& v) { return parse_filter(v, nullptr); }));
     app.footer(
         "Output: a file whose extension names the type (fig.pdf, fig.png, fig.svg, fig.ps, fig.eps),\n"
         "  the file/type form (fig/png), /xw for a window or /null. With --pages, PDF and PostScript\n"
@@ -339,11 +387,20 @@ std::optional<int> parse_options(int argc, char** argv, Options& options) {
         "  from column 2; 0 is the data line's number (1, 2, ...), a name is a header's column.\n"
         "  -u 1:2,1:3 draws two curves from every file. -u X:Y:DY draws error bars of +-DY, and\n"
         "  X:Y:YLO:YHI bars from YLO to YHI, with a circle at each point (style errorbars).\n"
+        "Long tables: --by COL draws one curve per value of column COL (a number or a name), in the\n"
+        "  order the values first appear, each named by its value as it is; a value's rows make one\n"
+        "  line whatever rows lie between them. A missing x or y breaks only its value's line, a blank\n"
+        "  line all of them. Rows whose COL is empty are left out (one line says how many).\n"
+        "  --where COL=VALUE keeps only the rows whose COL holds VALUE, as text or as a number (2020\n"
+        "  matches 2020.0); several must all hold, and they choose the rows before --by. These columns\n"
+        "  are read as text; without -u, x and y are the first two columns besides them.\n"
         "Styles: solid, dash=LENGTH (dashes and gaps LENGTH cm long), marker=N, a marker at every\n"
         "  point: 0 square, 1 circle, 2 triangle, 3 plus, 4 cross, 5 diamond, 6 inverted triangle,\n"
         "  7 asterisk, 8 crossed square, 9 star, 10 hourglass; or errorbars. Give -s once per curve,\n"
         "  or separate the styles by commas: -s solid,marker=1.\n"
-        "Legend: an entry per curve, named by -k (in order) or by its column's name or its file's.\n"
+        "Legend: an entry per curve, named by -k (in order) or by its column's name or its file's;\n"
+        "  it names the first 16 curves. From the 16th curve on the 15 pens repeat, dashed (from the\n"
+        "  31st in short dashes, from the 46th in long ones; curves with error bars in other markers).\n"
         "Texts are UTF-8 (°C, µm, λ typed as they are) and may carry mark-up: &H superscript,\n"
         "  &T subscript, &M back to the base line, # switches Greek letters on and off (#a is alpha),\n"
         "  && and ## a literal & and #. Names taken from files are drawn as they are; a header that is\n"

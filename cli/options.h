@@ -39,6 +39,8 @@ struct Options {
     bool logx = false;
     bool logy = false;
     bool pages = false;
+    std::string by;                   // --by: the key column, or empty
+    std::vector<std::string> wheres;  // --where: COL=VALUE each, as typed
 };
 
 // Parses the command line into OPTIONS. Returns the exit status when the command ends here: the
@@ -60,6 +62,19 @@ struct Using {
 
 // X:Y, X:Y:DY or X:Y:YLO:YHI, by column number or header name, into USE; the error text, or empty.
 std::string parse_using(const std::string& text, Using* use);
+
+// A column of --by or --where, by number (1 or more) or header name, into COLUMN; the error text,
+// or empty.
+std::string parse_column(const std::string& text, ColumnRef* column);
+
+// One --where: the column and the value its rows hold.
+struct Filter {
+    ColumnRef column;
+    std::string value;
+};
+
+// COL=VALUE into FILTER; VALUE may hold '=' and may be empty. The error text, or empty.
+std::string parse_filter(const std::string& text, Filter* filter);
 
 // The table reader's separator that --sep names (auto: the reader's own choice).
 table::Separator separator_of(const std::string& sep);

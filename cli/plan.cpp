@@ -7,6 +7,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <string>
 #include <tuple>
@@ -324,22 +325,40 @@ std::string literal(std::string_view text) {
     return out;
 }
 
-// The default legend texts: the y column's header name, else the file's name; with the file's name
-// in front where several files give the same name, and the data set's number where there are several.
+// The name a curve takes within its file: its key (--by), else its y column's header name.
+const std::string& own_name(const Curve& curve) { return curve.key ? *curve.key : curve.y_name; }
+
+// The default legend texts: the key, else the y column's header name, else the file's name; with the
+// y column's name in front of a key that several of a file's curves share (-u 1:2,1:3), the file's
+// name in front where several files give the same name, and the data set's number where there are
+// several.
 void name_items(std::vector<Item>& items) {
-    // For every column name: the first file that gives it, and whether another does too.
-    std::map<std::string, std::pair<std::size_t, bool>> files_of_name;
+    // For every name: the first file and curve that give it, whether another file does too, and
+    // whether another curve of the first file does.
+    struct Givers {
+        std::size_t file;
+        const Curve* curve;
+        bool files = false;
+        bool curves = false;
+    };
+    std::map<std::string, Givers> givers;
     for (const Item& item : items) {
-        const auto [at, added] = files_of_name.try_emplace(item.curve->y_name, item.file, false);
-        at->second.second = at->second.second || at->second.first != item.file;
+        const auto [at, added] = givers.try_emplace(own_name(*item.curve), Givers{item.file, item.curve});
+        at->second.files = at->second.files || at->second.file != item.file;
+        at->second.curves = at->second.curves || (at->second.file == item.file && at->second.curve != item.curve);
     }
     for (Item& item : items) {
         if (item.title) {
             continue;
         }
         const Curve& curve = *item.curve;
-        const bool shared = files_of_name[curve.y_name].second;
-        std::string text = curve.y_name.empty() ? curve.file : shared ? curve.file + ": " + curve.y_name : curve.y_name;
+        const Givers& given = givers[own_name(curve)];
+        std::string name = own_name(curve);
+        if (curve.key && given.curves && !curve.y_name.empty()) {
+            name = curve.y_name + ": " + name;
+        }
+        const bool shared = given.files;
+        std::string text = name.empty() ? curve.file : shared ? curve.file + ": " + name : name;
         if (item.set > 0) {
             text += ", set " + std::to_string(item.set);
         }
@@ -452,6 +471,18 @@ PlanFailure prepare(const Options& options, Diagram& diagram, const Range& range
     return PlanFailure::none;
 }
 
+// The look of a curve in the default look MODE whose pen the diagram's curves have taken ROUND
+// times before: solid lines dashed (0.3 cm, then 0.1 cm, then 0.6 cm dashes, over again), the error
+// bars' circles other markers.
+float repeated_look(float mode, std::size_t round) {
+    static constexpr float kDashes[] = {0.3F, 0.1F, 0.6F};
+    if (mode == kErrorBarMode) {
+        const std::size_t marker = (1 + round) % 11;
+        return -(static_cast<float>(marker) + 0.5F);
+    }
+    return kDashes[(round - 1) % std::size(kDashes)];
+}
+
 // The axis text a column's header name gives, when every curve's column has that name.
 std::string common_name(const std::vector<Item>& items, bool of_x) {
     const std::string& first = of_x ? items.front().curve->x_name : items.front().curve->y_name;
@@ -524,11 +555,16 @@ PlanFailure make_plan(Options& options, const std::vector<Curve>& curves, Plan& 
 
     // The diagrams: one, or one per file with --pages; then each one's axes and frame.
     std::vector<Diagram>& diagrams = plan.diagrams;
-    for (Item& item : items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        Item& item = items[i];
         if (diagrams.empty() || (options.pages && item.file != diagrams.back().items.front()->file)) {
             diagrams.emplace_back();
         }
-        item.pen = kFirstCurvePen + static_cast<int>(diagrams.back().items.size());
+        const std::size_t place = diagrams.back().items.size();
+        item.pen = kFirstCurvePen + static_cast<int>(place % kCurvePens);
+        if (place >= kCurvePens && i >= options.styles.size()) {
+            item.mode = repeated_look(item.mode, place / kCurvePens);
+        }
         diagrams.back().items.push_back(&item);
     }
     for (Diagram& diagram : diagrams) {

@@ -21,6 +21,9 @@ inline constexpr std::size_t kLegendEntries = 16;
 // The pen of a diagram's first curve; the next curves take the pens after it (blue, green, orange,
 // ...; the palette wraps after 15).
 inline constexpr int kFirstCurvePen = 3;
+// Pens of the palette: the 16th curve of a diagram takes the first curve's pen again, in a look of
+// its own (dashed, where the first is solid).
+inline constexpr std::size_t kCurvePens = 15;
 
 // One axis: the range the data (and the bounds given) ask for, then the range and step chosen.
 struct AxisPlan {

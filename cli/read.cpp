@@ -12,12 +12,14 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <optional>
 #include <span>
 #include <string_view>
 #include <tuple>
+#include <unordered_map>
 
 #include "table.h"
 #include "time_field.h"
@@ -68,8 +70,262 @@ std::string column_list(const std::vector<std::string>& names) {
     return list;
 }
 
+// The rows of every file drawn, and how they are grouped: --where and --by as typed and parsed.
+struct RowChoice {
+    std::optional<ColumnRef> by;
+    std::string by_typed;
+    std::vector<Filter> filters;
+    std::vector<std::string> filters_typed;
+
+    bool any() const { return by.has_value() || !filters.empty(); }
+};
+
+// TEXT without the blanks and tabs around it.
+std::string_view trimmed(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+// TEXT, which the table reader reads as a number, in double precision (so that 16777217 is not
+// 16777216).
+double wide_number(std::string_view text, bool decimal_comma) {
+    std::string copy(text);
+    for (char& c : copy) {
+        if (c == 'd' || c == 'D') {
+            c = 'e';
+        } else if (c == ',' && decimal_comma) {
+            c = '.';
+        }
+    }
+    return std::strtod(copy.c_str(), nullptr);
+}
+
+// A finite number in TEXT, or empty.
+std::optional<double> number_in(std::string_view text, bool decimal_comma) {
+    if (table::read_value(text, decimal_comma).kind != table::Kind::number) {
+        return std::nullopt;
+    }
+    const double value = wide_number(text, decimal_comma);
+    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
+// The rows of one file the filters keep, grouped by the key column (all in one group without it),
+// and each group's curve per -u. A group's curve takes the blank lines that came before its rows
+// since its last one: one blank line breaks every group's line, two start a data set in each.
+class RowGroups {
+public:
+    enum class Row { kept, left_out, failed };
+
+    // Finds the columns of CHOICE among NAMES, those of the file FILE; on failure writes why and
+    // returns false.
+    bool start(const RowChoice& choice, const std::vector<std::string>& names, const std::string& file,
+               bool decimal_comma) {
+        choice_ = &choice;
+        file_ = file;
+        decimal_comma_ = decimal_comma;
+        const auto find = [&](const ColumnRef& ref) {
+            if (ref.number >= 0) {
+                return ref.number;
+            }
+            const auto found = std::find(names.begin(), names.end(), ref.name);
+            if (found == names.end()) {
+                std::fprintf(
+                    stderr, "diagr: %s: no column named '%s' (%s)\n", file.c_str(), table::printable(ref.name).c_str(),
+                    names.empty() ? "the file names no columns" : ("the columns are " + column_list(names)).c_str());
+                return -1L;
+            }
+            return static_cast<long>(found - names.begin()) + 1;
+        };
+        for (const Filter& filter : choice.filters) {
+            filter_columns_.push_back(find(filter.column));
+            if (filter_columns_.back() < 0) {
+                return false;
+            }
+            filter_numbers_.push_back(number_in(trimmed(filter.value), decimal_comma));
+        }
+        by_ = choice.by ? find(*choice.by) : 0;
+        active_ = by_ >= 0;
+        return active_;
+    }
+
+    bool active() const { return active_; }
+
+    // The columns drawn without -u: the first two of the COLUMNS of the first data line besides
+    // the key and the filters' (0 and the one left, when one is left); empty when none is left.
+    std::optional<Using> default_using(std::size_t columns) const {
+        std::vector<long> free;
+        for (long column = 1; column <= static_cast<long>(columns) && free.size() < 2; ++column) {
+            if (column != by_ &&
+                std::find(filter_columns_.begin(), filter_columns_.end(), column) == filter_columns_.end()) {
+                free.push_back(column);
+            }
+        }
+        if (free.empty()) {
+            return std::nullopt;
+        }
+        if (free.size() == 1) {
+            free.insert(free.begin(), 0);
+        }
+        return Using{{{free[0], {}}, {free[1], {}}}};
+    }
+
+    // Takes in the current row of READER: kept when every filter holds and its key is not empty;
+    // failed (after writing why) when it lacks one of the columns.
+    Row take(const table::Reader& reader) {
+        const int blanks = reader.blank_lines_before();
+        sets_ += blanks >= 2 ? 1 : 0;
+        breaks_ += blanks == 1 ? 1 : 0;
+        const std::span<const table::Field> fields = reader.fields();
+        const auto field = [&](long column, std::string_view& text) {
+            if (static_cast<std::size_t>(column) > fields.size()) {
+                std::fprintf(stderr, "diagr: %s:%ld: no column %ld (the line has %zu)\n", file_.c_str(), reader.line(),
+                             column, fields.size());
+                return false;
+            }
+            text = trimmed(fields[static_cast<std::size_t>(column) - 1].text);
+            return true;
+        };
+        for (std::size_t i = 0; i < filter_columns_.size(); ++i) {
+            std::string_view text;
+            if (!field(filter_columns_[i], text)) {
+                return Row::failed;
+            }
+            if (text != trimmed(choice_->filters[i].value) &&
+                (!filter_numbers_[i] || number_in(text, decimal_comma_) != filter_numbers_[i])) {
+                return Row::left_out;
+            }
+        }
+        ++matched_;
+        std::string_view key;
+        if (by_ > 0) {
+            if (!field(by_, key)) {
+                return Row::failed;
+            }
+            if (key.empty()) {
+                ++unkeyed_;
+                return Row::left_out;
+            }
+        }
+        auto at = index_.find(key);
+        if (at == index_.end()) {
+            at = index_.emplace(std::string(key), keys_.size()).first;
+            keys_.emplace_back(key);
+        }
+        group_ = at->second;
+        return Row::kept;
+    }
+
+    // The curve of -u U for the row taken last; a new group's is a copy of MODEL, the curve made for
+    // the -u, which takes no points.
+    Curve& curve(std::size_t u, const Curve& model) {
+        if (members_.size() <= u) {
+            members_.resize(u + 1);
+        }
+        std::vector<Member>& members = members_[u];
+        while (members.size() <= group_) {
+            // The model holds no points: every row went to the groups.
+            Member member{model, breaks_, sets_};
+            if (by_ > 0) {
+                member.curve.key = keys_[members.size()];
+            }
+            members.push_back(std::move(member));
+        }
+        Member& member = members[group_];
+        Curve& curve = member.curve;
+        if (member.sets != sets_) {
+            if (curve.x.size() > curve.sets.back()) {
+                curve.sets.push_back(curve.x.size());
+            }
+        } else if (member.breaks != breaks_) {
+            add_break(curve);
+        }
+        member.sets = sets_;
+        member.breaks = breaks_;
+        return curve;
+    }
+
+    // Replaces the curves from FIRST on (the models) by the groups' curves, -u by -u, the groups in
+    // order of first appearance, and says how many rows had an empty key. False after writing why
+    // when no row is kept.
+    bool finish(std::vector<Curve>& curves, std::size_t first) {
+        if (matched_ == 0) {
+            std::string filters;
+            for (const std::string& typed : choice_->filters_typed) {
+                filters += " --where " + table::printable(typed);
+            }
+            std::fprintf(stderr, "diagr: %s: no row matches%s\n", file_.c_str(), filters.c_str());
+            return false;
+        }
+        if (keys_.empty()) {
+            std::fprintf(stderr, "diagr: %s: every row's key (--by %s) is empty\n", file_.c_str(),
+                         table::printable(choice_->by_typed).c_str());
+            return false;
+        }
+        curves.erase(curves.begin() + static_cast<std::ptrdiff_t>(first), curves.end());
+        for (std::vector<Member>& members : members_) {
+            for (Member& member : members) {
+                curves.push_back(std::move(member.curve));
+            }
+        }
+        if (unkeyed_ > 0) {
+            std::fprintf(stderr, "diagr: %s: %zu row%s with an empty key %s left out\n", file_.c_str(), unkeyed_,
+                         unkeyed_ == 1 ? "" : "s", unkeyed_ == 1 ? "is" : "are");
+        }
+        return true;
+    }
+
+private:
+    // Keys looked up by the views of the fields that hold them.
+    struct KeyHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view key) const { return std::hash<std::string_view>{}(key); }
+    };
+
+    // A group's curve, and the blank lines counted when it last took a row.
+    struct Member {
+        Curve curve;
+        long breaks = 0;
+        long sets = 0;
+    };
+
+    const RowChoice* choice_ = nullptr;
+    std::string file_;
+    bool decimal_comma_ = false;
+    bool active_ = false;
+    long by_ = 0;  // the key column, 0 none
+    std::vector<long> filter_columns_;
+    std::vector<std::optional<double>> filter_numbers_;  // the filters' values as numbers
+    std::unordered_map<std::string, std::size_t, KeyHash, std::equal_to<>> index_;
+    std::vector<std::string> keys_;             // in order of first appearance
+    std::vector<std::vector<Member>> members_;  // per -u, per group
+    std::size_t group_ = 0;
+    long breaks_ = 0;  // single blank lines, and runs of two or more, seen so far
+    long sets_ = 0;
+    std::size_t matched_ = 0;  // rows every filter holds for
+    std::size_t unkeyed_ = 0;  // of them, those with an empty key
+};
+
+// The rows --where keeps and the column --by groups them by.
+RowChoice row_choice(const Options& options) {
+    RowChoice choice;
+    if (!options.by.empty()) {
+        choice.by.emplace();
+        parse_column(options.by, &*choice.by);
+        choice.by_typed = options.by;
+    }
+    for (const std::string& where : options.wheres) {
+        parse_filter(where, &choice.filters.emplace_back());
+        choice.filters_typed.push_back(where);
+    }
+    return choice;
+}
+
 // How every file is read.
 struct ReadOptions {
+    RowChoice rows;
     table::Separator sep = table::Separator::automatic;
     long header_lines = -1;                      // below 0: recognised
     const table::TimeFormat* timefmt = nullptr;  // --timefmt, if given
@@ -159,8 +415,17 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
         return fail(name + ": no pairs to plot");
     }
 
+    RowGroups groups;
+    if (options.rows.any() &&
+        !groups.start(options.rows, reader.names(), name, reader.separator() == table::Separator::semicolon)) {
+        return false;
+    }
     // The columns: the default takes y from the second column, or from the only one.
     std::vector<Using> chosen = uses;
+    if (const std::optional<Using> free = groups.active() ? groups.default_using(reader.fields().size()) : std::nullopt;
+        chosen.empty() && free) {
+        chosen.push_back(*free);
+    }
     if (chosen.empty()) {
         chosen.push_back(reader.fields().size() == 1 ? Using{{{0, {}}, {1, {}}}} : Using{{{1, {}}, {2, {}}}});
     }
@@ -231,9 +496,17 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
     while (have_row) {
         const std::span<const table::Field> fields = reader.fields();
         const int blanks = reader.blank_lines_before();
+        if (const RowGroups::Row row = groups.active() ? groups.take(reader) : RowGroups::Row::kept;
+            row != RowGroups::Row::kept) {
+            if (row == RowGroups::Row::failed) {
+                return false;
+            }
+            have_row = reader.next();
+            continue;
+        }
         bool row_unfit = false;
         for (std::size_t u = 0; u < chosen.size(); ++u) {
-            Curve& curve = curves[first + u];
+            Curve& curve = groups.active() ? groups.curve(u, curves[first + u]) : curves[first + u];
             if (blanks >= 2 && curve.x.size() > curve.sets.back()) {
                 curve.sets.push_back(curve.x.size());
             } else if (blanks == 1) {
@@ -305,6 +578,9 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
     }
     if (reader.failed()) {
         return fail(reader.failure());
+    }
+    if (groups.active() && !groups.finish(curves, first)) {
+        return false;
     }
     for (std::size_t u = first; u < curves.size(); ++u) {
         if (curves[u].x.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
@@ -382,6 +658,7 @@ bool read_files(const Options& options, std::vector<Curve>& curves) {
     }
     const std::size_t per_file = std::max<std::size_t>(uses.size(), 1);
     ReadOptions read_options;
+    read_options.rows = row_choice(options);
     read_options.sep = separator_of(options.sep);
     read_options.header_lines = options.header;
     std::string format_error;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,13 +11,16 @@
 
 namespace cli {
 
-// The points of one file read by one -u. Missing values and single blank lines are NaN points,
-// which break the line; two or more blank lines start a data set.
+// The points of one file read by one -u; with --where, of the rows it keeps, and with --by, one
+// curve per -u and key (the keys in order of first appearance) of the rows that hold the key.
+// Missing values and single blank lines are NaN points, which break the line; two or more blank
+// lines start a data set.
 struct Curve {
     std::string file;          // as named in messages
     std::size_t argument = 0;  // the file's place among the command's files (set by read_files)
     std::string x_name;        // the header names of the X and Y columns, or empty
     std::string y_name;
+    std::optional<std::string> key;  // with --by: the key column's value its rows hold
     std::vector<float> x;
     std::vector<float> y;
     bool bars = false;         // with error bars: the offsets down from y, and up where they differ

@@ -223,6 +223,12 @@ TEST_F(CliTest, ErrorsAndWarningsGiveOneLineAndAStatus) {
         {"short line", {"bad.dat"}, "x y\n1 2\n\n3\n", "diagr: bad.dat:4: no column 2 (the line has 1)\n", 1},
         {"no such name", {"-u", "x:volt", "bad.dat"}, "x \xB5V\n1 2\n",
          "diagr: bad.dat: no column named 'volt' (the columns are x, µV)\n", 1},
+        {"no such --by column", {"--by", "sym", "bad.dat"}, "x,y\n1,2\n",
+         "diagr: bad.dat: no column named 'sym' (the columns are x, y)\n", 1},
+        {"--where matches no row", {"--where", "x=1.5", "--where", "y=2", "bad.dat"}, "x,y\n1,2\n",
+         "diagr: bad.dat: no row matches --where x=1.5 --where y=2\n", 1},
+        {"empty keys", {"--by", "k", "bad.dat"}, "k,x,y\n,1,2\nA,1,2\n\"\",2,3\n",
+         "diagr: bad.dat: 2 rows with an empty key are left out\n", 0},
         {"open quote", {"bad.dat"}, "x y\n1 \"2\n", "diagr: bad.dat:2: a quote is not closed\n", 1},
         {"no pairs", {"bad.dat"}, "x y\n", "diagr: bad.dat: no pairs to plot\n", 1},
         {"beyond float", {"bad.dat"}, "x y\n1 2\n3 1e99\n-1d40 4\n5 6\n",
@@ -307,7 +313,9 @@ struct TableCase {
     const char* content;  // of t.dat
     std::vector<std::string> args;
     const char* pieces;
-    std::vector<std::string> axis_texts;  // drawn when the header names the columns
+    std::vector<std::string> axis_texts;   // drawn when the header names the columns
+    std::vector<std::string> legend = {};  // its texts, when a legend is asked for (else --key none)
+    std::string err = "";
 };
 
 // Files as other programs write them: the points and pieces drawn, and the axis texts the header gives.
@@ -333,19 +341,52 @@ TEST_F(CliTest, ReadsTablesAsWritten) {
         {"UTF-8 names", "T (°C),λ (µm)\n20,1\n30,2\n", {}, "3:2", {"T (°C)", "λ (µm)"}},
         {"Latin-1 names as UTF-8", "T (\xB0""C);\xB5m\n20;1\n30;2\n", {"-u", "T (°C):µm"}, "3:2", {"T (°C)", "µm"}},
         {"two curves from one file", "a b c\n1 2 3\n2 3 4\n", {"-u", "1:2", "-u", "1:3"}, "3:2 4:2", {"a", "&M"}},
+        {"--by: interleaved keys, a missing price breaks its own line",
+         "symbol,date,price\nB,1,10\nA,1,20\nB,2,11\nA,2,\nB,3,12\nA,3,22\nA,4,23\n",
+         {"--by", "symbol", "-u", "date:price"},
+         "3:3 4:1+2",
+         {"date", "price"},
+         {"B", "A"}},
+        {"--by: a blank line breaks every key's line",
+         "k x y\nA 0 1\nB 0 2\nA 1 1\n\nB 1 2\nA 2 1\nB 2 2\n",
+         {"--by", "1", "-u", "x:y"},
+         "3:2+1 4:1+2",
+         {"x", "y"}},
+        {"--by: a blank key is left out",
+         "k,x,y\nA,0,1\n\" \",1,5\nA,2,3\nB,0,2\nB,1,2\n",
+         {"--by", "k"},
+         "3:2 4:2",
+         {"x", "y"},
+         {"A", "B"},
+         "diagr: t.dat: 1 row with an empty key is left out\n"},
+        {"--by: keys drawn as they are, x and y the columns besides",
+         "k x y\nR&D 0 1\nR&D 1 2\n\"#1\" 0 2\n\"#1\" 1 3\n",
+         {"--by", "k"},
+         "3:2 4:2",
+         {"x", "y"},
+         {"R&&D", "##1"}},
+        {"--where: a text and a number",
+         "year,country,x,y\n2020.0,FR,0,1\n2021,FR,1,2\n2020,DE,2,3\n2020,\" FR \",3,4\n",
+         {"--where", "year=2020", "--where", "country=FR", "-u", "x:y"},
+         "3:2",
+         {"x", "y"}},
     };
     for (const TableCase& table : cases) {
         write_file(work_ + "/t.dat", table.content);
-        std::vector<std::string> args = {"-o", "/null", "--key", "none", "t.dat"};
+        std::vector<std::string> args = {"-o", "/null", "--key", table.legend.empty() ? "none" : "best", "t.dat"};
         args.insert(args.end(), table.args.begin(), table.args.end());
         std::vector<Call> calls;
         const ProcessResult result = run(args, &calls);
-        EXPECT_EQ(result.err, "") << table.label;
+        EXPECT_EQ(result.err, table.err) << table.label;
         EXPECT_TRUE(result.exited_with(0)) << table.label << ": status " << result.status;
         EXPECT_EQ(pieces(calls), table.pieces) << table.label;
         const std::vector<std::string> texts = texts_of(calls, "SYMBLK");
         EXPECT_EQ(std::vector<std::string>(texts.begin(), texts.begin() + std::min<std::size_t>(texts.size(), 2)),
                   table.axis_texts)
+            << table.label;
+        // After the axis texts and the (empty) title: the legend's texts.
+        EXPECT_EQ(std::vector<std::string>(texts.begin() + std::min<std::size_t>(texts.size(), 3), texts.end()),
+                  table.legend)
             << table.label;
     }
 }
@@ -494,6 +535,66 @@ TEST_F(CliTest, OptionsInAnyOrder) {
             EXPECT_EQ(trace, first_trace) << order.front();
         }
     }
+}
+
+// What each NEWPEN of a curve pen draws through the clipping window: its pen, moves and draws.
+struct PenRun {
+    int pen = 0;
+    int moves = 0;
+    int draws = 0;
+};
+
+std::vector<PenRun> pen_runs(const std::vector<Call>& calls) {
+    std::vector<PenRun> runs;
+    PenRun run;
+    const auto flush = [&] {
+        if (run.moves + run.draws > 0) {
+            runs.push_back(run);
+        }
+    };
+    for (const Call& call : calls) {
+        if (call.name == "NEWPEN") {
+            flush();
+            run = PenRun{static_cast<int>(call.numbers.at(0)), 0, 0};
+        } else if (call.name == "CPLOT" && run.pen >= 3) {
+            run.moves += call.numbers.at(2) == 3.0F ? 1 : 0;
+            run.draws += call.numbers.at(2) == 2.0F ? 1 : 0;
+        }
+    }
+    flush();
+    return runs;
+}
+
+// Seventeen keys: the first 15 curves solid in the 15 pens from the first curve's on, the 16th and
+// 17th in the first two curves' pens again, dashed; the legend names the first 16 and says so.
+TEST_F(CliTest, CurvesBeyondTheFifteenPensAreDashed) {
+    std::string table = "key x y\n";
+    for (int x = 0; x < 2; ++x) {
+        for (int k = 0; k < 17; ++k) {
+            table += "K" + std::to_string(k) + " " + std::to_string(x) + " " + std::to_string(k) + "\n";
+        }
+    }
+    write_file(work_ + "/k.dat", table);
+    std::vector<Call> calls;
+    const ProcessResult result = run({"-o", "/null", "--by", "key", "k.dat"}, &calls);
+    EXPECT_EQ(result.err, "diagr: the legend names the first 16 of 17 curves\n");
+    ASSERT_TRUE(result.exited_with(0)) << "status " << result.status;
+    const std::vector<PenRun> runs = pen_runs(calls);
+    ASSERT_EQ(runs.size(), 17U);
+    for (int i = 0; i < 17; ++i) {
+        EXPECT_EQ(runs[i].pen, 3 + i % 15) << "curve " << i + 1;
+        if (i < 15) {
+            EXPECT_EQ(runs[i].moves, 1) << "curve " << i + 1;
+            EXPECT_EQ(runs[i].draws, 1) << "curve " << i + 1;
+        } else {
+            EXPECT_GT(runs[i].moves, 10) << "curve " << i + 1;
+            EXPECT_GT(runs[i].draws, 10) << "curve " << i + 1;
+        }
+    }
+    const std::vector<std::string> texts = texts_of(calls, "SYMBLK");
+    ASSERT_EQ(texts.size(), 3U + 16U);
+    EXPECT_EQ(texts[3], "K0");
+    EXPECT_EQ(texts.back(), "K15");
 }
 
 // A logarithmic axis and error bars: the points drawn, the bars with their caps and markers.
