@@ -70,6 +70,21 @@ std::string column_list(const std::vector<std::string>& names) {
     return list;
 }
 
+// The number of column REF among the NAMES of FILE's header; -1 after the line that says it has
+// none such.
+long column_number(const ColumnRef& ref, const std::vector<std::string>& names, const std::string& file) {
+    if (ref.number >= 0) {
+        return ref.number;
+    }
+    const auto found = std::find(names.begin(), names.end(), ref.name);
+    if (found == names.end()) {
+        std::fprintf(stderr, "diagr: %s: no column named '%s' (%s)\n", file.c_str(), table::printable(ref.name).c_str(),
+                     names.empty() ? "the file names no columns" : ("the columns are " + column_list(names)).c_str());
+        return -1;
+    }
+    return static_cast<long>(found - names.begin()) + 1;
+}
+
 // The rows of every file drawn, and how they are grouped: --where and --by as typed and parsed.
 struct RowChoice {
     std::optional<ColumnRef> by;
@@ -126,27 +141,14 @@ public:
         choice_ = &choice;
         file_ = file;
         decimal_comma_ = decimal_comma;
-        const auto find = [&](const ColumnRef& ref) {
-            if (ref.number >= 0) {
-                return ref.number;
-            }
-            const auto found = std::find(names.begin(), names.end(), ref.name);
-            if (found == names.end()) {
-                std::fprintf(
-                    stderr, "diagr: %s: no column named '%s' (%s)\n", file.c_str(), table::printable(ref.name).c_str(),
-                    names.empty() ? "the file names no columns" : ("the columns are " + column_list(names)).c_str());
-                return -1L;
-            }
-            return static_cast<long>(found - names.begin()) + 1;
-        };
         for (const Filter& filter : choice.filters) {
-            filter_columns_.push_back(find(filter.column));
+            filter_columns_.push_back(column_number(filter.column, names, file));
             if (filter_columns_.back() < 0) {
                 return false;
             }
             filter_numbers_.push_back(number_in(trimmed(filter.value), decimal_comma));
         }
-        by_ = choice.by ? find(*choice.by) : 0;
+        by_ = choice.by ? column_number(*choice.by, names, file) : 0;
         active_ = by_ >= 0;
         return active_;
     }
@@ -371,16 +373,15 @@ ColumnKind kind_of(std::span<const table::Field> fields, long column, const Read
     std::string scratch;
     // Where blanks separate the fields, a date and its time stand in two of them.
     const std::size_t most_extra = blanks ? 2 : 0;
+    // The most fields that still read as one time win: a date, then the date with its time.
     for (std::size_t extra = 0; extra <= most_extra; ++extra) {
         const std::string_view joined = time_text(fields, column, extra, scratch);
         if (joined.empty()) {
             break;
         }
-        if (options.timefmt != nullptr ? options.timefmt->read(joined).ok()
-                                       : table::time_form(joined) != table::TimeForm::none) {
-            kind.time = true;
-            kind.form = options.timefmt != nullptr ? table::TimeForm::none : table::time_form(joined);
-            kind.extra = extra;
+        const table::TimeForm form = options.timefmt != nullptr ? table::TimeForm::none : table::time_form(joined);
+        if (options.timefmt != nullptr ? options.timefmt->read(joined).ok() : form != table::TimeForm::none) {
+            kind = ColumnKind{true, form, extra};
         }
     }
     return kind;
@@ -433,18 +434,10 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
     std::vector<std::vector<long>> columns(chosen.size());
     for (std::size_t u = 0; u < chosen.size(); ++u) {
         for (const ColumnRef& ref : chosen[u].columns) {
-            long number = ref.number;
-            if (number < 0) {
-                const auto found = std::find(names.begin(), names.end(), ref.name);
-                if (found == names.end()) {
-                    return fail(name + ": no column named '" + table::printable(ref.name) + "' (" +
-                                (names.empty() ? std::string("the file names no columns")
-                                               : "the columns are " + column_list(names)) +
-                                ")");
-                }
-                number = static_cast<long>(found - names.begin()) + 1;
+            columns[u].push_back(column_number(ref, names, name));
+            if (columns[u].back() < 0) {
+                return false;
             }
-            columns[u].push_back(number);
         }
     }
 
@@ -506,10 +499,11 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
         }
         bool row_unfit = false;
         for (std::size_t u = 0; u < chosen.size(); ++u) {
+            // Grouped curves take the blank lines since their last row from the groups.
             Curve& curve = groups.active() ? groups.curve(u, curves[first + u]) : curves[first + u];
-            if (blanks >= 2 && curve.x.size() > curve.sets.back()) {
+            if (!groups.active() && blanks >= 2 && curve.x.size() > curve.sets.back()) {
                 curve.sets.push_back(curve.x.size());
-            } else if (blanks == 1) {
+            } else if (!groups.active() && blanks == 1) {
                 add_break(curve);
             }
             double v[4] = {kBreak, kBreak, kBreak, kBreak};

@@ -55,8 +55,8 @@ void diagr::diagram::draw_frame(float X0, float Y0, float XLEN, float YLEN, floa
                                 float YMAX, float DX, float DY, const char* XTEXT, const char* YTEXT, const char* TITLE,
                                 int IPENF, int XTEXT_len, int YTEXT_len, int TITLE_len) {
     NEWPEN(IPENF);
-    const Kind logx = kind_of(log_x(), time_x());
-    const Kind logy = kind_of(log_y(), time_y());
+    const Kind xkind = kind_of(log_x(), time_x());
+    const Kind ykind = kind_of(log_y(), time_y());
 
     const int nx = IDX(XTEXT, XTEXT_len);
     const int ny = IDX(YTEXT, YTEXT_len);
@@ -73,18 +73,18 @@ void diagr::diagram::draw_frame(float X0, float Y0, float XLEN, float YLEN, floa
     if (PLTPAR.IXLAB != 0) {
         ACHSIZ(PLTPAR.XLSIZE);
     }
-    side(logx, PLTPAR.IXLAB != 0, X0, Y0, XTEXT, minus_nx, XLEN, horizontal, XMIN, DX, XMAX, nx);
+    side(xkind, PLTPAR.IXLAB != 0, X0, Y0, XTEXT, minus_nx, XLEN, horizontal, XMIN, DX, XMAX, nx);
 
     const float right = X0 + XLEN;
-    side(logy, false, right, Y0, YTEXT, minus_ny, YLEN, vertical, YMIN, DY, YMAX, ny);
+    side(ykind, false, right, Y0, YTEXT, minus_ny, YLEN, vertical, YMIN, DY, YMAX, ny);
 
     const float top = Y0 + YLEN;
-    side(logx, false, X0, top, XTEXT, nx, XLEN, horizontal, XMIN, DX, XMAX, nx);
+    side(xkind, false, X0, top, XTEXT, nx, XLEN, horizontal, XMIN, DX, XMAX, nx);
 
     if (PLTPAR.IYLAB != 0) {
         ACHSIZ(PLTPAR.YLSIZE);
     }
-    side(logy, PLTPAR.IYLAB != 0, X0, Y0, YTEXT, ny, YLEN, vertical, YMIN, DY, YMAX, ny);
+    side(ykind, PLTPAR.IYLAB != 0, X0, Y0, YTEXT, ny, YLEN, vertical, YMIN, DY, YMAX, ny);
 
     // A blank title is one blank; a field of length 0 has none to lend.
     static const char one_blank[1] = {' '};

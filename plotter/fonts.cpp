@@ -49,7 +49,8 @@ public:
 
     const cairo_font_options_t* options() const { return options_; }
     cairo_font_face_t* text_face() const { return main_.face; }
-    // The text face's glyph of POINT; 0 when it has none.
+    // The text face's glyph of POINT; 0 when it has none, or when the font table lacks POINT (its
+    // layout is then the fallback's).
     unsigned long main_index(char32_t point);
     const Fallback& fallback(char32_t point);
     cairo_font_face_t* fallback_face(int face) const { return fallbacks_[static_cast<std::size_t>(face)].face; }
@@ -139,7 +140,7 @@ unsigned long Faces::main_index(char32_t point) {
         slot = &it->second;
     }
     if (*slot == kUnknownIndex) {
-        *slot = index_in(main_.scaled, point);
+        *slot = face_advance_units(point) >= 0 ? index_in(main_.scaled, point) : 0;
     }
     return *slot;
 }
@@ -205,11 +206,8 @@ float fallback_advance(char32_t point) { return faces().fallback(point).advance;
 FaceGlyph face_glyph(int code) {
     Faces& f = faces();
     const auto point = static_cast<char32_t>(code > 0 ? code : ' ');
-    if (face_advance_units(point) >= 0) {
-        const unsigned long index = f.main_index(point);
-        if (index != 0) {
-            return FaceGlyph{f.text_face(), index};
-        }
+    if (const unsigned long index = f.main_index(point); index != 0) {
+        return FaceGlyph{f.text_face(), index};
     }
     const Fallback& fallback = f.fallback(point);
     return fallback.face < 0 ? FaceGlyph{f.text_face(), 0} : FaceGlyph{f.fallback_face(fallback.face), fallback.index};

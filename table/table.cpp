@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "utf8.h"
+
 namespace table {
 
 namespace {
@@ -69,24 +71,11 @@ float to_float(double value) {
     return static_cast<float>(value);
 }
 
-// The length of the valid UTF-8 sequence at TEXT[I] (2 to 4), 0 where none starts there: an ASCII
-// or stray byte, an overlong form, a surrogate, a point above U+10FFFF, a sequence cut short.
+// The length of the valid UTF-8 sequence at TEXT[I] (2 to 4), 0 where none starts there.
 std::size_t utf8_length(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0U; };
-    const unsigned lead = byte(i);
-    const std::size_t n = lead < 0xC2U ? 0 : lead <= 0xDFU ? 2 : lead <= 0xEFU ? 3 : lead <= 0xF4U ? 4 : 0;
-    // The second byte's range is narrower after E0 and F0 (overlong), ED (surrogates) and F4.
-    const unsigned low = lead == 0xE0U ? 0xA0U : lead == 0xF0U ? 0x90U : 0x80U;
-    const unsigned high = lead == 0xEDU ? 0x9FU : lead == 0xF4U ? 0x8FU : 0xBFU;
-    if (n == 0 || byte(i + 1) < low || byte(i + 1) > high) {
-        return 0;
-    }
-    for (std::size_t k = 2; k < n; ++k) {
-        if ((byte(i + k) & 0xC0U) != 0x80U) {
-            return 0;
-        }
-    }
-    return n;
+    // Fields and lines are far below 2 GiB (the reader refuses longer lines).
+    return static_cast<std::size_t>(
+        plotter::utf8_sequence_length(text.data(), static_cast<int>(text.size()), static_cast<int>(i)));
 }
 
 // TEXT as UTF-8: as it is when it is valid UTF-8, else each byte read as its ISO 8859-1 character
