@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "diagr.hpp"
+#include "diagram_state.h"
 
 namespace cli {
 
@@ -80,6 +81,8 @@ void draw(const Options& options, const Diagram& diagram) {
     diagr::FRAME(f.x0, f.y0, f.xlen, f.ylen, diagram.x.low, diagram.x.high, diagram.y.low, diagram.y.high,
                  diagram.x.step, diagram.y.step, axis_text(*options.xlabel), axis_text(*options.ylabel),
                  options.title->empty() ? " " : *options.title, kFramePen);
+    diagr::diagram::draw_minor_ticks(f.x0, f.y0, f.xlen, f.ylen, diagram.x.low, diagram.x.high, diagram.y.low,
+                                     diagram.y.high, diagram.x.step, diagram.y.step, diagram.x.minor, diagram.y.minor);
     const auto [x_low, x_high] = frame_range(diagram.x);
     const auto [y_low, y_high] = frame_range(diagram.y);
     diagr::CLIP(f.x0, f.y0, f.xlen, f.ylen, x_low, x_high, y_low, y_high);

@@ -284,7 +284,7 @@ std::optional<int> parse_options(int argc, char** argv, Options& options) {
     CLI::App app(
         "Draws data tables as one diagram: every FILE gives one curve (or one per -u), each in the next\n"
         "pen (blue, green, orange, ...), the ranges covering all their data, a frame whose axes end on\n"
-        "numbered ticks, the axis texts, a title and, for two or more curves, a legend.",
+        "ticks close to the data, the axis texts, a title and, for two or more curves, a legend.",
         "diagr");
     app.get_formatter()->column_width(30);
     app.set_version_flag("--version", "diagr " DIAGR_VERSION);
@@ -405,7 +405,8 @@ std::optional<int> parse_options(int argc, char** argv, Options& options) {
         "  &T subscript, &M back to the base line, # switches Greek letters on and off (#a is alpha),\n"
         "  && and ## a literal & and #. Names taken from files are drawn as they are; a header that is\n"
         "  no UTF-8 is read as Latin-1.\n"
-        "Layout: the axes end on numbered ticks; the frame fills the plot but for room for its\n"
+        "Layout: the axes end on ticks, numbered or between the numbers, so that the data fill at\n"
+        "  least 85 % of each where they can; the frame fills the plot but for room for its\n"
         "  numbers, axis texts and title; --text 0.05:0.9:note puts a note at 5 % of the frame's\n"
         "  width and 90 % of its height.\n"
         "Repeated options: -u, -s, -k and --text add up; of the others the last one counts. Options\n"

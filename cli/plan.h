@@ -37,6 +37,7 @@ struct AxisPlan {
     float low = 0.0F;  // the axis: its ends and tick step (0 on a logarithmic or unnumbered axis)
     float high = 0.0F;
     float step = 0.0F;
+    float minor = 0.0F;    // the step of unnumbered ticks between the numbered ones (0 none)
     bool numbered = true;  // false: no step of 1, 2 or 5 numbers its ticks apart in single precision
 };
 

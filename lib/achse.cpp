@@ -606,3 +606,30 @@ void diagr::axis::draw_time(float xa, float ya, const char* atext, int atext_len
                             float vfirst, float vlast, double t0, bool numbered) {
     time_axis_body(xa, ya, atext, atext_len, nc, alen, angle, vfirst, vlast, t0, numbered);
 }
+
+void diagr::axis::draw_minor_linear(float xa, float ya, int nc, float alen, float angle, float vfirst, float vlast,
+                                    float step, float minor) {
+    constexpr double MOST_MINOR_TICKS = 10000.0;
+    constexpr double ON_A_STEP = 1.0e-3;  // steps: how close a multiple of STEP counts as one
+    const double lo = std::fmin(vfirst, vlast);
+    const double hi = std::fmax(vfirst, vlast);
+    const double span = static_cast<double>(vlast) - vfirst;
+    const bool finite = std::isfinite(xa) && std::isfinite(ya) && std::isfinite(alen) && std::isfinite(angle) &&
+                        std::isfinite(span) && std::isfinite(step) && std::isfinite(minor);
+    if (!finite || !(minor > 0.0F) || span == 0.0 || (hi - lo) / minor > MOST_MINOR_TICKS) {
+        return;
+    }
+    const Axis axis = axis_at(xa, ya, angle * DEGREES_TO_RADIANS, nc);
+    const double first = std::ceil(lo / minor - ON_A_STEP);
+    const double last = std::floor(hi / minor + ON_A_STEP);
+    PLTSYN(1);
+    for (double k = first; k <= last; ++k) {
+        const double value = k * minor;
+        const double steps = value / step;
+        if (step > 0.0F && std::fabs(steps - std::round(steps)) < ON_A_STEP) {
+            continue;
+        }
+        log_tick(axis, static_cast<float>(alen * (value - vfirst) / span), MINOR_TICK_LENGTH);
+    }
+    PLTSYN(0);
+}

@@ -46,6 +46,11 @@ void draw_frame(float X0, float Y0, float XLEN, float YLEN, float XMIN, float XM
                 float DY, const char* XTEXT, const char* YTEXT, const char* TITLE, int IPENF, int XTEXT_len,
                 int YTEXT_len, int TITLE_len);
 
+// Short unnumbered ticks on the linear sides of the frame FRAME drew: at multiples of DXMINOR
+// (DYMINOR) between the numbered ticks at multiples of DX (DY); 0 draws none on that axis.
+void draw_minor_ticks(float X0, float Y0, float XLEN, float YLEN, float XMIN, float XMAX, float YMIN, float YMAX,
+                      float DX, float DY, float DXMINOR, float DYMINOR);
+
 // Draws DIAGR's curve X(1..N), Y(1..N) exactly as OVER with mode ISYM would, its reports naming
 // DIAGR.
 void draw_diagr_curve(const float* X, const float* Y, int n, float isym);

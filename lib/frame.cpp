@@ -109,3 +109,16 @@ void diagr::diagram::draw_frame(float X0, float Y0, float XLEN, float YLEN, floa
         yt = CONTINUE;
     });
 }
+
+void diagr::diagram::draw_minor_ticks(float X0, float Y0, float XLEN, float YLEN, float XMIN, float XMAX, float YMIN,
+                                      float YMAX, float DX, float DY, float DXMINOR, float DYMINOR) {
+    // The sides' label sides as FRAME draws them: ticks point into the frame.
+    if (kind_of(log_x(), time_x()) == Kind::Linear && DXMINOR > 0.0F) {
+        diagr::axis::draw_minor_linear(X0, Y0, -1, XLEN, 0.0F, XMIN, XMAX, DX, DXMINOR);
+        diagr::axis::draw_minor_linear(X0, Y0 + YLEN, 1, XLEN, 0.0F, XMIN, XMAX, DX, DXMINOR);
+    }
+    if (kind_of(log_y(), time_y()) == Kind::Linear && DYMINOR > 0.0F) {
+        diagr::axis::draw_minor_linear(X0 + XLEN, Y0, -1, YLEN, 90.0F, YMIN, YMAX, DY, DYMINOR);
+        diagr::axis::draw_minor_linear(X0, Y0, 1, YLEN, 90.0F, YMIN, YMAX, DY, DYMINOR);
+    }
+}

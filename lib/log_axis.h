@@ -1,4 +1,5 @@
-// Internal: one side of a frame on a logarithmic or a time axis, drawn by the axis family (achse.cpp).
+// Internal: one side of a frame on a logarithmic or a time axis, and the unnumbered ticks of a
+// linear one, drawn by the axis family (achse.cpp).
 #pragma once
 
 namespace diagr::axis {
@@ -17,5 +18,12 @@ void draw_logarithmic(float xa, float ya, const char* atext, int atext_len, int 
 // usable time axis, the linear axis of ACHSE (NUMBERED) or ACHSE0.
 void draw_time(float xa, float ya, const char* atext, int atext_len, int nc, float alen, float angle, float vfirst,
                float vlast, double t0, bool numbered);
+
+// Short ticks on a linear axis placed as ACHSE0 places one (from (XA, YA) cm, ALEN cm at ANGLE
+// degrees, pointing away from the label side by the sign of NC, VFIRST to VLAST): at the multiples
+// of MINOR that are not multiples of STEP, the numbered ticks ACHSE draws there. Nothing when an
+// argument is not finite, MINOR is not positive or there would be more than 10 000 of them.
+void draw_minor_linear(float xa, float ya, int nc, float alen, float angle, float vfirst, float vlast, float step,
+                       float minor);
 
 }  // namespace diagr::axis

@@ -30,6 +30,9 @@ constexpr double LATEST_INSTANT = 9.0E11;
 constexpr float CLOSEST_MINOR_TICKS = 0.15F;
 // A range out to ticks may be at most this many times as long as the data's.
 constexpr double MOST_WIDENING = 8.0;
+// Data filling less than this part of a range out to labelled ticks end on minor ticks instead.
+constexpr double LEAST_FILL = 0.85;
+constexpr int MINOR_END_ROUNDS = 4;
 // A minor step divides its major step into at most this many parts.
 constexpr double MOST_MINOR_PARTS = 12.5;
 
@@ -80,6 +83,10 @@ constexpr Candidates CANDIDATES = make_candidates();
 double power_of_ten(int exponent) { return std::pow(10.0, static_cast<double>(exponent)); }
 
 // Seconds a step takes, on average for months and years (used only to judge density).
+bool same_step(const TimeStep& a, const TimeStep& b) {
+    return a.unit == b.unit && a.count == b.count && a.exponent == b.exponent;
+}
+
 double nominal_seconds(const TimeStep& step) {
     const double count = static_cast<double>(step.count);
     switch (step.unit) {
@@ -388,6 +395,7 @@ bool try_step(const TimeStep& step, double t0, double lo, double hi, float alen,
 // else the finest.
 void add_minor_ticks(int major_index, double t0, double lo, double hi, float alen, TimeTicks& ticks) {
     ticks.minor_count = 0;
+    ticks.has_minor_step = false;
     const double cm_per_second = std::fabs(static_cast<double>(alen)) / (hi - lo);
     const double major_seconds = nominal_seconds(ticks.step);
     int chosen = -1;
@@ -422,6 +430,8 @@ void add_minor_ticks(int major_index, double t0, double lo, double hi, float ale
         const bool enough_parts = major_seconds / seconds >= 3.5;
         if (chosen < 0 || enough_parts) {
             chosen = i;
+            ticks.has_minor_step = true;
+            ticks.minor_step = step;
             int kept = 0;
             int j = 0;
             for (k = 0; k < n; ++k) {
@@ -444,6 +454,7 @@ void time_ticks(double t0, double first, double last, float alen, float label_he
     ticks.usable = false;
     ticks.count = 0;
     ticks.minor_count = 0;
+    ticks.has_minor_step = false;
     ticks.context_length = 0;
     const double lo = std::fmin(first, last);
     const double hi = std::fmax(first, last);
@@ -481,27 +492,53 @@ bool time_range(double t0, double first, double last, float alen, float label_he
         return false;
     }
     // The finest step whose labels keep their room on the range out to its own ticks, as long as
-    // that range is at most MOST_WIDENING times the data's.
+    // that range is at most MOST_WIDENING times the data's; if none, out to the next ticks of the
+    // step the data's own range takes.
     const double span = hi - lo;
+    double out_lo = tick_at_or_before(ticks.step, t0, lo);
+    double out_hi = tick_at_or_after(ticks.step, t0, hi);
     for (int i = 0; i < CANDIDATES.count; ++i) {
         const TimeStep& step = CANDIDATES.steps[i];
         if (span / nominal_seconds(step) > MAX_TIME_TICKS + 1) {
             continue;
         }
-        const double out_lo = tick_at_or_before(step, t0, lo);
-        const double out_hi = tick_at_or_after(step, t0, hi);
-        if (out_hi - out_lo > MOST_WIDENING * span) {
+        const double step_lo = tick_at_or_before(step, t0, lo);
+        const double step_hi = tick_at_or_after(step, t0, hi);
+        if (step_hi - step_lo > MOST_WIDENING * span) {
             break;
         }
-        if (try_step(step, t0, out_lo, out_hi, alen, label_height, vertical, ticks)) {
-            low = static_cast<float>(out_lo);
-            high = static_cast<float>(out_hi);
-            return true;
+        TimeTicks fitted;
+        if (try_step(step, t0, step_lo, step_hi, alen, label_height, vertical, fitted)) {
+            out_lo = step_lo;
+            out_hi = step_hi;
+            break;
         }
     }
-    // None: out to the next ticks of the step the data's own range takes.
-    low = static_cast<float>(tick_at_or_before(ticks.step, t0, lo));
-    high = static_cast<float>(tick_at_or_after(ticks.step, t0, hi));
+    // Too wide: out to the minor ticks of the axis the data's range takes, while the axis on that
+    // range keeps the steps (moving the ends can change the steps that fit, so a few rounds).
+    for (int round = 0; round < MINOR_END_ROUNDS && span < LEAST_FILL * (out_hi - out_lo); ++round) {
+        if (!ticks.has_minor_step) {
+            break;
+        }
+        const double minor_lo = tick_at_or_before(ticks.minor_step, t0, lo);
+        const double minor_hi = tick_at_or_after(ticks.minor_step, t0, hi);
+        TimeTicks narrower;
+        time_ticks(t0, minor_lo, minor_hi, alen, label_height, vertical, narrower);
+        if (narrower.usable && narrower.has_minor_step && same_step(narrower.step, ticks.step) &&
+            same_step(narrower.minor_step, ticks.minor_step)) {
+            if (minor_hi - minor_lo < out_hi - out_lo) {
+                out_lo = minor_lo;
+                out_hi = minor_hi;
+            }
+            break;
+        }
+        ticks = narrower;
+        if (!ticks.usable) {
+            break;
+        }
+    }
+    low = static_cast<float>(out_lo);
+    high = static_cast<float>(out_hi);
     return true;
 }
 

@@ -43,6 +43,8 @@ struct TimeTicks {
     TimeLabel labels[MAX_TIME_TICKS];
     int minor_count = 0;
     double minor[MAX_MINOR_TIME_TICKS];  // the minor ticks that are not major ones
+    bool has_minor_step = false;         // whether a minor step was chosen, and which
+    TimeStep minor_step;
     // What the labels leave out (the year; the date; the date and minute), taken from the last
     // tick, written once under the axis's end; length 0 for years.
     char context[TIME_CONTEXT_LEN];
@@ -64,13 +66,15 @@ struct TimeTicks {
 void time_ticks(double t0, double first, double last, float alen, float label_height, bool vertical, TimeTicks& ticks);
 
 // The range a time axis takes for data from FIRST to LAST (seconds after T0, either order), ALEN
-// cm long with labels LABEL_HEIGHT cm high (VERTICAL as for time_ticks): out to the ticks of the
-// finest step whose labels keep their room on that wider range, so that both ends are ticks of
-// the axis time_ticks then draws; a range at most 8 times the data's. A single instant is widened
-// to a day on each side first. When no step fits so, the range goes out to the next ticks of the
-// step time_ticks takes for the data. Writes back LOW and HIGH in seconds after T0 (floats) and
-// returns true; without a usable time axis (see TimeTicks::usable) returns false with FIRST and
-// LAST written back.
+// cm long with labels LABEL_HEIGHT cm high (VERTICAL as for time_ticks), so that both ends are
+// ticks of the axis time_ticks then draws: out to the labelled ticks of the finest step whose
+// labels keep their room on that wider range (a range at most 8 times the data's; when no step
+// fits so, out to the next ticks of the step time_ticks takes for the data). Where the data would
+// fill less than 85 % of that range, the ends move in to minor ticks instead, when the axis on
+// the narrower range keeps the same steps (1958-03 to 2023-12 by decades: 1958 to 2024, not 1940
+// to 2040). A single instant is widened to a day on each side first. Writes back LOW and HIGH in
+// seconds after T0 (floats) and returns true; without a usable time axis (see TimeTicks::usable)
+// returns false with FIRST and LAST written back.
 bool time_range(double t0, double first, double last, float alen, float label_height, bool vertical, float& low,
                 float& high);
 

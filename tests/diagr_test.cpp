@@ -132,11 +132,11 @@ TEST_F(DiagrTest, TimeAxisRangesEndOnCalendarTicks) {
          {0, 0},
          {0, 59 * DAY}},
         {"non-finite values left out", FEB_2005, {NAN_VALUE, 2 * DAY, 55 * DAY, INF_VALUE}, {0, 0}, {0, 59 * DAY}},
-        {"one instant, 1 March 2024 05:00: a day on each side, then weekly ticks",
+        {"one instant, 1 March 2024 05:00: a day on each side, then 12-hour minor ticks",
          MAR_2024,
          {5 * 3600.0F},
          {0, 0},
-         {-8 * DAY, 7 * DAY}},
+         {-DAY, 1.5F * DAY}},
         {"a given range is kept", FEB_2005, {2 * DAY}, {-5, 3}, {-5, 3}},
     };
     for (const Case& c : cases) {
