@@ -252,10 +252,10 @@ std::pair<float, float> ends_on(const AxisPlan& plan, double step) {
 // Tries the numbered step STEP on a linear axis: its ends on numbered ticks where the data fill
 // kLeastFill of that, else moved in to ticks of a finer step between the numbers (every second
 // or fifth tick numbered, so those ticks are 1, 2, 2.5 or 5 times a power of ten apart, and at
-// least kClosestMinorTicks apart), the one the data fill most, on a tie the first in order of
-// preference; numbered ends again where neither fits. Years 1880 to 2023 numbered every 50 years
-// end on 1880 and 2030, not 1850 and 2050. True, with PLAN's range and steps set, when the numbers
-// fit (numbers_fit) on the range taken.
+// least kClosestMinorTicks apart): the coarser where the data fill enough of it, else the one
+// they fill most; numbered ends again where neither fits. Years 1880 to 2023 numbered every 50
+// years end on 1875 and 2025, not 1850 and 2050. True, with PLAN's range and steps set, when the
+// numbers fit (numbers_fit) on the range taken.
 bool try_step(AxisPlan& plan, double step, float alen, float size, bool horizontal) {
     const auto fstep = static_cast<float>(step);
     const auto [low, high] = ends_on(plan, step);
@@ -273,16 +273,15 @@ bool try_step(AxisPlan& plan, double step, float alen, float size, bool horizont
     bool found = false;
     if (!(plan.fixed_low && plan.fixed_high)) {
         const double mantissa = std::round(step / std::pow(10.0, std::floor(std::log10(step))));
-        // Finer steps in order of preference: 5 between tens, 1 between twos and fives.
-        const std::array<double, 2> parts = mantissa == 2.0   ? std::array<double, 2>{2.0, 4.0}
-                                            : mantissa == 5.0 ? std::array<double, 2>{5.0, 2.0}
-                                                              : std::array<double, 2>{2.0, 5.0};
+        // Finer steps, coarser first: fewer ticks, and the data kept off the frame where they can.
+        const std::array<double, 2> parts =
+            mantissa == 2.0 ? std::array<double, 2>{2.0, 4.0} : std::array<double, 2>{2.0, 5.0};
         for (const double part : parts) {
             const double minor = step / part;
             const auto [minor_low, minor_high] = ends_on(plan, minor);
             const double share = fill(plan, minor_low, minor_high);
             const double minor_cm = minor * std::fabs(alen) / (static_cast<double>(minor_high) - minor_low);
-            if ((found || numbered_fit) && !(share > best)) {
+            if ((found && best >= kLeastFill) || ((found || numbered_fit) && !(share > best))) {
                 continue;
             }
             if (minor_cm >= kClosestMinorTicks && numbers_fit(minor_low, minor_high, fstep, alen, size, horizontal)) {

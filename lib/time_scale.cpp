@@ -335,6 +335,16 @@ void label_of(const TimeStep& step, double t0, double value, TimeLabel& label) {
 }
 
 // What the labels of STEP leave out, for the instant VALUE.
+// Whether the last label reads TEXT.
+bool last_label_is(const TimeTicks& ticks, const char* text) {
+    if (ticks.count == 0) {
+        return false;
+    }
+    const TimeLabel& last = ticks.labels[ticks.count - 1];
+    return std::strlen(text) == static_cast<std::size_t>(last.length) &&
+           std::memcmp(text, last.text, static_cast<std::size_t>(last.length)) == 0;
+}
+
 void context_of(const TimeStep& step, double t0, double value, TimeTicks& ticks) {
     const Split at = split(t0, value);
     const year_month_day ymd = date_of(at.day);
@@ -350,7 +360,11 @@ void context_of(const TimeStep& step, double t0, double value, TimeTicks& ticks)
         case TimeUnit::Month:
         case TimeUnit::Week:
         case TimeUnit::Day:
+            // Not again under a last label that is that year ("2024" on 1 January).
             std::snprintf(text, sizeof text, "%d", y);
+            if (last_label_is(ticks, text)) {
+                text[0] = '\0';
+            }
             break;
         case TimeUnit::SubSecond:
             std::snprintf(text, sizeof text, "%d %s %02u %02ld:%02ld", y, month_name, dom, minute / 60, minute % 60);

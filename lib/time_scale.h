@@ -46,7 +46,8 @@ struct TimeTicks {
     bool has_minor_step = false;         // whether a minor step was chosen, and which
     TimeStep minor_step;
     // What the labels leave out (the year; the date; the date and minute), taken from the last
-    // tick, written once under the axis's end; length 0 for years.
+    // tick, written once under the axis's end; length 0 for years, and for months and days when
+    // the last label is that year.
     char context[TIME_CONTEXT_LEN];
     int context_length = 0;
 };
@@ -57,8 +58,8 @@ struct TimeTicks {
 // character cells of LABEL_HEIGHT, as the numbers of a linear axis; VERTICAL true: two label
 // heights), with minor ticks at the next finer step that leaves 0.15 cm between them. Labels:
 //   years      "2012"
-//   months     "Feb", the January tick "2013"                     context "2005"
-//   days/weeks "Mar 08", a 1st "Mar", a 1 January "2013"          context "2005"
+//   months     "Feb", the January tick "2013"                     context "2005" (none under a last "2006")
+//   days/weeks "Mar 08", a 1st "Mar", a 1 January "2013"          context "2005" (the same)
 //   hours and minutes "06:00", a midnight "Mar 02"                context "2024 Mar 04"
 //   seconds    "12:00:30", a midnight "Mar 02"                    context "2024 Mar 04"
 //   below 1 s  "30.25" (seconds of the minute, as many decimals as the step needs), a whole
