@@ -34,16 +34,6 @@ constexpr float kFall = 0.5F;
 constexpr int kLayoutRounds = 8;
 // Smallest frame side worth drawing, cm.
 constexpr float kSmallestSide = 2.0F;
-// Numbers need their room and a little more: the axis measures the same distances in single
-// precision, and numbers that just touch may count as overlapping there, cm.
-constexpr float kRoomSlack = 1.0e-3F;
-// Data filling less of an axis ending on numbered ticks move its ends in to unnumbered ones.
-constexpr double kLeastFill = 0.85;
-// Closer than this (cm) unnumbered ticks would blur into a comb.
-constexpr double kClosestMinorTicks = 0.15;
-// Steps tried, in powers of ten below and above the range's own.
-constexpr int kFinestPower = -3;
-constexpr int kCoarsestPower = 6;
 // A logarithmic axis's decades beyond 0.001 .. 10000 are written as powers of ten: "10" and a
 // raised exponent, about as wide as five characters.
 constexpr int kPowerLabelChars = 5;
@@ -124,29 +114,6 @@ AxisNumbers axis_numbers(const AxisPlan& plan, float alen, float size, bool vert
         numbers.last_chars = chars;
     });
     return numbers;
-}
-
-// Whether the step STEP numbers the axis from LOW to HIGH with every number in its room and no two
-// neighbours alike.
-bool numbers_fit(float low, float high, float step, float alen, float size, bool horizontal) {
-    const diagr::scale::AxisNumbering numbering = diagr::scale::number_axis(low, step, high, alen, size);
-    if (!numbering.usable) {
-        return false;
-    }
-    const float room = horizontal ? static_cast<float>(numbering.widest) * size : 2.0F * size;
-    if (std::fabs(numbering.step_cm) < room + kRoomSlack) {
-        return false;
-    }
-    int ticks = 0;
-    std::string last;
-    bool apart = true;
-    diagr::scale::for_each_tick(numbering, [&](float value, float) {
-        std::string text = fixed_label(value).text;
-        apart = apart && (ticks == 0 || text != last);
-        last = std::move(text);
-        ++ticks;
-    });
-    return apart && ticks >= 2;
 }
 
 std::optional<FramePlace> place_frame(float width, float height, const AxisPlan& x, const AxisPlan& y,
@@ -238,78 +205,10 @@ std::string cover(const Extremes& extremes, const Bounds& given, bool log, char 
     return {};
 }
 
-// The data's share of an axis from LOW to HIGH.
-double fill(const AxisPlan& plan, double low, double high) {
-    return (static_cast<double>(plan.need_high) - plan.need_low) / (high - low);
-}
-
-// The ends of an axis out to multiples of STEP (the bounds given kept).
-std::pair<float, float> ends_on(const AxisPlan& plan, double step) {
-    return {static_cast<float>(plan.fixed_low ? plan.need_low : std::floor(plan.need_low / step) * step),
-            static_cast<float>(plan.fixed_high ? plan.need_high : std::ceil(plan.need_high / step) * step)};
-}
-
-// Tries the numbered step STEP on a linear axis: its ends on numbered ticks where the data fill
-// kLeastFill of that, else moved in to ticks of a finer step between the numbers (every second
-// or fifth tick numbered, so those ticks are 1, 2, 2.5 or 5 times a power of ten apart, and at
-// least kClosestMinorTicks apart): the coarser where the data fill enough of it, else the one
-// they fill most; numbered ends again where neither fits. Years 1880 to 2023 numbered every 50
-// years end on 1875 and 2025, not 1850 and 2050. True, with PLAN's range and steps set, when the
-// numbers fit (numbers_fit) on the range taken.
-bool try_step(AxisPlan& plan, double step, float alen, float size, bool horizontal) {
-    const auto fstep = static_cast<float>(step);
-    const auto [low, high] = ends_on(plan, step);
-    if (!std::isfinite(low) || !std::isfinite(high) || !std::isfinite(fstep) || !(fstep > 0.0F)) {
-        return false;
-    }
-    const bool numbered_fit = numbers_fit(low, high, fstep, alen, size, horizontal);
-    double best = fill(plan, low, high);
-    if (numbered_fit && best >= kLeastFill) {
-        plan.low = low;
-        plan.high = high;
-        plan.step = fstep;
-        return true;
-    }
-    bool found = false;
-    if (!(plan.fixed_low && plan.fixed_high)) {
-        const double mantissa = std::round(step / std::pow(10.0, std::floor(std::log10(step))));
-        // Finer steps, coarser first: fewer ticks, and the data kept off the frame where they can.
-        const std::array<double, 2> parts =
-            mantissa == 2.0 ? std::array<double, 2>{2.0, 4.0} : std::array<double, 2>{2.0, 5.0};
-        for (const double part : parts) {
-            const double minor = step / part;
-            const auto [minor_low, minor_high] = ends_on(plan, minor);
-            const double share = fill(plan, minor_low, minor_high);
-            const double minor_cm = minor * std::fabs(alen) / (static_cast<double>(minor_high) - minor_low);
-            if ((found && best >= kLeastFill) || ((found || numbered_fit) && !(share > best))) {
-                continue;
-            }
-            if (minor_cm >= kClosestMinorTicks && numbers_fit(minor_low, minor_high, fstep, alen, size, horizontal)) {
-                found = true;
-                best = share;
-                plan.low = minor_low;
-                plan.high = minor_high;
-                plan.step = fstep;
-                plan.minor = static_cast<float>(minor);
-            }
-        }
-    }
-    if (!found && numbered_fit) {
-        plan.low = low;
-        plan.high = high;
-        plan.step = fstep;
-        return true;
-    }
-    return found;
-}
-
-// Chooses the range and the step of a linear axis ALEN cm long with numbers SIZE high: the
-// smallest step of 1, 2 or 5 times a power of ten whose numbers all keep their room (across, on
-// a HORIZONTAL axis, the numbers' width; along a vertical one, two heights) and tell their ticks
-// apart, the free ends moved out to ticks of it or of a finer step between its numbers (try_step;
-// data from 0 to 10 give 0 to 10). A logarithmic axis ends at the
-// nearest 1, 2 or 5 times a power of ten (where it has short ticks) and takes no step: a bar reaching just past 1000
-// adds up to 2000, not another decade.
+// Chooses the range and the steps of an axis ALEN cm long with numbers SIZE high, by the library's
+// rules: a linear axis by linear_range, a calendar axis by time_range. A logarithmic axis ends at
+// the nearest 1, 2 or 5 times a power of ten (where it has short ticks) and takes no step: a bar
+// reaching just past 1000 adds up to 2000, not another decade.
 void choose_ticks(AxisPlan& plan, float alen, float size, bool horizontal) {
     plan.low = plan.need_low;
     plan.high = plan.need_high;
@@ -334,20 +233,13 @@ void choose_ticks(AxisPlan& plan, float alen, float size, bool horizontal) {
         plan.high = plan.fixed_high ? plan.need_high : high;
         return;
     }
-    const double span = std::fabs(static_cast<double>(plan.need_high) - plan.need_low);
-    if (!(span > 0.0) || !std::isfinite(span)) {
-        plan.numbered = false;
-        return;
-    }
-    const int power = static_cast<int>(std::floor(std::log10(span)));
-    for (int k = power + kFinestPower; k <= power + kCoarsestPower; ++k) {
-        for (const double multiple : {1.0, 2.0, 5.0}) {
-            if (try_step(plan, multiple * std::pow(10.0, k), alen, size, horizontal)) {
-                return;
-            }
-        }
-    }
-    plan.numbered = false;
+    const diagr::scale::LinearRange range = diagr::scale::linear_range(plan.need_low, plan.need_high, plan.fixed_low,
+                                                                       plan.fixed_high, alen, size, horizontal);
+    plan.low = range.low;
+    plan.high = range.high;
+    plan.step = range.step;
+    plan.minor = range.minor;
+    plan.numbered = range.numbered;
 }
 
 // Places the frame on a WIDTH x HEIGHT cm plot and chooses both axes' ticks for it, leaving room

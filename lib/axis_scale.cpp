@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 
 #include "diagr.h"
 #include "power_of_ten.h"
@@ -278,6 +279,130 @@ AxisNumbering number_axis(float vfirst, float vstep, float vlast, float alen, fl
     axis.tolerance = tolerance;
     axis.start_index = start_index;
     return axis;
+}
+
+namespace {
+
+// Numbers need their room and a little more: the axis measures the same distances in single
+// precision, and numbers that just touch may count as overlapping there, cm.
+constexpr float ROOM_SLACK = 1.0e-3F;
+// Data filling less of an axis ending on numbered ticks move its ends in to unnumbered ones.
+constexpr double LEAST_FILL = 0.85;
+// Closer than this (cm) unnumbered ticks would blur into a comb.
+constexpr double CLOSEST_MINOR_TICKS = 0.15;
+// Steps tried, in powers of ten below and above the range's own.
+constexpr int FINEST_POWER = -3;
+constexpr int COARSEST_POWER = 6;
+
+// Whether the step STEP numbers the axis from LOW to HIGH with every number in its room and no
+// two neighbours alike, and at least two of them.
+bool numbers_fit(float low, float high, float step, float alen, float size, bool horizontal) {
+    const AxisNumbering numbering = number_axis(low, step, high, alen, size);
+    if (!numbering.usable) {
+        return false;
+    }
+    const float room = horizontal ? static_cast<float>(numbering.widest) * size : 2.0F * size;
+    if (std::fabs(numbering.step_cm) < room + ROOM_SLACK) {
+        return false;
+    }
+    int ticks = 0;
+    char last[LABEL_LEN];
+    int last_count = 0;
+    bool apart = true;
+    for_each_tick(numbering, [&](float value, float) {
+        char text[LABEL_LEN];
+        int count = 0;
+        int unused = 0;
+        FSTELLE(value, text, count, unused, LABEL_LEN);
+        count = std::clamp(count, 0, LABEL_LEN);
+        apart = apart &&
+                (ticks == 0 || count != last_count || std::memcmp(text, last, static_cast<std::size_t>(count)) != 0);
+        std::memcpy(last, text, static_cast<std::size_t>(count));
+        last_count = count;
+        ++ticks;
+    });
+    return apart && ticks >= 2;
+}
+
+struct Need {
+    double low;
+    double high;
+    bool fixed_low;
+    bool fixed_high;
+
+    // The ends out to multiples of STEP, the fixed ones kept.
+    void ends_on(double step, float& out_low, float& out_high) const {
+        out_low = static_cast<float>(fixed_low ? low : std::floor(low / step) * step);
+        out_high = static_cast<float>(fixed_high ? high : std::ceil(high / step) * step);
+    }
+    double fill(double from, double to) const { return (high - low) / (to - from); }
+};
+
+// Tries the numbered step STEP: numbered ends where the data fill enough of them, else ends on the
+// finer ticks between the numbers, else numbered ends again. True with RANGE set when the numbers
+// fit on the range taken.
+bool try_step(const Need& need, double step, float alen, float size, bool horizontal, LinearRange& range) {
+    const auto fstep = static_cast<float>(step);
+    float low = 0.0F;
+    float high = 0.0F;
+    need.ends_on(step, low, high);
+    if (!std::isfinite(low) || !std::isfinite(high) || !std::isfinite(fstep) || !(fstep > 0.0F)) {
+        return false;
+    }
+    const bool numbered_fit = numbers_fit(low, high, fstep, alen, size, horizontal);
+    double best = need.fill(low, high);
+    if (numbered_fit && best >= LEAST_FILL) {
+        range = {low, high, fstep, 0.0F, true};
+        return true;
+    }
+    bool found = false;
+    if (!(need.fixed_low && need.fixed_high)) {
+        const double mantissa = std::round(step / std::pow(10.0, std::floor(std::log10(step))));
+        // Finer steps, coarser first: fewer ticks, and the data kept off the frame where they can.
+        const double parts[2] = {2.0, mantissa == 2.0 ? 4.0 : 5.0};
+        for (const double part : parts) {
+            const double minor = step / part;
+            float minor_low = 0.0F;
+            float minor_high = 0.0F;
+            need.ends_on(minor, minor_low, minor_high);
+            const double share = need.fill(minor_low, minor_high);
+            const double minor_cm = minor * std::fabs(alen) / (static_cast<double>(minor_high) - minor_low);
+            if ((found && best >= LEAST_FILL) || ((found || numbered_fit) && !(share > best))) {
+                continue;
+            }
+            if (minor_cm >= CLOSEST_MINOR_TICKS && numbers_fit(minor_low, minor_high, fstep, alen, size, horizontal)) {
+                found = true;
+                best = share;
+                range = {minor_low, minor_high, fstep, static_cast<float>(minor), true};
+            }
+        }
+    }
+    if (!found && numbered_fit) {
+        range = {low, high, fstep, 0.0F, true};
+        return true;
+    }
+    return found;
+}
+
+}  // namespace
+
+LinearRange linear_range(float need_low, float need_high, bool fixed_low, bool fixed_high, float alen, float size,
+                         bool horizontal) {
+    LinearRange range{need_low, need_high, 0.0F, 0.0F, false};
+    const Need need{need_low, need_high, fixed_low, fixed_high};
+    const double span = std::fabs(need.high - need.low);
+    if (!(span > 0.0) || !std::isfinite(span)) {
+        return range;
+    }
+    const int power = static_cast<int>(std::floor(std::log10(span)));
+    for (int k = power + FINEST_POWER; k <= power + COARSEST_POWER; ++k) {
+        for (const double multiple : {1.0, 2.0, 5.0}) {
+            if (try_step(need, multiple * std::pow(10.0, k), alen, size, horizontal, range)) {
+                return range;
+            }
+        }
+    }
+    return LinearRange{need_low, need_high, 0.0F, 0.0F, false};
 }
 
 }  // namespace diagr::scale

@@ -58,6 +58,25 @@ struct AxisNumbering {
 
 AxisNumbering number_axis(float vfirst, float vstep, float vlast, float alen, float size);
 
+// The range and steps of a linear axis ALEN cm long, numbers SIZE high, for values from NEED_LOW
+// to NEED_HIGH (either end kept as it is when FIXED): the smallest step of 1, 2 or 5 times a power
+// of ten whose numbers all keep their room (across, on a HORIZONTAL axis, the numbers' width;
+// along a vertical one, two heights) and tell their ticks apart, the free ends moved out to
+// numbered ticks (0 to 10 gives 0 to 10). Where the data would fill less than 85 % of that, the
+// ends move in to ticks of a finer step between the numbers (every second or fifth tick
+// numbered, 1, 2, 2.5 or 5 times a power of ten apart, at least 0.15 cm apart), the coarser where
+// the data fill enough of it: years 1880 to 2023 numbered every 50 years give 1875 to 2025.
+struct LinearRange {
+    float low = 0.0F;
+    float high = 0.0F;
+    float step = 0.0F;      // between numbered ticks; 0 when not NUMBERED
+    float minor = 0.0F;     // between the unnumbered ticks, 0 for none
+    bool numbered = false;  // false: no step numbers the range apart in single precision
+};
+
+LinearRange linear_range(float need_low, float need_high, bool fixed_low, bool fixed_high, float alen, float size,
+                         bool horizontal);
+
 // Upper bound of the tick loop: the usable scales have at most 100 000 steps (plus the ends).
 inline constexpr int MAX_TICK_ITERATIONS = 100003;
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "axis_scale.h"
 #include "diagr.h"
 #include "recorder.h"
 #include "support/trace_lines.h"
@@ -341,7 +342,8 @@ TEST_F(AchseTest, DenseNumbersAreThinnedWhileEveryTickStays) {
         for (std::size_t i = 1; i < labels.size(); ++i) {
             const float previous_width = labels[i - 1].numbers[4] * c.size;
             const float width = labels[i].numbers[4] * c.size;
-            const float previous = vertical ? labels[i - 1].numbers[1] : labels[i - 1].numbers[0] + previous_width / 2.0F;
+            const float previous =
+                vertical ? labels[i - 1].numbers[1] : labels[i - 1].numbers[0] + previous_width / 2.0F;
             const float here = vertical ? labels[i].numbers[1] : labels[i].numbers[0] + width / 2.0F;
             EXPECT_GE(here - previous, c.box - TOL) << c.angle << ", " << labels[i].text;
             if (!vertical) {
@@ -486,6 +488,38 @@ TEST_F(AchseTest, AxisAtAnAngleKeepsItsGeometry) {
     }
     const Call text = named(all, "SYMBLK").back();
     EXPECT_NEAR(text.numbers[3], 30.0F, TOL);
+}
+
+// The range and steps the frame layout takes for data: numbered ends where the data fill 85 % of
+// them, else ends on the ticks between the numbers, the coarser first; a fixed end stays.
+TEST(LinearRange, EndsCloseToTheData) {
+    struct Case {
+        const char* what;
+        float need_low, need_high;
+        bool fixed_low, fixed_high;
+        float alen;
+        bool horizontal;
+        float low, high, step, minor;
+    };
+    const Case cases[] = {
+        {"0 to 10 on numbered ticks", 0.0F, 10.0F, false, false, 15.0F, true, 0.0F, 10.0F, 2.0F, 0.0F},
+        {"years numbered by 50 end on 25s", 1880.0F, 2023.0F, false, false, 15.0F, true, 1875.0F, 2025.0F, 50.0F,
+         25.0F},
+        {"a short axis numbers by 100", 1880.0F, 2023.0F, false, false, 7.0F, true, 1880.0F, 2040.0F, 100.0F, 20.0F},
+        {"17 to 83 by tens ends on fives", 17.0F, 83.0F, false, false, 16.0F, true, 15.0F, 85.0F, 10.0F, 5.0F},
+        {"twos: every second tick numbered", 0.53F, 1.37F, false, false, 16.0F, true, 0.5F, 1.4F, 0.2F, 0.1F},
+        {"vertical: numbered ends filled 87 %", -0.38F, 0.92F, false, false, 5.0F, false, -0.5F, 1.0F, 0.5F, 0.0F},
+        {"a fixed low end stays", 1880.0F, 2023.0F, true, false, 15.0F, true, 1880.0F, 2025.0F, 50.0F, 25.0F},
+    };
+    for (const Case& c : cases) {
+        const diagr::scale::LinearRange r =
+            diagr::scale::linear_range(c.need_low, c.need_high, c.fixed_low, c.fixed_high, c.alen, 0.4F, c.horizontal);
+        EXPECT_TRUE(r.numbered) << c.what;
+        EXPECT_EQ(r.low, c.low) << c.what;
+        EXPECT_EQ(r.high, c.high) << c.what;
+        EXPECT_EQ(r.step, c.step) << c.what;
+        EXPECT_EQ(r.minor, c.minor) << c.what;
+    }
 }
 
 }  // namespace
