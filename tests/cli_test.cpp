@@ -540,16 +540,32 @@ TEST_F(CliTest, DataFillTheirAxes) {
             bottom.resize(std::min(bottom.size(), c.numbers.size()));
             EXPECT_EQ(bottom, c.numbers);
         }
+        // Short ticks, each inside the frame (the clipping window's corners, CPLOT 997 and 998).
+        float frame[4] = {};
+        for (const Call& call : support::named(calls, "CPLOT")) {
+            const int corner = call.numbers.at(2) == 997.0F ? 0 : call.numbers.at(2) == 998.0F ? 2 : -1;
+            if (corner >= 0) {
+                frame[corner] = call.numbers.at(0);
+                frame[corner + 1] = call.numbers.at(1);
+            }
+        }
+        const auto inside = [&](float x, float y) {
+            return x >= frame[0] - 1e-4F && x <= frame[2] + 1e-4F && y >= frame[1] - 1e-4F && y <= frame[3] + 1e-4F;
+        };
         int short_ticks = 0;
         float from[2] = {};
         for (const Call& call : calls) {
             if (call.name != "PLOT" && call.name != "MPLOT") {
                 continue;
             }
-            const float length = std::hypot(call.numbers.at(0) - from[0], call.numbers.at(1) - from[1]);
-            short_ticks += call.numbers.at(2) == 2.0F && std::fabs(length - 0.1F) < 1e-4F;
-            from[0] = call.numbers.at(0);
-            from[1] = call.numbers.at(1);
+            const float x = call.numbers.at(0);
+            const float y = call.numbers.at(1);
+            if (call.numbers.at(2) == 2.0F && std::fabs(std::hypot(x - from[0], y - from[1]) - 0.1F) < 1e-4F) {
+                ++short_ticks;
+                EXPECT_TRUE(inside(from[0], from[1]) && inside(x, y)) << x << " " << y;
+            }
+            from[0] = x;
+            from[1] = y;
         }
         EXPECT_EQ(short_ticks, c.short_ticks);
     }
