@@ -11,7 +11,7 @@ module diagr_api
             achse, stelle, fstelle, idx, lint, over, ovr, cdash, ptext, ptxt, logax, timax, erry, errx, &
             legadd, legend
   public :: plots, plot, cplot, mplot, newpen, symbol, symblk, textlk, censym, pltsyn, waitht, &
-            hitpos, hitchr, pltend, pltdev, pgtext, filpol
+            hitpos, hitchr, pltend, pltdev, pgtext, filpol, filalp
 
   interface
     ! ---- the diagram library (diagr.h) ----
@@ -259,5 +259,9 @@ module diagr_api
       real, intent(in) :: x(n), y(n)
       integer, intent(in) :: ipaper
     end subroutine filpol
+
+    subroutine filalp(alpha)
+      real, intent(in) :: alpha
+    end subroutine filalp
   end interface
 end module diagr_api

@@ -55,4 +55,6 @@ void pltdev_(const char* TEXT, std::size_t TEXT_len) { PLTDEV(TEXT, text_length(
 
 void filpol_(const float* X, const float* Y, const int* N, const int* IPAPER) { FILPOL(X, Y, *N, *IPAPER); }
 
+void filalp_(const float* ALPHA) { FILALP(*ALPHA); }
+
 }  // extern "C"

@@ -1,6 +1,6 @@
 // Fuzz target: any bytes as mark-up text for SYMBLK, TEXTLK, SYMBOL and PTXT, and as PGTEXT's
 // escapes, with any declared length, height, angle and position, through the recorder; the same
-// numbers as the corners of a FILPOL polygon.
+// numbers as the corners of a FILPOL polygon, and one of them as FILALP's opacity.
 //
 // Input: a selector byte, position, height and angle (see fuzz_input.h), a declared length, then
 // the rest of the input is the text. With the selector's high bit set, a text byte below 0x40
@@ -16,7 +16,8 @@
 //   every well-formed UTF-8 sequence one character, every other byte one of ISO 8859-1 (read here
 //   by a decoder of its own), blanks and control codes none, C1 controls U+FFFD;
 // - FILPOL fills at most once, with 3 or more points, white or in the pen; a polygon of finite
-//   points within the cut-off reaches the device unchanged;
+//   points within the cut-off reaches the device unchanged; a fill in the pen has the opacity
+//   FILALP was given held to 0..1 (NaN 1), a white one 1;
 // - the device gets only finite coordinates within the plotter's cut-off; nothing crashes.
 #include <cmath>
 #include <cstddef>
@@ -177,8 +178,10 @@ void check_continuation(float x, float y, float height, float angle, float advan
 }
 
 // Fills a polygon of up to 6 corners made of the fuzzed numbers (SHAPE chooses how many, the
-// colour, and a missing array), and checks what the device got.
+// colour, and a missing array), at the opacity ANGLE, and checks what the device got.
 void check_fill(std::uint8_t shape, float x, float y, float height, float angle, float w) {
+    FILALP(angle);
+    const float opacity = std::isnan(angle) ? 1.0F : std::fmin(std::fmax(angle, 0.0F), 1.0F);
     const float xs[] = {x, y, height, angle, x, w};
     const float ys[] = {y, height, angle, x, w, y};
     const int n = shape % 7;
@@ -205,6 +208,9 @@ void check_fill(std::uint8_t shape, float x, float y, float height, float angle,
     const plotter::Primitive& p = primitives.back();
     if (fills > 1 || p.kind != plotter::Primitive::Kind::Fill || p.x.size() < 3 || p.code != paper) {
         fuzz::finding("texts", "FILPOL gave a bad fill");
+    }
+    if (p.opacity != (paper != 0 ? 1.0F : opacity)) {
+        fuzz::finding("texts", "FILPOL's fill has not the opacity FILALP set");
     }
     if (kept && !(p.x == std::vector<float>(xs, xs + n) && p.y == std::vector<float>(ys, ys + n))) {
         fuzz::finding("texts", "FILPOL changed a polygon within the cut-off");

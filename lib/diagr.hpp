@@ -83,6 +83,7 @@ using ::CDASH;
 using ::CENSYM;
 using ::CLIP;
 using ::CPLOT;
+using ::FILALP;
 using ::FRALAB;
 using ::HITCHR;
 using ::HITPOS;

@@ -11,10 +11,11 @@
 
 namespace plotter {
 
-void Canvas::begin(cairo_t* context, const Sheet& sheet, double units_per_cm) {
+void Canvas::begin(cairo_t* context, const Sheet& sheet, double units_per_cm, bool translucent) {
     context_ = context;
     sheet_ = sheet;
     scale_ = units_per_cm;
+    translucent_ = translucent;
     unstroked_ = false;
     font_size_ = -1.0F;
     font_face_ = nullptr;
@@ -34,8 +35,8 @@ void Canvas::clear() {
 
 void Canvas::pen(int pen) {
     stroke();
-    const Rgb c = pen_colour(pen);
-    cairo_set_source_rgb(context_, c.red, c.green, c.blue);
+    colour_ = pen_colour(pen);
+    cairo_set_source_rgb(context_, colour_.red, colour_.green, colour_.blue);
 }
 
 void Canvas::line(int n, const float* x, const float* y) {
@@ -56,14 +57,23 @@ void Canvas::stroke() {
     }
 }
 
-void Canvas::fill(int n, const float* x, const float* y, bool paper) {
-    if (n < 3) {
+void Canvas::fill(int n, const float* x, const float* y, bool paper, float opacity) {
+    if (n < 3 || (!paper && !(opacity > 0.0F))) {
         return;
     }
     stroke();
     cairo_save(context_);
     if (paper) {
         cairo_set_source_rgb(context_, 1.0, 1.0, 1.0);
+    } else if (opacity < 1.0F) {
+        const double a = opacity;
+        if (translucent_) {
+            cairo_set_source_rgba(context_, colour_.red, colour_.green, colour_.blue, a);
+        } else {
+            // Mixed with the paper's white: what the fill gives over white paper, opaque.
+            const auto mix = [a](float c) { return static_cast<double>(c) * a + (1.0 - a); };
+            cairo_set_source_rgb(context_, mix(colour_.red), mix(colour_.green), mix(colour_.blue));
+        }
     }
     cairo_set_fill_rule(context_, CAIRO_FILL_RULE_WINDING);
     cairo_move_to(context_, to_x(x[0]), to_y(y[0]));

@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include "device_page.h"
+#include "style.h"
 
 namespace plotter {
 
@@ -16,7 +17,10 @@ class Canvas {
 public:
     // Draws on CONTEXT, whose user space has UNITS_PER_CM units (points or pixels) per cm, with
     // SHEET's upper-left corner at its origin: y grows upwards here, downwards there. Pen 1.
-    void begin(cairo_t* context, const Sheet& sheet, double units_per_cm);
+    // TRANSLUCENT when the surface shows translucent fills as such; PostScript, which has no
+    // transparency (cairo would put an image in its place), is not: there a fill's colour is
+    // mixed with white instead, and stays vector.
+    void begin(cairo_t* context, const Sheet& sheet, double units_per_cm, bool translucent);
     // Paints the whole sheet white.
     void clear();
     void pen(int pen);
@@ -27,8 +31,10 @@ public:
     // Strokes the lines not yet stroked.
     void stroke();
     // Fills the closed polygon through N points, cm, by the non-zero winding rule, in white when
-    // PAPER, else in the pen's colour; the lines before it are stroked first, so it covers them.
-    void fill(int n, const float* x, const float* y, bool paper);
+    // PAPER, else in the pen's colour at OPACITY (0..1); the lines before it are stroked first, so
+    // it covers them, wholly at opacity 1. Not translucent (see begin), the fill is opaque in
+    // colour x OPACITY + white x (1 - OPACITY). Opacity 0 draws nothing.
+    void fill(int n, const float* x, const float* y, bool paper, float opacity);
     // Glyph CODE (text.h) with its base-line start at (X, Y) cm, along ANGLE degrees, cap height
     // SIZE cm.
     void glyph(float x, float y, float angle, float size, int code);
@@ -40,6 +46,9 @@ private:
     cairo_t* context_ = nullptr;
     Sheet sheet_{0.0F, 0.0F, 1.0F, 1.0F};
     double scale_ = 1.0;
+    bool translucent_ = true;
+    // The colour of the pen in force.
+    Rgb colour_{0.0F, 0.0F, 0.0F};
     bool unstroked_ = false;
     // The font matrix in force (em in units and angle), set again only when a glyph differs.
     float font_size_ = -1.0F;

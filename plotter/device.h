@@ -24,9 +24,11 @@ public:
     // cap height SIZE cm.
     virtual void glyph(float x, float y, float angle, float size, int code) = 0;
     // Fills the closed polygon through N >= 3 points, cm, by the non-zero winding rule: with
-    // white, the paper's colour, when PAPER, else with the pen in force. Nothing is stroked; it
-    // covers what was drawn before it.
-    virtual void fill(const float* x, const float* y, int n, bool paper) = 0;
+    // white, the paper's colour, when PAPER, else with the pen in force at OPACITY, 0..1 (a paper
+    // fill is given 1). Nothing is stroked; it covers what was drawn before it, wholly at opacity
+    // 1, else letting it show through (PostScript, which has no transparency, fills opaquely with
+    // the pen's colour mixed with white in that proportion).
+    virtual void fill(const float* x, const float* y, int n, bool paper, float opacity) = 0;
     virtual void begin_batch() = 0;
     virtual void end_batch() = 0;
     // Draws whatever the device still holds back (a line it gathers) and shows it.

@@ -119,9 +119,9 @@ public:
         record_.glyph(x, y, angle, size, code);
     }
 
-    void fill(const float* x, const float* y, int n, bool paper) override {
+    void fill(const float* x, const float* y, int n, bool paper, float opacity) override {
         draw_line();
-        record_.fill(x, y, static_cast<std::size_t>(n), paper);
+        record_.fill(x, y, static_cast<std::size_t>(n), paper, opacity);
     }
 
     void begin_batch() override {}
@@ -193,7 +193,8 @@ private:
     // Draws the kept page on SURFACE, whose units are UNITS_PER_CM per cm, sheet SHEET.
     void draw_page(cairo_surface_t* surface, const Sheet& sheet, double units_per_cm) {
         cairo_t* context = cairo_create(surface);
-        canvas_.begin(context, sheet, units_per_cm);
+        // PostScript has no transparency: its fills are mixed with white (see Canvas::begin).
+        canvas_.begin(context, sheet, units_per_cm, name_.type != "ps" && name_.type != "eps");
         canvas_.clear();
         record_.replay(canvas_);
         canvas_.stroke();
@@ -284,7 +285,7 @@ public:
     void set_pen(int) override {}
     void polyline(const float*, const float*, int) override {}
     void glyph(float, float, float, float, int) override {}
-    void fill(const float*, const float*, int, bool) override {}
+    void fill(const float*, const float*, int, bool, float) override {}
     void begin_batch() override {}
     void end_batch() override {}
     void flush() override {}

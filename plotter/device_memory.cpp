@@ -28,11 +28,12 @@ public:
         p.code = code;
     }
 
-    void fill(const float* x, const float* y, int n, bool paper) override {
+    void fill(const float* x, const float* y, int n, bool paper, float opacity) override {
         Primitive& p = add(Primitive::Kind::Fill);
         p.x.assign(x, x + n);
         p.y.assign(y, y + n);
         p.code = paper ? 1 : 0;
+        p.opacity = opacity;
     }
 
     void begin_batch() override { add(Primitive::Kind::BeginBatch); }

@@ -114,10 +114,11 @@ void PageRecord::glyph(float x, float y, float angle, float size, int code) {
     add_run(exact_ink_, x, y, angle, glyph_advance(code) * size, size, code > 126 && (code < 0x391 || code > 0x3C9));
 }
 
-void PageRecord::fill(const float* x, const float* y, std::size_t n, bool paper) {
+void PageRecord::fill(const float* x, const float* y, std::size_t n, bool paper, float opacity) {
     add(Kind::Fill, paper ? 1 : 0, n);
     numbers_.insert(numbers_.end(), x, x + n);
     numbers_.insert(numbers_.end(), y, y + n);
+    numbers_.push_back(opacity);
     for (std::size_t i = 0; i < n; ++i) {
         exact_ink_.add(x[i], y[i]);
     }

@@ -49,13 +49,13 @@ public:
     // A glyph as Device::glyph takes it.
     void glyph(float x, float y, float angle, float size, int code);
     // A filled polygon as Device::fill takes it.
-    void fill(const float* x, const float* y, std::size_t n, bool paper);
+    void fill(const float* x, const float* y, std::size_t n, bool paper, float opacity);
     bool empty() const { return entries_.empty(); }
     // What the page's lines (LINE_WIDTH cm wide), texts and fills cover.
     InkBox ink(float line_width) const;
 
     // Hands every entry, in order, to CANVAS: pen(int), line(n, x, y), glyph(x, y, angle, size,
-    // code), fill(n, x, y, paper).
+    // code), fill(n, x, y, paper, opacity).
     template <class Canvas>
     void replay(Canvas& canvas) const {
         for (const Entry& e : entries_) {
@@ -71,7 +71,7 @@ public:
                     canvas.glyph(v[0], v[1], v[2], v[3], e.value);
                     break;
                 case Kind::Fill:
-                    canvas.fill(static_cast<int>(e.count), v, v + e.count, e.value != 0);
+                    canvas.fill(static_cast<int>(e.count), v, v + e.count, e.value != 0, v[2 * e.count]);
                     break;
             }
         }
@@ -82,7 +82,7 @@ private:
     struct Entry {
         Kind kind;
         int value;            // pen, glyph code, or 1 for a white fill
-        std::uint32_t first;  // first number (Line, Fill: the x values, then the y values)
+        std::uint32_t first;  // first number (Line: the x values, then the y values; Fill: those, then its opacity)
         std::uint32_t count;  // points of a line or a fill
     };
     void add(Kind kind, int value, std::size_t count);

@@ -137,11 +137,11 @@ public:
         }
     }
 
-    void fill(const float* x, const float* y, int n, bool paper) override {
+    void fill(const float* x, const float* y, int n, bool paper, float opacity) override {
         draw_line();
         if (display_ != nullptr) {
-            record_.fill(x, y, static_cast<std::size_t>(n), paper);
-            canvas_.fill(n, x, y, paper);
+            record_.fill(x, y, static_cast<std::size_t>(n), paper, opacity);
+            canvas_.fill(n, x, y, paper, opacity);
         }
     }
 
@@ -250,7 +250,7 @@ private:
         }
         context_ = cairo_create(surface_);
         cairo_translate(context_, left_, top_);
-        canvas_.begin(context_, view_, scale_);
+        canvas_.begin(context_, view_, scale_, true);
         canvas_.clear();
         record_.replay(canvas_);
         canvas_.stroke();

@@ -202,6 +202,7 @@ void reset_state() {
     s.written_files.clear();
     s.width = s.height = 0.0F;
     s.pen = 1;
+    s.fill_opacity = 1.0F;
     s.batch_open = false;
     s.pen_x = s.pen_y = s.move_x = s.move_y = 0.0F;
     s.pen_known = s.move_known = true;
@@ -216,6 +217,8 @@ void reset_state() {
 }
 
 long pages_begun() { return state().pages_begun; }
+
+float fill_opacity() { return state().fill_opacity; }
 
 }  // namespace plotter
 
@@ -258,6 +261,7 @@ void PLOTS(const int& IUNIT, const int& IMODE, const float& WIDTH, const float& 
     s.width = WIDTH;
     s.height = HEIGHT;
     s.pen = 1;
+    s.fill_opacity = 1.0F;
     s.batch_open = false;
     plotter::move_pen(s, 0.0F, 0.0F);
     s.window = plotter::kOpenWindow;
@@ -536,6 +540,19 @@ void FILPOL(const float* X, const float* Y, const int& N, const int& IPAPER) {
     std::vector<float> y;
     plotter::clip_polygon(X, Y, N, plotter::kSafeWindow, x, y);
     if (!x.empty()) {
-        s.device->fill(x.data(), y.data(), static_cast<int>(x.size()), IPAPER != 0);
+        const bool paper = IPAPER != 0;
+        s.device->fill(x.data(), y.data(), static_cast<int>(x.size()), paper, paper ? 1.0F : s.fill_opacity);
     }
+}
+
+void FILALP(const float& ALPHA) {
+    if (active()) {
+        Line("FILALP").real(ALPHA).emit();
+    }
+    State& s = state();
+    if (!plotter::page_open(s, "FILALP")) {
+        return;
+    }
+    // Held to 0..1; NaN, no opacity at all, leaves the fills as they are without it: opaque.
+    s.fill_opacity = std::isnan(ALPHA) ? 1.0F : std::fmin(std::fmax(ALPHA, 0.0F), 1.0F);
 }

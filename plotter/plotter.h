@@ -107,6 +107,16 @@ void PLTDEV(const char* TEXT, int TEXT_len);
 // opaque: the legend's background. Traced with each array as its N values in brackets.
 void FILPOL(const float* X, const float* Y, const int& N, const int& IPAPER);
 
+// Sets the opacity of later FILPOL fills in the pen's colour to ALPHA: 1 opaque (as after PLOTS,
+// which sets it to 1 on every page), 0 invisible, between them translucent: what was drawn before
+// shows through. White paper fills (IPAPER nonzero) stay opaque. ALPHA is held to 0..1; NaN is
+// taken as 1. PDF, SVG, PNG and the window draw the fill translucent; PostScript, which has no
+// transparency, fills opaquely with the pen's colour mixed with white in that proportion (colour
+// x ALPHA + white x (1 - ALPHA)), so it stays vector: there the fill hides what lies under it.
+// Before PLOTS or after PLTEND it does nothing, and warns as drawing calls do. Traced as
+// "FILALP 0.25".
+void FILALP(const float& ALPHA);
+
 // PGPLOT's text routine, ours, on the page PLOTS opened: TEXT horizontally with its base line's
 // start at (X, Y) cm, in the current pen and PGPLOT's standard size (an ascent of 1/40 of the
 // sheet's height: capitals 0.236 cm high on a 20 x 10 cm page). PGPLOT's escapes: "\ga".."\gz" and

@@ -28,7 +28,8 @@ struct Primitive {
     enum class Kind {
         Polyline,  // x, y: the points, cm
         Glyph,     // x, y: one point, the glyph's base-line start; size: cap height cm; angle; code
-        Fill,      // x, y: the polygon's points, cm (3 or more); code: 1 white (paper), 0 the pen
+        Fill,      // x, y: the polygon's points, cm (3 or more); code: 1 white (paper), 0 the pen;
+                   // opacity
         BeginBatch,
         EndBatch,
         Page,  // the next page began (PLOTS while a plot was open)
@@ -40,7 +41,8 @@ struct Primitive {
     std::vector<float> y;
     float size = 0.0F;
     float angle = 0.0F;
-    int code = 0;  // a glyph's Unicode code point; for a fill 1 when it is white
+    int code = 0;          // a glyph's Unicode code point; for a fill 1 when it is white
+    float opacity = 1.0F;  // a fill's opacity, 0..1 (FILALP's; 1 for white)
 };
 
 // The primitives the in-memory device received since recorder_start() (kept after PLTEND).

@@ -7,4 +7,8 @@ namespace plotter {
 // diagram library's per-plot settings start afresh whenever this changes.
 long pages_begun();
 
+// The opacity FILALP set for fills in the pen, 0..1 (1 before the first PLOTS and after each):
+// a library routine that changes it sets it back to this when it is done.
+float fill_opacity();
+
 }  // namespace plotter

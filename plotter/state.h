@@ -48,6 +48,8 @@ struct State {
     float width = 0.0F;
     float height = 0.0F;
     int pen = 1;
+    // FILALP's opacity of later fills in the pen, 0..1; PLOTS sets it to 1.
+    float fill_opacity = 1.0F;
     bool batch_open = false;
 
     // The pen position; unknown after a non-finite coordinate, until the next finite one.

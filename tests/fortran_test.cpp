@@ -211,6 +211,7 @@ std::vector<std::string> entries_in_cpp() {
     ERRX(x, y, one, half, 5, 0.0F);
     LEGADD("curve", 3, -2.0F, 1, 5);
     LEGEND(0, 0.3F);
+    FILALP(0.25F);
     FILPOL(x, y, 5, 1);
     LOGAX(0, 1);
     FRAME(11.0F, 2.0F, 7.0F, 7.0F, 0.0F, 10.0F, 0.01F, 100.0F, 0.0F, 0.0F, "t", "v", "log", 1, 1, 1, 3);
@@ -276,7 +277,7 @@ TEST_F(FortranTest, EveryEntryPointPassesItsArgumentsAndResultsLikeTheCppCall) {
         // Every pen-plotter routine was reached through its Fortran entry point.
         for (const char* name :
              {"PLOTS ", "PLOT ", "CPLOT ", "MPLOT ", "NEWPEN ", "SYMBOL ", "SYMBLK ", "TEXTLK ", "CENSYM ", "PLTSYN ",
-              "WAITHT", "HITPOS ", "HITCHR ", "PGTEXT ", "FILPOL ", "PLTEND"}) {
+              "WAITHT", "HITPOS ", "HITCHR ", "PGTEXT ", "FILPOL ", "FILALP ", "PLTEND"}) {
             bool seen = false;
             for (const std::string& line : traced) {
                 seen = seen || line.rfind(name, 0) == 0;

@@ -412,6 +412,57 @@ TEST_F(Output, FillsCoverWhatWasDrawnBeforeInThePenOrWhite) {
     }
 }
 
+// FILALP 0.25 on real files: a red square over a black line lets the line show through on PDF
+// (an ExtGState of opacity 0.25, rendered by poppler at 50 pixels per cm) and on SVG; PostScript
+// fills it opaquely in the red mixed with white, vector, no image; a paper fill stays opaque white.
+TEST_F(Output, TranslucentFillsLetWhatLiesUnderShowOrAreMixedWithWhiteInPostScript) {
+    for (const char* file : {"alpha.pdf", "alpha.ps", "alpha.svg"}) {
+        const std::string device = (dir_ / file).string();
+        PLTDEV(device.c_str(), static_cast<int>(device.size()));
+        PLOTS(1, 0, 10.0F, 10.0F);
+        PLOT(1.0F, 5.0F, 3);
+        PLOT(9.0F, 5.0F, 2);
+        NEWPEN(2);
+        FILALP(0.25F);
+        const float square_x[] = {1.0F, 4.0F, 4.0F, 1.0F};
+        const float square_y[] = {3.0F, 3.0F, 7.0F, 7.0F};
+        FILPOL(square_x, square_y, 4, 0);
+        const float box_x[] = {6.0F, 8.0F, 8.0F, 6.0F};
+        const float box_y[] = {4.0F, 4.0F, 6.0F, 6.0F};
+        FILPOL(box_x, box_y, 4, 1);
+        PLTEND();
+    }
+    const std::string pdf = slurp(dir_ / "alpha.pdf");
+    EXPECT_NE(pdf.find("/ca 0.25"), std::string::npos) << "an ExtGState of fill opacity 0.25";
+    Raster page;
+    ASSERT_NO_FATAL_FAILURE(render(dir_ / "alpha", page));
+    // Pen 2 is (204, 0, 0): a quarter of it over white, and over black.
+    const struct {
+        const char* what;
+        float x, y;  // cm
+        int red, green, blue;
+    } samples[] = {
+        {"the square over the paper", 2.5F, 4.0F, 242, 191, 191},
+        {"the line under the square", 2.5F, 5.0F, 51, 0, 0},
+        {"the line where nothing covers it", 5.0F, 5.0F, 0, 0, 0},
+        {"the line under the white box", 7.0F, 5.0F, 255, 255, 255},
+    };
+    for (const auto& p : samples) {
+        const unsigned char* pixel =
+            page.at(static_cast<int>((p.x + 1.0F) * 50.0F), static_cast<int>((11.0F - p.y) * 50.0F));
+        EXPECT_NEAR(pixel[0], p.red, 8) << p.what;
+        EXPECT_NEAR(pixel[1], p.green, 8) << p.what;
+        EXPECT_NEAR(pixel[2], p.blue, 8) << p.what;
+    }
+    // 0.8 x 0.25 + 0.75 = 0.95 red, 0.75 green and blue; no transparency, so no fallback image
+    // (cairo's would be "% Fallback Image: ..." with an "/ImageType 1" dictionary).
+    const std::string ps = slurp(dir_ / "alpha.ps");
+    EXPECT_NE(ps.find("0.95 0.75 0.75 rg"), std::string::npos);
+    EXPECT_EQ(ps.find("/ImageType"), std::string::npos);
+    EXPECT_EQ(ps.find("Fallback"), std::string::npos);
+    EXPECT_NE(slurp(dir_ / "alpha.svg").find("fill-opacity:0.25"), std::string::npos);
+}
+
 // The same text upright and turned a quarter to the left, at the same height, rendered at 50
 // pixels per cm: the ink of the turned one is the upright one's box turned, a column as wide as
 // the upright text is tall. Had the turned text kept the font of the text before, as its size is

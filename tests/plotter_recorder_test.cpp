@@ -11,6 +11,7 @@
 #include "device_name.h"
 #include "plotter.h"
 #include "recorder.h"
+#include "session.h"
 #include "style.h"
 
 namespace {
@@ -62,6 +63,7 @@ TEST_F(Recorder, KnownCallsGiveKnownLines) {
     FILPOL(fx, fy, 3, 1);
     FILPOL(nullptr, fy, 3, 0);
     FILPOL(fx, fy, -1, 0);
+    FILALP(0.25F);
     PLTEND();
     const std::vector<std::string> expected = {
         "PLOTS 1 0 20 10",
@@ -84,6 +86,7 @@ TEST_F(Recorder, KnownCallsGiveKnownLines) {
         "FILPOL [0 1 0.100000001] [-2.5 0 1] 3 1",
         "FILPOL [] [-2.5 0 1] 3 0",
         "FILPOL [] [] -1 0",
+        "FILALP 0.25",
         "PLTEND",
     };
     EXPECT_EQ(plotter::recorder_lines(), expected);
@@ -255,6 +258,42 @@ TEST_F(Recorder, FilpolFillsWithThePenOrThePaper) {
             EXPECT_EQ(fills[0].code, c.paper != 0 ? 1 : 0) << c.name;
         }
     }
+}
+
+// FILALP sets the opacity of later fills in the pen, held to 0..1 (NaN opaque); paper fills stay
+// opaque; PLOTS sets it to 1 again. Before a page it is ignored and warns, as NEWPEN does.
+TEST_F(Recorder, FilalpSetsTheOpacityOfPenFillsUntilTheNextPage) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const float x[] = {1, 3, 3};
+    const float y[] = {1, 1, 2};
+    ::testing::internal::CaptureStderr();
+    FILALP(0.5F);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "plotter: FILALP called with no page open; PLOTS opens the page\n");
+    PLOTS(1, 0, 20.0F, 10.0F);
+    EXPECT_EQ(plotter::fill_opacity(), 1.0F);
+    FILPOL(x, y, 3, 0);
+    const struct {
+        float alpha;
+        float opacity;
+    } cases[] = {{0.25F, 0.25F}, {0.0F, 0.0F}, {1.5F, 1.0F}, {-2.0F, 0.0F}, {nan, 1.0F}, {-inf, 0.0F}, {0.75F, 0.75F}};
+    for (const auto& c : cases) {
+        FILALP(c.alpha);
+        EXPECT_EQ(plotter::fill_opacity(), c.opacity) << c.alpha;
+        FILPOL(x, y, 3, 0);
+    }
+    FILPOL(x, y, 3, 1);
+    PLOTS(1, 0, 20.0F, 10.0F);
+    EXPECT_EQ(plotter::fill_opacity(), 1.0F);
+    FILPOL(x, y, 3, 0);
+    PLTEND();
+    std::vector<float> opacities;
+    for (const Primitive& p : of_kind(Kind::Fill)) {
+        opacities.push_back(p.opacity);
+    }
+    EXPECT_EQ(opacities, (std::vector<float>{1, 0.25F, 0, 1, 0, 1, 0, 0.75F, 1, 1}))
+        << "the paper fill after 0.75 and the fill on the next page are opaque";
 }
 
 TEST_F(Recorder, PensWrapIntoThePalette) {

@@ -62,6 +62,7 @@ program entries_probe
   call errx(x, y, x * 0.0 + 1.0, x * 0.0 + 0.5, 5, 0.0)
   call legadd('curve', 3, -2.0, 1)
   call legend(0, 0.3)
+  call filalp(0.25)
   call filpol(x, y, 5, 1)
   call logax(0, 1)
   call frame(11.0, 2.0, 7.0, 7.0, 0.0, 10.0, 0.01, 100.0, 0.0, 0.0, 't', 'v', 'log', 1)
