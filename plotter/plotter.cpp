@@ -217,6 +217,11 @@ void reset_state() {
 
 long pages_begun() { return state().pages_begun; }
 
+// Temporary stand-in until the translucent fill lands: only remembers the opacity.
+float stub_fill_opacity = 1.0F;
+
+float fill_opacity() { return stub_fill_opacity; }
+
 }  // namespace plotter
 
 using plotter::State;
@@ -228,6 +233,7 @@ void PLOTS(const int& IUNIT, const int& IMODE, const float& WIDTH, const float& 
     if (active()) {
         Line("PLOTS").integer(IUNIT).integer(IMODE).real(WIDTH).real(HEIGHT).emit();
     }
+    plotter::stub_fill_opacity = 1.0F;
     State& s = state();
     if (!(WIDTH > 0.0F && WIDTH <= plotter::kMaxPageSide && HEIGHT > 0.0F && HEIGHT <= plotter::kMaxPageSide)) {
         std::fprintf(
@@ -515,6 +521,13 @@ void PGTEXT(const float& X, const float& Y, const char* TEXT, int TEXT_len) {
             s.device->glyph(gx, gy, 0.0F, g.size, g.code);
         }
     });
+}
+
+void FILALP(const float& ALPHA) {
+    if (active()) {
+        Line("FILALP").real(ALPHA).emit();
+    }
+    plotter::stub_fill_opacity = ALPHA;
 }
 
 void FILPOL(const float* X, const float* Y, const int& N, const int& IPAPER) {

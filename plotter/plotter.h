@@ -107,6 +107,9 @@ void PLTDEV(const char* TEXT, int TEXT_len);
 // opaque: the legend's background. Traced with each array as its N values in brackets.
 void FILPOL(const float* X, const float* Y, const int& N, const int& IPAPER);
 
+// Sets the opacity ALPHA (0..1) of later FILPOL fills in the pen's colour; PLOTS resets it to 1.
+void FILALP(const float& ALPHA);
+
 // PGPLOT's text routine, ours, on the page PLOTS opened: TEXT horizontally with its base line's
 // start at (X, Y) cm, in the current pen and PGPLOT's standard size (an ascent of 1/40 of the
 // sheet's height: capitals 0.236 cm high on a 20 x 10 cm page). PGPLOT's escapes: "\ga".."\gz" and

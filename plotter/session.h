@@ -7,4 +7,7 @@ namespace plotter {
 // diagram library's per-plot settings start afresh whenever this changes.
 long pages_begun();
 
+// The opacity (0..1) of later FILPOL fills in the pen's colour: FILALP's value in force.
+float fill_opacity();
+
 }  // namespace plotter
