@@ -256,9 +256,17 @@ void count_bins(const char* routine, const float* DATA, int N, int& NBIN, float&
         const double bins = width > 0.0 ? std::ceil((right - left) / width) : 1.0;
         nbin = static_cast<int>(std::clamp(bins, 1.0, static_cast<double>(MAXBIN)));
     }
+    // Edges beyond the float range are held to it, and edges a float cannot tell apart moved apart.
+    float left_edge = static_cast<float>(std::clamp(left, static_cast<double>(-FLT_MAX), static_cast<double>(FLT_MAX)));
+    float right_edge =
+        static_cast<float>(std::clamp(right, static_cast<double>(-FLT_MAX), static_cast<double>(FLT_MAX)));
+    if (!(left_edge < right_edge)) {
+        left_edge = std::nextafter(left_edge, -FLT_MAX);
+        right_edge = std::nextafter(right_edge, FLT_MAX);
+    }
     NBIN = nbin;
-    XMIN = static_cast<float>(left);
-    XMAX = static_cast<float>(right);
+    XMIN = left_edge;
+    XMAX = right_edge;
 
     const double low = XMIN;
     const double high = XMAX;
