@@ -9,7 +9,7 @@ module diagr_api
   private
   public :: labini, clip, xcm, ycm, derr, fralab, diagr, frame, getpos, gposu, achsiz, achse0, &
             achse, stelle, fstelle, idx, lint, over, ovr, cdash, ptext, ptxt, logax, timax, erry, errx, &
-            legadd, legend
+            legadd, legend, bins, steps, band, hist, histd
   public :: plots, plot, cplot, mplot, newpen, symbol, symblk, textlk, censym, pltsyn, waitht, &
             hitpos, hitchr, pltend, pltdev, pgtext, filpol, filalp
 
@@ -170,6 +170,37 @@ module diagr_api
       integer, intent(in) :: ipos
       real, intent(in) :: height
     end subroutine legend
+
+    ! Counts into at most maxbin bins; nbin, xmin and xmax are written back.
+    subroutine bins(data, n, nbin, xmin, xmax, counts, maxbin)
+      integer, intent(in) :: n, maxbin
+      real, intent(in) :: data(n)
+      integer, intent(inout) :: nbin
+      real, intent(inout) :: xmin, xmax
+      real, intent(out) :: counts(maxbin)
+    end subroutine bins
+
+    subroutine steps(x, y, n, iwhere)
+      integer, intent(in) :: n, iwhere
+      real, intent(in) :: x(n), y(n)
+    end subroutine steps
+
+    subroutine band(x, ylo, yhi, n)
+      integer, intent(in) :: n
+      real, intent(in) :: x(n), ylo(n), yhi(n)
+    end subroutine band
+
+    subroutine hist(data, n, nbin, xmin, xmax, ifill)
+      integer, intent(in) :: n, nbin, ifill
+      real, intent(in) :: data(n), xmin, xmax
+    end subroutine hist
+
+    subroutine histd(x0, y0, xlen, ylen, data, n, nbin, xtext, ytext, title, ipenf, ipenc, ifill)
+      real, intent(in) :: x0, y0, xlen, ylen
+      integer, intent(in) :: n, nbin, ipenf, ipenc, ifill
+      real, intent(in) :: data(n)
+      character(len=*), intent(in) :: xtext, ytext, title
+    end subroutine histd
 
     ! ---- the pen plotter (plotter.h) ----
     subroutine plots(iunit, imode, width, height)

@@ -110,4 +110,23 @@ void legadd_(const char* TEXT, const int* IPEN, const float* ISYM, const int* IB
 
 void legend_(const int* IPOS, const float* HEIGHT) { LEGEND(*IPOS, *HEIGHT); }
 
+void bins_(const float* DATA, const int* N, int* NBIN, float* XMIN, float* XMAX, float* COUNTS, const int* MAXBIN) {
+    BINS(DATA, *N, *NBIN, *XMIN, *XMAX, COUNTS, *MAXBIN);
+}
+
+void steps_(const float* X, const float* Y, const int* N, const int* IWHERE) { STEPS(X, Y, *N, *IWHERE); }
+
+void band_(const float* X, const float* YLO, const float* YHI, const int* N) { BAND(X, YLO, YHI, *N); }
+
+void hist_(const float* DATA, const int* N, const int* NBIN, const float* XMIN, const float* XMAX, const int* IFILL) {
+    HIST(DATA, *N, *NBIN, *XMIN, *XMAX, *IFILL);
+}
+
+void histd_(const float* X0, const float* Y0, const float* XLEN, const float* YLEN, const float* DATA, const int* N,
+            const int* NBIN, const char* XTEXT, const char* YTEXT, const char* TITLE, const int* IPENF,
+            const int* IPENC, const int* IFILL, std::size_t XTEXT_len, std::size_t YTEXT_len, std::size_t TITLE_len) {
+    HISTD(*X0, *Y0, *XLEN, *YLEN, DATA, *N, *NBIN, XTEXT, YTEXT, TITLE, *IPENF, *IPENC, *IFILL, text_length(XTEXT_len),
+          text_length(YTEXT_len), text_length(TITLE_len));
+}
+
 }  // extern "C"

@@ -201,7 +201,7 @@ void PTEXT(const float& X, const float& Y, const float& HEIGHT, const char* TEXT
 void PTXT(const float& X, const float& Y, const char* TEXT, const float& HEIGHT, const int& JUST, const int& IPEN,
           const int& IOPT, int TEXT_len);
 
-// ---- Logarithmic axes, time axes, error bars and a legend ----
+// ---- Logarithmic axes, time axes, error bars, a legend, histograms, steps and bands ----
 // New routines beside the ones above: a program that never calls them draws exactly as before.
 
 // Makes the x axis (LOGX nonzero) and the y axis (LOGY nonzero) logarithmic, base 10, for the
@@ -256,7 +256,10 @@ void ERRX(const float* X, const float* Y, const float* ELO, const float* EHI, co
 // Adds an entry to the legend of the current diagram: TEXT (with the plotter's mark-up; the first
 // 80 characters of its used part), drawn in pen 1 after a sample of the curve in pen IPEN with the
 // look OVR's ISYM gives it (0 a solid line, > 0 dashes of ISYM cm, solid where more than 40 would
-// fit the sample, < 0 marker |ISYM|) and, for IBAR 1, an error bar with caps. Setting up another
+// fit the sample, < 0 marker |ISYM|) and, for IBAR 1, an error bar with caps; IBAR 2 shows a
+// histogram or filled area instead of the curve: a translucent box in the pen's colour with its
+// outline; IBAR 3 a band: the translucent box with the curve's sample through its middle. Other
+// values show the curve alone. Setting up another
 // diagram (CLIP, FRAME, DIAGR with another frame, mapping or page) clears the entries; 16 are
 // kept, later ones are reported on standard error and left out.
 void LEGADD(const char* TEXT, const int& IPEN, const float& ISYM, const int& IBAR, int TEXT_len);
@@ -272,3 +275,59 @@ void LEGADD(const char* TEXT, const int& IPEN, const float& ISYM, const int& IBA
 // upper corner. Other values are taken as 0. No entries: nothing is drawn. Leaves pen 1 selected.
 // Before any CLIP it ends the program as DERR does ("Legend").
 void LEGEND(const int& IPOS, const float& HEIGHT);
+
+// Counts DATA(1..N) into NBIN equal bins from XMIN to XMAX, COUNTS(1..NBIN) (reals; the room is
+// COUNTS(1..MAXBIN), nothing is written beyond it). A bin holds its left edge, the last one its
+// right edge too. Written back: NBIN, XMIN, XMAX as used.
+// - NBIN <= 0 chooses the count. With XMIN == XMAX (an open range) the width is the
+//   Freedman-Diaconis width 2 IQR n**(-1/3), held between half of range / sqrt(n) and Sturges'
+//   range / (log2(n) + 1) (n the finite values, IQR by linear interpolation of the order
+//   statistics), rounded to the nearest 1, 2, 2.5 or 5 times a power of ten, and the edges are the
+//   multiples of it around the data. More than MAXBIN bins: the finest such width that fits, said
+//   in one line on standard error. With a range given the unrounded width of the values inside
+//   it sets the count (at least 1, at most MAXBIN).
+// - NBIN > 0 with an open range bins from the smallest to the largest finite value exactly.
+// - An open range over one distinct value v gives one bin from v - d to v + d (d the larger of 0.5
+//   and |v| / 10**6); no finite value gives NBIN = 0 and one line on standard error.
+// - NBIN > MAXBIN counts MAXBIN bins, a range that is reversed or not finite is replaced by the
+//   data's, each said in one line; MAXBIN <= 0 or null COUNTS count nothing (NBIN = 0), said so. N <= 0
+//   or null DATA count no value.
+// Values outside the range and values that are not finite are not counted; one line per call
+// gives their numbers ("BINS: 2 values outside 0 to 10 and 1 value that is not finite are not
+// counted"). Up to 4096 bins count exactly; beyond, a bin stops growing at 2**24 values.
+void BINS(const float* DATA, const int& N, int& NBIN, float& XMIN, float& XMAX, float* COUNTS, const int& MAXBIN);
+
+// Draws a step curve through X(1..N), Y(1..N) in user units in the pen in force, clipped to the
+// frame (the window stays set to it), honouring logarithmic axes as OVR does. Vertices, from
+// (X(i-1), Y(i-1)) to (X(i), Y(i)): IWHERE 1 (each value holds up to its x) via (X(i-1), Y(i));
+// 2 (from its x on) via (X(i), Y(i-1)); 0 and any other value (centred) via (m, Y(i-1)) and
+// (m, Y(i)), m halfway between X(i-1) and X(i) on the page; the first and last values start and
+// end exactly at their x. A point whose position is not finite breaks the curve. Before any CLIP it
+// ends the program as DERR does ("Steps").
+void STEPS(const float* X, const float* Y, const int& N, const int& IWHERE);
+
+// Fills the area between the curves (X(i), YLO(i)) and (X(i), YHI(i)) in the pen's colour at
+// opacity 0.25 (FILALP; the opacity in force is restored afterwards), so that earlier curves stay
+// visible through it; cut to the frame. YLO all 0 gives the area under a curve. A point with a
+// value that is not finite splits the band into pieces; on a logarithmic axis a value <= 0 lies on
+// the frame's edge. Long bands are filled in pieces of 128 points. N < 2 or null arrays fill
+// nothing. Before any CLIP it ends the program as DERR does ("Band").
+void BAND(const float* X, const float* YLO, const float* YHI, const int& N);
+
+// Draws the histogram of DATA(1..N) into the current diagram in the pen in force: bins as BINS
+// makes them from NBIN, XMIN, XMAX (nothing is written back; at most 1000 bins, reports naming
+// HIST), the bars' outline as one closed step line down to y = 0 (on a logarithmic y axis to the
+// frame's bottom, where empty bins run too), clipped to the frame; IFILL 1 first fills the bars
+// at opacity 0.25 in the pen's colour (the opacity in force is restored). Before any CLIP it ends
+// the program as DERR does ("Hist").
+void HIST(const float* DATA, const int& N, const int& NBIN, const float& XMIN, const float& XMAX, const int& IFILL);
+
+// One-call histogram, as DIAGR for a curve: bins DATA(1..N) as HIST does with an open range (NBIN
+// <= 0 chooses), sets up the diagram at (X0, Y0) cm, XLEN x YLEN cm, from the first to the last
+// edge and from 0 to the first numbered tick at or above the largest count, draws the histogram
+// in pen IPENC (IFILL as HIST) and FRAME's frame with its texts in pen IPENF. Without a finite
+// value the diagram runs from 0 to 1 both ways, empty. The diagram stays set up for more HIST,
+// BAND or curves.
+void HISTD(const float& X0, const float& Y0, const float& XLEN, const float& YLEN, const float* DATA, const int& N,
+           const int& NBIN, const char* XTEXT, const char* YTEXT, const char* TITLE, const int& IPENF, const int& IPENC,
+           const int& IFILL, int XTEXT_len, int YTEXT_len, int TITLE_len);

@@ -108,15 +108,20 @@ using ::YCM;
 
 // The legacy forms of the routines below, beside their new overloads.
 using ::ACHSE;
+using ::BAND;
+using ::BINS;
 using ::DERR;
 using ::DIAGR;
 using ::ERRX;
 using ::ERRY;
+using ::FILALP;
 using ::FILPOL;
 using ::FRAME;
 using ::FSTELLE;
 using ::GETPOS;
 using ::GPOSU;
+using ::HIST;
+using ::HISTD;
 using ::IDX;
 using ::LEGADD;
 using ::OVER;
@@ -126,6 +131,7 @@ using ::PLTDEV;
 using ::PTEXT;
 using ::PTXT;
 using ::STELLE;
+using ::STEPS;
 using ::SYMBLK;
 using ::SYMBOL;
 using ::TEXTLK;
@@ -229,6 +235,39 @@ inline void ERRX(std::span<const float> X, std::span<const float> Y, std::span<c
 // ISYM, and an error bar when IBAR is 1.
 inline void LEGADD(std::string_view TEXT, int IPEN, float ISYM, int IBAR) {
     ::LEGADD(detail::chars_of(TEXT), IPEN, ISYM, IBAR, detail::length_of(TEXT, "LEGADD"));
+}
+
+// Counts DATA into bins as BINS does, COUNTS' length the room; NBIN, XMIN, XMAX written back.
+inline void BINS(std::span<const float> DATA, int& NBIN, float& XMIN, float& XMAX, std::span<float> COUNTS) {
+    const int n = detail::count_of(DATA, DATA, "BINS");
+    const int room = detail::count_of(COUNTS, COUNTS, "BINS");
+    ::BINS(DATA.data(), n, NBIN, XMIN, XMAX, COUNTS.data(), room);
+}
+
+// A step curve X, Y in the pen in force; IWHERE 1 pre, 2 post, 0 centred.
+inline void STEPS(std::span<const float> X, std::span<const float> Y, int IWHERE) {
+    ::STEPS(X.data(), Y.data(), detail::count_of(X, Y, "STEPS"), IWHERE);
+}
+
+// The translucent band between YLO and YHI over X (all three of one length).
+inline void BAND(std::span<const float> X, std::span<const float> YLO, std::span<const float> YHI) {
+    const int n = detail::count_of(X, YLO, "BAND");
+    detail::same_length(X, YHI, "YHI", "BAND");
+    ::BAND(X.data(), YLO.data(), YHI.data(), n);
+}
+
+// The histogram of DATA in the current diagram; IFILL 1 fills it translucently.
+inline void HIST(std::span<const float> DATA, int NBIN, float XMIN, float XMAX, int IFILL) {
+    ::HIST(DATA.data(), detail::count_of(DATA, DATA, "HIST"), NBIN, XMIN, XMAX, IFILL);
+}
+
+// One-call histogram diagram of DATA.
+inline void HISTD(float X0, float Y0, float XLEN, float YLEN, std::span<const float> DATA, int NBIN,
+                  std::string_view XTEXT, std::string_view YTEXT, std::string_view TITLE, int IPENF, int IPENC,
+                  int IFILL) {
+    ::HISTD(X0, Y0, XLEN, YLEN, DATA.data(), detail::count_of(DATA, DATA, "HISTD"), NBIN, detail::chars_of(XTEXT),
+            detail::chars_of(YTEXT), detail::chars_of(TITLE), IPENF, IPENC, IFILL, detail::length_of(XTEXT, "HISTD"),
+            detail::length_of(YTEXT, "HISTD"), detail::length_of(TITLE, "HISTD"));
 }
 
 // ---- plotter.h ----

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "area.h"
 #include "curve_mode.h"
 #include "diagr.h"
 #include "occupancy.h"
@@ -21,7 +22,7 @@ struct Entry {
     int length;  // used characters of TEXT
     int pen;
     float isym;  // OVR's ISYM: 0 solid, > 0 dash length cm, < 0 marker
-    bool bar;    // an error bar with caps through the sample
+    int bar;     // LEGADD's IBAR: 1 an error bar, 2 a filled box, 3 a band behind the sample
 };
 
 Entry entries[MAX_ENTRIES];
@@ -35,6 +36,7 @@ constexpr float SAMPLE = 3.5F;           // the curve's sample, about 2.5 em
 constexpr float GAP = 0.6F;              // between sample and text
 constexpr float BAR_HALF = 0.6F;         // the error bar, up and down from the row's middle
 constexpr float CAP_HALF = 0.3F;         // its caps, left and right of the bar
+constexpr float BOX_HALF = 0.5F;         // a filled box or band, up and down from the row's middle
 // A dash pattern finer than this many dashes along the sample is drawn solid, as it looks.
 constexpr float MAX_DASHES = 40.0F;
 
@@ -93,7 +95,24 @@ void line(float x1, float y1, float x2, float y2) {
 // The entry's curve from X1 to X2 on the row's middle Y: as OVR draws it, with its error bar.
 void draw_sample(const Entry& entry, float x1, float x2, float y, float h) {
     const float middle = (x1 + x2) / 2.0F;
-    if (entry.bar) {
+    if (entry.bar == 2 || entry.bar == 3) {
+        const float half = BOX_HALF * h;
+        const float xs[] = {x1, x2, x2, x1};
+        const float ys[] = {y - half, y - half, y + half, y + half};
+        {
+            diagr::area::FillScope scope;
+            const bool to_frame = false;
+            scope.fill(xs, ys, 4, to_frame);
+        }
+        if (entry.bar == 2) {
+            PLOT(x1, y - half, 3);
+            for (int k = 1; k <= 4; ++k) {
+                PLOT(xs[k % 4], ys[k % 4], 2);
+            }
+            return;
+        }
+    }
+    if (entry.bar == 1) {
         const float bar = BAR_HALF * h;
         const float cap = CAP_HALF * h;
         line(middle, y - bar, middle, y + bar);
@@ -142,7 +161,7 @@ void LEGADD(const char* TEXT, const int& IPEN, const float& ISYM, const int& IBA
     entry.length = used;
     entry.pen = IPEN;
     entry.isym = ISYM;
-    entry.bar = IBAR == 1;
+    entry.bar = IBAR;
 }
 
 void LEGEND(const int& IPOS, const float& HEIGHT) {

@@ -2,6 +2,7 @@
 // occupancy grid they feed and the legend placed by it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -233,6 +234,37 @@ TEST_F(OverTest, ErrorBarsAreClippedWithCapsOnlyAtEndsInsideTheFrame) {
          0.4F,
          {},
          "ERRY: 1 bar with a negative offset or a value that is not finite is not drawn\n"},
+        // The upper offset checked on its own: taken for the lower one, these bars would be drawn.
+        {"negative upper offset",
+         true,
+         false,
+         4,
+         4,
+         1,
+         -1,
+         0.4F,
+         {},
+         "ERRY: 1 bar with a negative offset or a value that is not finite is not drawn\n"},
+        {"negative lower offset, horizontal",
+         false,
+         false,
+         4,
+         4,
+         -1,
+         1,
+         0.4F,
+         {},
+         "ERRX: 1 bar with a negative offset or a value that is not finite is not drawn\n"},
+        {"negative upper offset, horizontal",
+         false,
+         false,
+         4,
+         4,
+         1,
+         -1,
+         0.4F,
+         {},
+         "ERRX: 1 bar with a negative offset or a value that is not finite is not drawn\n"},
         {"not finite",
          false,
          false,
@@ -363,6 +395,51 @@ TEST_F(LegendTest, PlacesTheBoxWhereNothingWasDrawn) {
     EXPECT_NEAR(box().at(3), 10.0F, 1e-4F);
     LEGEND(1, std::numeric_limits<float>::quiet_NaN());
     EXPECT_NEAR(box().at(0), 2.175F, 1e-4F) << "the default height 0.35";
+}
+
+TEST_F(LegendTest, AmongEquallyCoveredPlacesTheFirstIsBest) {
+    LEGEND(9, 0.4F);
+    const std::vector<float> b = box();
+    ASSERT_EQ(b.size(), 4U);
+    const float w = b[1] - b[0];
+    const float h = b[3] - b[2];
+    // A tiny marker in the middle of one grid cell (0.16 cm) at the centre of each keypad box.
+    PLTPAR.SYMSIZ = 0.02F;
+    const float cell = 8.0F / 50.0F;
+    const auto in_cell = [cell](float cm) { return (std::floor((cm - 2.0F) / cell) + 0.5F) * cell; };
+    for (const float cx : {2.2F + w / 2.0F, 6.0F, 9.8F - w / 2.0F}) {
+        for (const float cy : {2.2F + h / 2.0F, 6.0F, 9.8F - h / 2.0F}) {
+            const float x = in_cell(cx);
+            const float y = in_cell(cy);
+            OVR(&x, &y, 1, -1.0F, 3);
+        }
+    }
+    plotter::recorder_clear();
+    LEGEND(0, 0.4F);
+    EXPECT_EQ(keypad(), 9);
+}
+
+TEST_F(LegendTest, SamplesShowBarsBoxesAndBands) {
+    struct Case {
+        int ibar;
+        std::size_t translucent_fills;
+        std::size_t plots;  // the box's outline takes 5
+    };
+    for (const Case& c : {Case{0, 0, 5 + 2}, Case{1, 0, 5 + 6 + 2}, Case{2, 1, 5 + 5}, Case{3, 1, 5 + 2}}) {
+        CLIP(2.0F, 2.0F, 8.0F, 8.0F, 0.0F, 9.0F, 0.0F, 8.0F);
+        CLIP(2.0F, 2.0F, 8.0F, 8.0F, 0.0F, 8.0F, 0.0F, 8.0F);
+        LEGADD("sample", 3, 0.0F, c.ibar, 6);
+        plotter::recorder_clear();
+        LEGEND(9, 0.4F);
+        const std::vector<support::Call> calls = support::recorded_calls();
+        const std::vector<support::Call> fills = support::named(calls, "FILPOL");
+        EXPECT_EQ(
+            std::count_if(fills.begin(), fills.end(), [](const support::Call& f) { return f.numbers.back() == 0; }),
+            static_cast<long>(c.translucent_fills))
+            << "IBAR " << c.ibar;
+        EXPECT_EQ(support::named(calls, "FILALP").size(), 2 * c.translucent_fills) << "IBAR " << c.ibar;
+        EXPECT_EQ(support::named(calls, "PLOT").size(), c.plots) << "IBAR " << c.ibar;
+    }
 }
 
 TEST_F(LegendTest, SeventeenthEntryIsLeftOutAndReported) {
