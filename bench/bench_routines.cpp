@@ -1,7 +1,7 @@
 // Google Benchmark programs for the in-process routines: STELLE/FSTELLE, one axis, FRAME, OVER in
 // its three modes and CDASH, on the recorder, on PGPLOT's /null device and on a PDF; the occupancy
-// grid that LEGEND places its box by; a page of 1000 texts in UTF-8 and the same in ASCII, on
-// /null, a PDF and a PNG.
+// grid that LEGEND places its box by; BINS of 10^7 values; a page of 1000 texts in UTF-8 and the
+// same in ASCII, on /null, a PDF and a PNG.
 //
 // A drawing benchmark opens a fresh 20 x 10 cm page for every iteration outside the timed part and
 // closes it inside (PLTEND completes the output, which belongs to the drawing's cost). Curves run
@@ -213,6 +213,36 @@ void BM_OVR_LEGEND(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_OVR_LEGEND)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// BINS of N values of a bell-shaped sample (sums of four uniform deviates, 10 to 90), the count
+// chosen from the quartiles (second Arg 0) or 100 bins from 0 to 100 (1).
+void BM_BINS(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const bool fixed = state.range(1) != 0;
+    static std::vector<float> data;
+    if (static_cast<int>(data.size()) != n) {
+        data.resize(static_cast<std::size_t>(n));
+        unsigned seed = 12345U;
+        for (float& v : data) {
+            float sum = 0.0F;
+            for (int k = 0; k < 4; ++k) {
+                seed = seed * 1664525U + 1013904223U;
+                sum += static_cast<float>(seed >> 8) / 16777216.0F;
+            }
+            v = 50.0F + 20.0F * (sum - 2.0F);
+        }
+    }
+    std::vector<float> counts(1000);
+    for (auto _ : state) {
+        int nbin = fixed ? 100 : 0;
+        float xmin = 0.0F;
+        float xmax = fixed ? 100.0F : 0.0F;
+        BINS(data.data(), n, nbin, xmin, xmax, counts.data(), 1000);
+        benchmark::DoNotOptimize(counts.data());
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_BINS)->Args({10000000, 0})->Args({10000000, 1})->Unit(benchmark::kMillisecond);
 
 // Texts of 40 characters: units, Greek letters, signs and accented Latin in UTF-8 (6 to 13
 // multi-byte characters each, every one in the text face), and ASCII texts of the same look with

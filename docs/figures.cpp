@@ -352,6 +352,76 @@ void characters() {
     PLTEND();
 }
 
+// Normal deviates of mean MEAN and spread SIGMA from a fixed seed, so the picture is the same each time.
+void normal_sample(float* values, int n, float mean, float sigma, unsigned seed) {
+    unsigned state = seed;
+    const auto uniform = [&state]() {
+        state = state * 1664525U + 1013904223U;
+        return (static_cast<float>(state >> 8) + 0.5F) / 16777216.0F;
+    };
+    for (int i = 0; i < n; ++i) {
+        const float r = std::sqrt(-2.0F * std::log(uniform()));
+        values[i] = mean + sigma * r * std::cos(6.2831853F * uniform());
+    }
+}
+
+// Two samples as translucent histograms on the same bins, one over the other, the legend beside
+// them; to the right measured rates as a step curve over a model with its band.
+void histograms() {
+    open_page("histograms", 27.5F, 9.5F);
+    constexpr int kFirst = 3000;
+    constexpr int kSecond = 1200;
+    static float first[kFirst];
+    static float second[kSecond];
+    normal_sample(first, kFirst, 5.0F, 1.3F, 7U);
+    normal_sample(second, kSecond, 6.6F, 0.55F, 11U);
+    // The bins HISTD chooses for the first sample, so the second is counted into the same ones.
+    static float counts[200];
+    int nbin = 0;
+    float xmin = 0.0F;
+    float xmax = 0.0F;
+    diagr::BINS(first, nbin, xmin, xmax, counts);
+    diagr::HISTD(2.2F, 1.8F, 9.0F, 6.5F, first, 0, "length (cm)", "count", "HISTD and HIST", 1, 3, 1);
+    NEWPEN(2);
+    diagr::HIST(second, nbin, xmin, xmax, 1);
+    diagr::LEGADD("sample A", 3, 0.0F, 2);
+    diagr::LEGADD("sample B", 2, 0.0F, 2);
+    // The tallest bar reaches the frame's top: the legend goes beside it.
+    LEGEND(10, 0.35F);
+
+    constexpr int kModel = 61;
+    float t[kModel];
+    float model[kModel];
+    float low[kModel];
+    float high[kModel];
+    for (int i = 0; i < kModel; ++i) {
+        t[i] = 0.2F * static_cast<float>(i);
+        model[i] = 18.0F * std::exp(-t[i] / 3.5F) + 3.0F;
+        const float spread = 0.8F + 0.12F * model[i];
+        low[i] = model[i] - spread;
+        high[i] = model[i] + spread;
+    }
+    constexpr int kSteps = 13;
+    float step_t[kSteps];
+    float rate[kSteps];
+    const float measured[kSteps] = {19.5F, 18.2F, 13.9F, 11.8F, 9.1F, 8.6F, 6.2F, 6.0F, 5.1F, 4.0F, 4.6F, 3.5F, 3.9F};
+    for (int i = 0; i < kSteps; ++i) {
+        step_t[i] = static_cast<float>(i);
+        rate[i] = measured[i];
+    }
+    diagr::FRAME(17.5F, 1.8F, 9.0F, 6.5F, 0.0F, 12.0F, 0.0F, 25.0F, 0.0F, 0.0F, "time (s)", "rate (1/s)",
+                 "BAND, OVR and STEPS", 1);
+    NEWPEN(3);
+    diagr::BAND(t, low, high);
+    diagr::OVR(t, model, 0.0F, 3);
+    NEWPEN(2);
+    diagr::STEPS(step_t, rate, 2);
+    diagr::LEGADD("model and its band", 3, 0.0F, 3);
+    diagr::LEGADD("measured, per second", 2, 0.0F, 0);
+    LEGEND(0, 0.35F);
+    PLTEND();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -371,5 +441,6 @@ int main(int argc, char** argv) {
     time_axes();
     error_bars_and_legend();
     characters();
+    histograms();
     return 0;
 }

@@ -107,40 +107,45 @@ Summary summarise(const float* data, int n, const Selection& selected, bool want
     for (int t = 0; t < RANKS; ++t) {
         narrow(top, 2048, t, 11);
     }
-    for (auto& row : middle) {
-        std::fill(std::begin(row), std::end(row), 0U);
-    }
-    for (int i = 0; i < n; ++i) {
-        const float v = data[i];
-        if (selected(v)) {
-            const std::uint32_t key = key_of(v);
-            for (int t = 0; t < RANKS; ++t) {
-                if ((key >> 21) == prefix[t]) {
-                    ++middle[t][(key >> 10) & 0x7FFU];
+    // The next BITS of each rank's key, below the HEAD_SHIFT bits already known.
+    const auto next_pass = [&](auto& rows, int head_shift, int bits) {
+        const std::uint32_t mask = (1U << bits) - 1U;
+        // One histogram per distinct prefix: neighbouring ranks mostly share theirs.
+        int owner[RANKS] = {};
+        int distinct = 0;
+        std::uint32_t wanted[RANKS] = {};
+        for (int t = 0; t < RANKS; ++t) {
+            int d = 0;
+            while (d < distinct && wanted[d] != prefix[t]) {
+                ++d;
+            }
+            if (d == distinct) {
+                wanted[distinct++] = prefix[t];
+            }
+            owner[t] = d;
+        }
+        for (auto& row : rows) {
+            std::fill(std::begin(row), std::end(row), 0U);
+        }
+        for (int i = 0; i < n; ++i) {
+            const float v = data[i];
+            if (selected(v)) {
+                const std::uint32_t key = key_of(v);
+                const std::uint32_t head = key >> head_shift;
+                for (int d = 0; d < distinct; ++d) {
+                    if (head == wanted[d]) {
+                        ++rows[d][(key >> (head_shift - bits)) & mask];
+                        break;
+                    }
                 }
             }
         }
-    }
-    for (int t = 0; t < RANKS; ++t) {
-        narrow(middle[t], 2048, t, 11);
-    }
-    for (auto& row : bottom) {
-        std::fill(std::begin(row), std::end(row), 0U);
-    }
-    for (int i = 0; i < n; ++i) {
-        const float v = data[i];
-        if (selected(v)) {
-            const std::uint32_t key = key_of(v);
-            for (int t = 0; t < RANKS; ++t) {
-                if ((key >> 10) == prefix[t]) {
-                    ++bottom[t][key & 0x3FFU];
-                }
-            }
+        for (int t = 0; t < RANKS; ++t) {
+            narrow(rows[owner[t]], 1 << bits, t, bits);
         }
-    }
-    for (int t = 0; t < RANKS; ++t) {
-        narrow(bottom[t], 1024, t, 10);
-    }
+    };
+    next_pass(middle, 21, 11);
+    next_pass(bottom, 10, 10);
     const auto at = [&](int t) { return static_cast<double>(value_of(prefix[t])); };
     const double q25 = at(0) + (p25 - static_cast<double>(r25)) * (at(1) - at(0));
     const double q75 = at(2) + (p75 - static_cast<double>(r75)) * (at(3) - at(2));
@@ -266,24 +271,25 @@ void count_bins(const char* routine, const float* DATA, int N, int& NBIN, float&
     }
     long outside = 0;
     long not_finite = 0;
+    const double scale = nbin / (high - low);
+    const float low_value = XMIN;
+    const float high_value = XMAX;
     for (int i = 0; i < n; ++i) {
-        const double v = DATA[i];
-        if (!std::isfinite(v)) {
-            ++not_finite;
+        const float value = DATA[i];
+        if (!(low_value <= value && value <= high_value)) {
+            ++(std::isfinite(value) ? outside : not_finite);
             continue;
         }
-        if (v < low || v > high) {
-            ++outside;
-            continue;
-        }
-        double index = std::floor((v - low) / width);
+        const double v = value;
+        // V is at least XMIN here: the product is not negative and truncation is its floor.
+        long index = static_cast<long>((v - low) * scale);
         // Rounding may put a value one bin off: the edges decide.
         if (index >= nbin) {
             index = nbin - 1;
-        } else if (index > 0.0 && v < low + index * width) {
-            index -= 1.0;
-        } else if (index + 1.0 < nbin && v >= low + (index + 1.0) * width) {
-            index += 1.0;
+        } else if (index > 0 && v < low + static_cast<double>(index) * width) {
+            --index;
+        } else if (index + 1 < nbin && v >= low + static_cast<double>(index + 1) * width) {
+            ++index;
         }
         const int k = static_cast<int>(index);
         if (exact) {
