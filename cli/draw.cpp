@@ -78,7 +78,7 @@ void draw_band(const Item& item) {
             high[i] = y[i] + above[i];
         }
     }
-    ::BAND(item.of(c.x).data(), low.data(), high.data(), static_cast<int>(y.size()));
+    diagr::BAND(item.of(c.x), low, high);
 }
 
 // The step curve of ITEM, a piece for every run of points between breaks.
@@ -89,7 +89,7 @@ void draw_steps(const Item& item) {
     for (std::size_t i = 0; i <= x.size(); ++i) {
         if (i == x.size() || !std::isfinite(x[i]) || !std::isfinite(y[i])) {
             if (i > run) {
-                ::STEPS(&x[run], &y[run], static_cast<int>(i - run), item.where);
+                diagr::STEPS(x.subspan(run, i - run), y.subspan(run, i - run), item.where);
             }
             run = i + 1;
         }
@@ -139,8 +139,7 @@ void draw(const Options& options, const Diagram& diagram) {
             diagr::NEWPEN(item->pen);
         }
         if (diagram.bins > 0) {
-            ::HIST(item->counted.data(), static_cast<int>(item->counted.size()), diagram.bins, diagram.bins_low,
-                   diagram.bins_high, 1);
+            diagr::HIST(item->counted, diagram.bins, diagram.bins_low, diagram.bins_high, 1);
             continue;
         }
         if (item->shape == Shape::fill || item->shape == Shape::band) {

@@ -537,7 +537,7 @@ PlanFailure bin_histograms(const Options& options, Diagram& diagram, const Range
             std::erase_if(all, [&](float v) { return !(v >= low && v <= high); });
         }
         int count = options.bins;
-        ::BINS(all.data(), static_cast<int>(all.size()), count, low, high, counts.data(), kMostBins);
+        diagr::BINS(all, count, low, high, counts);
         if (!(count >= 1 && count <= kMostBins && low < high)) {
             std::fprintf(stderr, "diagr: %s: no bins to count the values into\n", name.c_str());
             return PlanFailure::data;
@@ -562,8 +562,7 @@ PlanFailure bin_histograms(const Options& options, Diagram& diagram, const Range
         int count = diagram.bins;
         float bins_low = diagram.bins_low;
         float bins_high = diagram.bins_high;
-        ::BINS(item->counted.data(), static_cast<int>(item->counted.size()), count, bins_low, bins_high, counts.data(),
-               kMostBins);
+        diagr::BINS(item->counted, count, bins_low, bins_high, counts);
         for (int b = 0; b < count && b < kMostBins; ++b) {
             most = std::max(most, counts[static_cast<std::size_t>(b)]);
         }
