@@ -1,12 +1,13 @@
-// Fuzz target: a whole diagram (FRALAB, LOGAX, then DIAGR or FRAME plus OVR, error bars, PTXT and a
-// legend) with any numbers, through the recorder.
+// Fuzz target: a whole diagram (FRALAB, LOGAX, then DIAGR, FRAME plus OVR or HISTD, error bars,
+// bins, a histogram, steps and a band, PTXT and a legend) with any numbers, through the recorder.
 //
-// Input: an entry byte (bit 0 DIAGR, bits 1 and 2 logarithmic x and y, bit 3 error bars, bit 4 the
-// legend entry's bar), FRALAB's switches and heights, the frame's position and size, the ranges,
-// the steps, pens, the curve mode, up to 16 data pairs (4 for a dashed curve), the three texts, a
-// free text with its position, height, justification and options, then the error bars' cap and
-// offsets and the legend's position. Checked: the calls stay within the bound below and the device
-// gets only finite coordinates within the plotter's cut-off.
+// Input: an entry byte (bit 0 DIAGR, bits 1 and 2 logarithmic x and y, bit 3 error bars, bits 4
+// and 5 the legend entry's IBAR, bit 6 BINS, HIST, STEPS and BAND, bit 7 HISTD instead of FRAME),
+// FRALAB's switches and heights, the frame's position and size, the ranges, the steps, pens, the
+// curve mode, up to 16 data pairs (4 for a dashed curve), the three texts, a free text with its
+// position, height, justification and options, then the error bars' cap and offsets, the
+// legend's position, and the bins' count, room and fill and the steps' mode. Checked: the calls stay within the bound
+// below and the device gets only finite coordinates within the plotter's cut-off.
 #include <cstddef>
 #include <cstdint>
 
@@ -27,6 +28,15 @@ std::size_t curve_call_bound(int n) { return 4 + static_cast<std::size_t>(n) * (
 // Error bars for N points: the window's two CPLOTs and PLTSYN 1 and 0; per point a bar and two
 // caps of two CPLOTs each.
 std::size_t error_bar_call_bound(int n) { return 4 + static_cast<std::size_t>(n) * 6; }
+// A histogram: the window's two CPLOTs, the opacity set and restored, a FILPOL per 127 of at most
+// 1000 bins, PLTSYN 1 and 0, and the outline's 2 CPLOTs per bin and 4 more.
+constexpr std::size_t kHistogramCallBound = 2 + 2 + 8 + 2 + 2 * 1000 + 4;
+// Steps of N points: the window, PLTSYN 1 and 0, at most three CPLOTs per point.
+std::size_t steps_call_bound(int n) { return 4 + 3 * static_cast<std::size_t>(n); }
+// A band of N points: the window, the opacity set and restored, at most a FILPOL per point.
+std::size_t band_call_bound(int n) { return 4 + static_cast<std::size_t>(n); }
+// Room for BINS' counts.
+constexpr int kMaxBins = 64;
 // A legend of one entry: its box, sample and text.
 constexpr std::size_t kLegendCallBound = 200;
 // A text of L characters in pieces of 80: NEWPEN, then a TEXTLK and a SYMBLK per piece.
@@ -87,6 +97,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         high[i] = in.real();
     }
     const int ipos = in.integer();
+    int nbin = in.integer();
+    const int maxbin = in.byte() % (kMaxBins + 1);
+    const int ifill = in.integer();
+    const int iwhere = in.integer();
 
     PLTPAR = LABINI_VALUES;
     fuzz::open_page();
@@ -95,7 +109,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     plotter::recorder_clear();
     // The frame: four axes and the title's TEXTLK and SYMBLK per piece.
     std::size_t bound = 1 + 4 * kAxisCallBound + 2 * static_cast<std::size_t>(title_len / 80 + 1);
-    if ((entry & 1) != 0) {
+    if ((entry & 128) != 0) {
+        HISTD(x0, y0, xlen, ylen, x, n, nbin, xtext, ytext, title, ipenf, ipenc, ifill, xtext_len, ytext_len,
+              title_len);
+        bound += 1 + kHistogramCallBound;
+    } else if ((entry & 1) != 0) {
         DIAGR(x0, y0, xlen, ylen, xmin, xmax, ymin, ymax, dx, dy, xtext, ytext, title, ipenf, ipenc, x, y, n, isym,
               xtext_len, ytext_len, title_len);
         bound += curve_call_bound(n);
@@ -111,9 +129,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ERRX(x, y, high, low, n, cap);
         bound += 2 * error_bar_call_bound(n);
     }
+    if ((entry & 64) != 0) {
+        float counts[kMaxBins + 1];
+        counts[kMaxBins] = 0.0F;
+        float bin_low = xmin;
+        float bin_high = xmax;
+        int bins = nbin;
+        BINS(x, n, bins, bin_low, bin_high, counts, maxbin);
+        if (bins < 0 || bins > maxbin || counts[kMaxBins] != 0.0F) {
+            fuzz::finding("diagram", "BINS wrote beyond its room");
+        }
+        HIST(y, n, nbin, xmin, xmax, ifill);
+        STEPS(x, y, n, iwhere);
+        BAND(x, low, high, n);
+        bound += kHistogramCallBound + steps_call_bound(n) + band_call_bound(n);
+    }
     PTXT(tx, ty, free_text, theight, just, ipen, iopt, free_len);
     bound += text_call_bound(free_len);
-    LEGADD(free_text, ipen, isym, (entry >> 4) & 1, free_len);
+    LEGADD(free_text, ipen, isym, (entry >> 4) & 3, free_len);
     LEGEND(ipos, theight);
     bound += kLegendCallBound;
     if (plotter::recorder_lines().size() > bound) {

@@ -2,7 +2,7 @@
 // histogram diagram (HISTD).
 //
 // The automatic bin width needs the quartiles, found without copying the data: a radix select
-// over the values' bit patterns, 11, 11 and 10 bits a pass, for the four order statistics at once.
+// over the values' bit patterns, 16 bits a pass, for the four order statistics at once.
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -60,13 +60,14 @@ struct Summary {
 };
 
 constexpr int RANKS = 4;
+// The key's bits found by each of the two passes of the radix select.
+constexpr int HALF_BITS = 16;
 
 // Finds N (the selected values), their extremes and, when WANT_IQR, the interquartile range
 // with linear interpolation between order statistics at q (n - 1).
 Summary summarise(const float* data, int n, const Selection& selected, bool want_iqr) {
-    static std::uint32_t top[2048];
-    static std::uint32_t middle[RANKS][2048];
-    static std::uint32_t bottom[RANKS][1024];
+    static std::uint32_t top[1 << HALF_BITS];
+    static std::uint32_t bottom[RANKS][1 << HALF_BITS];
     Summary s;
     std::fill(std::begin(top), std::end(top), 0U);
     float lo = FLT_MAX;
@@ -77,7 +78,7 @@ Summary summarise(const float* data, int n, const Selection& selected, bool want
             ++s.n;
             lo = std::min(lo, v);
             hi = std::max(hi, v);
-            ++top[key_of(v) >> 21];
+            ++top[key_of(v) >> HALF_BITS];
         }
     }
     s.min = lo;
@@ -105,7 +106,7 @@ Summary summarise(const float* data, int n, const Selection& selected, bool want
         }
     };
     for (int t = 0; t < RANKS; ++t) {
-        narrow(top, 2048, t, 11);
+        narrow(top, 1 << HALF_BITS, t, HALF_BITS);
     }
     // The next BITS of each rank's key, below the HEAD_SHIFT bits already known.
     const auto next_pass = [&](auto& rows, int head_shift, int bits) {
@@ -144,8 +145,7 @@ Summary summarise(const float* data, int n, const Selection& selected, bool want
             narrow(rows[owner[t]], 1 << bits, t, bits);
         }
     };
-    next_pass(middle, 21, 11);
-    next_pass(bottom, 10, 10);
+    next_pass(bottom, HALF_BITS, HALF_BITS);
     const auto at = [&](int t) { return static_cast<double>(value_of(prefix[t])); };
     const double q25 = at(0) + (p25 - static_cast<double>(r25)) * (at(1) - at(0));
     const double q75 = at(2) + (p75 - static_cast<double>(r75)) * (at(3) - at(2));
@@ -256,9 +256,17 @@ void count_bins(const char* routine, const float* DATA, int N, int& NBIN, float&
         const double bins = width > 0.0 ? std::ceil((right - left) / width) : 1.0;
         nbin = static_cast<int>(std::clamp(bins, 1.0, static_cast<double>(MAXBIN)));
     }
+    // Edges beyond the float range are held to it, and edges a float cannot tell apart moved apart.
+    float left_edge = static_cast<float>(std::clamp(left, static_cast<double>(-FLT_MAX), static_cast<double>(FLT_MAX)));
+    float right_edge =
+        static_cast<float>(std::clamp(right, static_cast<double>(-FLT_MAX), static_cast<double>(FLT_MAX)));
+    if (!(left_edge < right_edge)) {
+        left_edge = std::nextafter(left_edge, -FLT_MAX);
+        right_edge = std::nextafter(right_edge, FLT_MAX);
+    }
     NBIN = nbin;
-    XMIN = static_cast<float>(left);
-    XMAX = static_cast<float>(right);
+    XMIN = left_edge;
+    XMAX = right_edge;
 
     const double low = XMIN;
     const double high = XMAX;

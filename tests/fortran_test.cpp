@@ -211,6 +211,22 @@ std::vector<std::string> entries_in_cpp() {
     ERRX(x, y, one, half, 5, 0.0F);
     LEGADD("curve", 3, -2.0F, 1, 5);
     LEGEND(0, 0.3F);
+    float counts[4] = {};
+    int nbin = 0;
+    float bmin = 0.0F;
+    float bmax = 0.0F;
+    BINS(y, 5, nbin, bmin, bmax, counts, 4);
+    out.push_back("BINS " + std::to_string(nbin) + " " + hex(bmin) + " " + hex(bmax) + " " + hex(counts[0]));
+    HIST(x, 5, 2, 0.0F, 10.0F, 1);
+    STEPS(x, y, 5, 0);
+    float below[5];
+    float above[5];
+    for (int i = 0; i < 5; ++i) {
+        below[i] = y[i] - 0.25F;
+        above[i] = y[i] + 0.5F;
+    }
+    BAND(x, below, above, 5);
+    HISTD(2.0F, 2.0F, 7.0F, 7.0F, y, 5, 0, "y", "count", "histd", 1, 2, 0, 1, 5, 5);
     FILPOL(x, y, 5, 1);
     LOGAX(0, 1);
     FRAME(11.0F, 2.0F, 7.0F, 7.0F, 0.0F, 10.0F, 0.01F, 100.0F, 0.0F, 0.0F, "t", "v", "log", 1, 1, 1, 3);

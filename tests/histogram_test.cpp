@@ -26,6 +26,12 @@ TEST(Bins, ChoosesCountsAndReports) {
     for (int i = 0; i < 98; ++i) {
         spread.push_back(static_cast<float>(i) / 98.0F);
     }
+    // Crowded in the middle: the quartiles 437.5 and 562.5 set the width, 25.
+    std::vector<float> cubic;
+    for (int i = 0; i <= 1000; ++i) {
+        const float u = (static_cast<float>(i) - 500.0F) / 500.0F;
+        cubic.push_back(u * u * u * 500.0F + 500.0F);
+    }
     spread.push_back(-1000.0F);
     spread.push_back(1000.0F);
     struct Case {
@@ -40,6 +46,7 @@ TEST(Bins, ChoosesCountsAndReports) {
     };
     const std::vector<Case> cases = {
         {"automatic width 10", hundred, 0, 100, 0, 0, 10, 0, 100, {10, 10, 10}, ""},
+        {"width from the quartiles", cubic, 0, 100, 0, 0, 40, 0, 1000, {9}, ""},
         {"last bin holds its right edge", {0, 1, 2, 3}, 3, 10, 0, 3, 3, 0, 3, {1, 1, 2}, ""},
         {"just below the range is outside",
          {std::nextafter(0.0F, -1.0F), 0.5F, 10.0F, NaN, 11.0F},

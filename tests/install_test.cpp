@@ -266,8 +266,9 @@ TEST_F(InstallTest, PkgConfigGivesEverythingACppAndAFortranLinkNeeds) {
         const char* use;
         bool compiles;
     };
-    for (const char* call : {"call plots(1, 0, 20, 10)", "call logax(1.0, 0)", "call timax(1, 0, 1.0)",
-                             "call erry(e, e, e, e, 3, 1)", "call legadd('fit', 1, 0, 0)"}) {
+    for (const char* call :
+         {"call plots(1, 0, 20, 10)", "call logax(1.0, 0)", "call timax(1, 0, 1.0)", "call erry(e, e, e, e, 3, 1)",
+          "call legadd('fit', 1, 0, 0)", "call hist(e, 3, 2, 0, 1, 0)"}) {
         for (const Program& p : {Program{"use diagr_api\n", false}, Program{"", true}}) {
             const std::string source = top_ + "/wrong.f90";
             std::FILE* out = std::fopen(source.c_str(), "w");

@@ -13,7 +13,8 @@ program entries_probe
 #endif
   real :: x(5), y(5)
   real :: xmin, xmax, ymin, ymax, w, hx, hy, gx, gy, ux, uy
-  integer :: key, nch, iexp
+  integer :: key, nch, iexp, nbin
+  real :: counts(4), bmin, bmax
   character(len=8) :: label
   character(len=3) :: ch
 
@@ -62,6 +63,15 @@ program entries_probe
   call errx(x, y, x * 0.0 + 1.0, x * 0.0 + 0.5, 5, 0.0)
   call legadd('curve', 3, -2.0, 1)
   call legend(0, 0.3)
+  nbin = 0
+  bmin = 0.0
+  bmax = 0.0
+  call bins(y, 5, nbin, bmin, bmax, counts, 4)
+  write (*, '(a,1x,i0,3(1x,z8.8))') 'BINS', nbin, transfer(bmin, 0), transfer(bmax, 0), transfer(counts(1), 0)
+  call hist(x, 5, 2, 0.0, 10.0, 1)
+  call steps(x, y, 5, 0)
+  call band(x, y - 0.25, y + 0.5, 5)
+  call histd(2.0, 2.0, 7.0, 7.0, y, 5, 0, 'y', 'count', 'histd', 1, 2, 0)
   call filpol(x, y, 5, 1)
   call logax(0, 1)
   call frame(11.0, 2.0, 7.0, 7.0, 0.0, 10.0, 0.01, 100.0, 0.0, 0.0, 't', 'v', 'log', 1)
