@@ -7,7 +7,7 @@
 #   CASES='time' bash bench/gnuplot_compare.sh 7      # only the cases named
 #
 # RUNS (default 11, at least 5) runs of each side per case; BUILD_DIR (default build-bench) is
-# configured as a Release build; CASES (default all: 'curve table time pages'), blank- or
+# configured as a Release build; CASES (default all: 'curve table time hist pages'), blank- or
 # comma-separated, picks the cases. Cases, all on 20 x 10 cm PDF pages through gnuplot's pdfcairo:
 # - curve: a file of 10^6 pairs (the curve of compare.sh) drawn with a title and axis texts: the `diagr`
 #   command against gnuplot reading the same file;
@@ -16,6 +16,8 @@
 # - time: a CSV table of 10^6 rows `YYYY-MM-DDThh:mm:ss,value` (one minute apart from
 #   2024-01-01T00:00:00, a smooth curve) under a header `time,value`, -u 1:2 with a title and axis
 #   texts against gnuplot's `set xdata time` with its timefmt: reading times on top of the table's;
+# - hist: the y column of the curve's 10^6 pairs counted into bins 1 wide (--hist -u 2 --binwidth 1)
+#   against gnuplot's `smooth frequency with boxes` of (floor($2)):(1), the same bins;
 # - pages: diagram pages of a 1000-point curve with frame, axis texts, title and three texts, one page and
 #   100 pages in one PDF in one run: bench/pages_ours.cpp against a gnuplot script looping over
 #   `plot` (the cost of a page is the difference of the two runs over 99).
@@ -27,12 +29,12 @@ if ((runs < 5)); then
   echo "gnuplot_compare.sh: at least 5 runs per side" >&2
   exit 2
 fi
-cases=" ${CASES:-curve table time pages} "
+cases=" ${CASES:-curve table time hist pages} "
 cases=${cases//,/ }
 for c in $cases; do
   case $c in
-    curve | table | time | pages) ;;
-    *) echo "gnuplot_compare.sh: no case '$c' (the cases: curve table time pages)" >&2; exit 2 ;;
+    curve | table | time | hist | pages) ;;
+    *) echo "gnuplot_compare.sh: no case '$c' (the cases: curve table time hist pages)" >&2; exit 2 ;;
   esac
 done
 # wanted NAME: whether CASES names the case.
@@ -48,7 +50,7 @@ trap 'rm -rf "$work"' EXIT
 . "$top/bench/timing.sh"
 
 # 10^6 pairs of the curve of compare.sh.
-wanted curve && make_data 1000000 "$work/curve.dat"
+wanted curve || wanted hist && make_data 1000000 "$work/curve.dat"
 
 # 10^6 rows of 3 columns with names, as a spreadsheet writes them.
 wanted table && awk -v n=1000000 'BEGIN {
@@ -119,6 +121,11 @@ if wanted time; then
     gnuplot -e "set terminal pdfcairo size 20cm,10cm; set output 'gnuplot.pdf'; set title 'time';
                 set xlabel 'time'; set ylabel 'value'; set datafile separator ','; set xdata time;
                 set timefmt '%Y-%m-%dT%H:%M:%S'; plot 'time.csv' using 1:2 with lines notitle"
+fi
+if wanted hist; then
+  compare "hist of 10^6 values, bins 1 wide, PDF" -- "$diagr" curve.dat --hist -u 2 --binwidth 1 -o ours.pdf -- \
+    gnuplot -e "set terminal pdfcairo size 20cm,10cm; set output 'gnuplot.pdf'; w = 1;
+                plot 'curve.dat' skip 1 using (w * floor(\$2 / w)):(1) smooth frequency with boxes notitle"
 fi
 if wanted pages; then
   compare "1 diagram page, PDF" -- env PGPLOT_DEV=pages.pdf/pdf "$build/bench/pages" 1 -- gnuplot pages1.gp

@@ -1,5 +1,6 @@
-// The drawing step of the diagr command: the frame, the curves, their error bars, the free texts and
-// the legend of each planned diagram, by the library's calls.
+// The drawing step of the diagr command: the frame, the curves (lines, steps, filled areas and bands),
+// their error bars, the histograms, the free texts and the legend of each planned diagram, by the
+// library's calls.
 #include "draw.h"
 
 #include <cmath>
@@ -62,6 +63,51 @@ std::size_t draw_bars(const Item& item) {
     return negative;
 }
 
+// The filled area of ITEM in its pen: down to y = 0 (style fill), or between the ends of its bars
+// (style band).
+void draw_band(const Item& item) {
+    const Curve& c = *item.curve;
+    const std::span<const float> y = item.of(c.y);
+    std::vector<float> low(y.size(), 0.0F);
+    std::vector<float> high(y.begin(), y.end());
+    if (item.shape == Shape::band) {
+        const std::span<const float> below = item.of(c.below);
+        const std::span<const float> above = item.of(c.up());
+        for (std::size_t i = 0; i < y.size(); ++i) {
+            low[i] = y[i] - below[i];
+            high[i] = y[i] + above[i];
+        }
+    }
+    diagr::BAND(item.of(c.x), low, high);
+}
+
+// The step curve of ITEM, a piece for every run of points between breaks.
+void draw_steps(const Item& item) {
+    const std::span<const float> x = item.of(item.curve->x);
+    const std::span<const float> y = item.of(item.curve->y);
+    std::size_t run = 0;
+    for (std::size_t i = 0; i <= x.size(); ++i) {
+        if (i == x.size() || !std::isfinite(x[i]) || !std::isfinite(y[i])) {
+            if (i > run) {
+                diagr::STEPS(x.subspan(run, i - run), y.subspan(run, i - run), item.where);
+            }
+            run = i + 1;
+        }
+    }
+}
+
+// LEGADD's IBAR for ITEM: a filled box for a histogram or a filled area, a band for a band, an
+// error bar for a curve with bars.
+int legend_sample(const Diagram& diagram, const Item& item) {
+    if (diagram.bins > 0 || item.shape == Shape::fill) {
+        return 2;
+    }
+    if (item.shape == Shape::band) {
+        return 3;
+    }
+    return item.bars() ? 1 : 0;
+}
+
 // The range the curves are mapped on: the axis's, a hair wider at both ends (in ratio on a
 // logarithmic axis).
 std::pair<float, float> frame_range(const AxisPlan& plan) {
@@ -88,11 +134,24 @@ void draw(const Options& options, const Diagram& diagram) {
     diagr::CLIP(f.x0, f.y0, f.xlen, f.ylen, x_low, x_high, y_low, y_high);
     std::size_t negative = 0;
     for (const Item* item : diagram.items) {
-        if (item->bars()) {
+        const Curve& c = *item->curve;
+        if (diagram.bins > 0 || item->bars() || item->shape != Shape::line) {
             diagr::NEWPEN(item->pen);
+        }
+        if (diagram.bins > 0) {
+            diagr::HIST(item->counted, diagram.bins, diagram.bins_low, diagram.bins_high, 1);
+            continue;
+        }
+        if (item->shape == Shape::fill || item->shape == Shape::band) {
+            draw_band(*item);
+        } else if (item->bars()) {
             negative += draw_bars(*item);
         }
-        diagr::OVR(item->of(item->curve->x), item->of(item->curve->y), item->mode, item->pen);
+        if (item->shape == Shape::steps) {
+            draw_steps(*item);
+        } else {
+            diagr::OVR(item->of(c.x), item->of(c.y), item->mode, item->pen);
+        }
     }
     if (negative > 0) {
         std::fprintf(stderr, "diagr: %zu error bar%s with a negative length %s not drawn\n", negative,
@@ -108,7 +167,7 @@ void draw(const Options& options, const Diagram& diagram) {
     if (diagram.key >= 0) {
         for (std::size_t i = 0; i < diagram.items.size() && i < kLegendEntries; ++i) {
             const Item& item = *diagram.items[i];
-            diagr::LEGADD(legend_text(*item.title), item.pen, item.mode, item.bars() ? 1 : 0);
+            diagr::LEGADD(legend_text(*item.title), item.pen, item.mode, legend_sample(diagram, item));
         }
         diagr::LEGEND(diagram.key, kLegendHeight);
         if (diagram.items.size() > kLegendEntries) {

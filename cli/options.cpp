@@ -3,11 +3,13 @@
 #include "options.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <sstream>
 #include <tuple>
 #include <utility>
@@ -76,6 +78,34 @@ std::string check_log_bounds(const Options& options, const Range& range) {
     return {};
 }
 
+// The checks of -u, -s, --bins, --binwidth and the logarithmic axes against --hist; the error text,
+// or empty.
+std::string check_histogram(const Options& options) {
+    for (const std::string& text : options.usings) {
+        Using use;
+        parse_using(text, &use);
+        if (!options.hist && use.columns.size() == 1) {
+            return "--using: expected X:Y, X:Y:DY or X:Y:YLO:YHI (column numbers or names)";
+        }
+        if (options.hist && use.columns.size() > 1) {
+            return "--hist counts one column per -u, not '" + text + "'";
+        }
+    }
+    if (!options.hist) {
+        return options.bins > 0 ? "--bins needs --hist" : options.binwidth > 0.0F ? "--binwidth needs --hist" : "";
+    }
+    if (options.bins > 0 && options.binwidth > 0.0F) {
+        return "--bins and --binwidth exclude each other: give one";
+    }
+    if (!options.styles.empty()) {
+        return "--style does not apply to --hist";
+    }
+    if (options.logx || options.logy) {
+        return std::string(options.logx ? "--logx" : "--logy") + " does not apply to --hist";
+    }
+    return {};
+}
+
 // Writes TEXT (the help or the version) to standard output: STATUS, or 1 when it could not all be
 // written, a full disk say.
 int write_output(const std::string& text, int status) {
@@ -136,20 +166,20 @@ std::string parse_size(const std::string& text, float* width, float* height) {
     return {};
 }
 
-// solid, dash=LENGTH (cm), marker=N (0 to 10) or errorbars (bars and a circle at each point): the
-// curve mode ISYM of the library.
-std::string parse_style(const std::string& text, float* isym) {
-    float mode = 0.0F;
+// solid, dash=LENGTH (cm), marker=N (0 to 10), errorbars (bars and a circle at each point),
+// steps[=pre|post|mid], fill or band.
+std::string parse_style(const std::string& text, Style* style) {
+    Style parsed;
     if (text == "errorbars") {
-        mode = kErrorBarMode;
+        parsed.mode = kErrorBarMode;
     } else if (text == "solid") {
-        mode = 0.0F;
+        parsed.mode = 0.0F;
     } else if (text.rfind("dash=", 0) == 0) {
         const std::optional<float> length = parse_number(text.substr(5));
         if (!length || !(*length > 0.0F) || *length > 100.0F) {
             return "dash=LENGTH needs a length in cm above 0 and at most 100";
         }
-        mode = *length;
+        parsed.mode = *length;
     } else if (text.rfind("marker=", 0) == 0) {
         const std::string number = text.substr(7);
         if (number.empty() || number.size() > 2 || number.find_first_not_of("0123456789") != std::string::npos ||
@@ -157,20 +187,36 @@ std::string parse_style(const std::string& text, float* isym) {
             return "marker=N needs a marker number from 0 to 10";
         }
         // A negative mode draws the marker of its integer part; -0.5 is marker 0.
-        mode = -(static_cast<float>(std::atoi(number.c_str())) + 0.5F);
+        parsed.mode = -(static_cast<float>(std::atoi(number.c_str())) + 0.5F);
+    } else if (text == "steps" || text.rfind("steps=", 0) == 0) {
+        static const std::pair<const char*, int> kWheres[] = {{"pre", 1}, {"post", 2}, {"mid", 0}};
+        parsed.shape = Shape::steps;
+        if (text != "steps") {
+            const auto found = std::find_if(std::begin(kWheres), std::end(kWheres),
+                                            [&](const auto& where) { return text.substr(6) == where.first; });
+            if (found == std::end(kWheres)) {
+                return "steps=WHERE needs pre, post or mid";
+            }
+            parsed.where = found->second;
+        }
+    } else if (text == "fill") {
+        parsed.shape = Shape::fill;
+    } else if (text == "band") {
+        parsed.shape = Shape::band;
     } else {
-        return "'" + text + "' is no style: use solid, dash=LENGTH, marker=N or errorbars";
+        return "'" + text + "' is no style: use solid, dash=LENGTH, marker=N, errorbars, steps, fill or band";
     }
-    if (isym != nullptr) {
-        *isym = mode;
+    if (style != nullptr) {
+        *style = parsed;
     }
     return {};
 }
 
-// X:Y, X:Y:DY or X:Y:YLO:YHI, by column number or header name; the error text, or empty.
+// COL, X:Y, X:Y:DY or X:Y:YLO:YHI, by column number or header name; whether one column suits the
+// command is checked once all options are known.
 std::string parse_using(const std::string& text, Using* use) {
     const std::vector<std::string> parts = split(text, ':', 5);
-    if (parts.size() < 2 || parts.size() > 4) {
+    if (parts.size() > 4 || text.empty()) {
         return "expected X:Y, X:Y:DY or X:Y:YLO:YHI (column numbers or names)";
     }
     Using parsed;
@@ -301,7 +347,8 @@ std::optional<int> parse_options(int argc, char** argv, Options& options) {
         ->multi_option_policy(last);
     app.add_option("-y,--ylabel", options.ylabel, "Text of the y axis (default: the y column's name)")
         ->multi_option_policy(last);
-    app.add_option("-u,--using", options.usings, "Columns of a curve: X:Y, X:Y:DY or X:Y:YLO:YHI (default 1:2)")
+    app.add_option("-u,--using", options.usings,
+                   "Columns of a curve: X:Y, X:Y:DY or X:Y:YLO:YHI (default 1:2); of --hist one")
         ->delimiter(',')
         ->allow_extra_args(false)
         ->type_name("COLS")
@@ -360,6 +407,23 @@ std::optional<int> parse_options(int argc, char** argv, Options& options) {
             return table::TimeFormat::compile(v, error) ? std::string() : "'" + v + "': " + error;
         }));
     app.add_flag("--pages", options.pages, "One page per file instead of one diagram");
+    app.add_flag("--hist", options.hist, "Histograms: each -u one column, all on the same bins");
+    app.add_option("--bins", options.bins, "Count of bins of --hist (default: chosen from the data)")
+        ->multi_option_policy(last)
+        ->type_name("N")
+        ->check(checked_by("N", [](const std::string& v) {
+            const bool digits = !v.empty() && v.size() <= 5 && v.find_first_not_of("0123456789") == std::string::npos;
+            return digits && std::atoi(v.c_str()) >= 1 && std::atoi(v.c_str()) <= kMostBins
+                       ? std::string()
+                       : "'" + v + "' is not a count of bins from 1 to " + std::to_string(kMostBins);
+        }));
+    app.add_option("--binwidth", options.binwidth, "Width of the bins of --hist, their edges multiples of it")
+        ->multi_option_policy(last)
+        ->type_name("W")
+        ->check(checked_by("W", [](const std::string& v) {
+            const std::optional<float> width = parse_number(v);
+            return width && *width > 0.0F ? std::string() : "'" + v + "' is not a width above 0";
+        }));
     app.add_option("--by", options.by, "One curve per value of column COL, named by the value")
         ->multi_option_policy(last)
         ->type_name("COL")
@@ -396,8 +460,18 @@ std::optional<int> parse_options(int argc, char** argv, Options& options) {
         "  are read as text; without -u, x and y are the first two columns besides them.\n"
         "Styles: solid, dash=LENGTH (dashes and gaps LENGTH cm long), marker=N, a marker at every\n"
         "  point: 0 square, 1 circle, 2 triangle, 3 plus, 4 cross, 5 diamond, 6 inverted triangle,\n"
-        "  7 asterisk, 8 crossed square, 9 star, 10 hourglass; or errorbars. Give -s once per curve,\n"
-        "  or separate the styles by commas: -s solid,marker=1.\n"
+        "  7 asterisk, 8 crossed square, 9 star, 10 hourglass; or errorbars. steps draws a step\n"
+        "  curve, each value held up to the next point (steps=post, the default), from the point before\n"
+        "  (steps=pre) or changing halfway between them (steps=mid); fill fills the area down to y = 0\n"
+        "  (the frame's bottom on a logarithmic axis) and draws the line on it; band fills between the\n"
+        "  bars' ends of -u X:Y:DY or X:Y:YLO:YHI instead of drawing bars. Give -s once per curve, or\n"
+        "  separate the styles by commas: -s solid,marker=1.\n"
+        "Histograms: --hist counts the values of one column per -u (-u 2, -u temp; default the first\n"
+        "  column), a histogram per file, -u and --by key, all on the same bins: equal widths of 1, 2,\n"
+        "  2.5 or 5 times a power of ten chosen over all the values, or --bins N of them, or --binwidth\n"
+        "  W with edges on multiples of W; --range XMIN:XMAX fixes the outer edges. Each is drawn\n"
+        "  filled, see-through, with its outline in its pen; y counts from 0, the axis text 'count'.\n"
+        "  Times are not counted.\n"
         "Legend: an entry per curve, named by -k (in order) or by its column's name or its file's;\n"
         "  it names the first 16 curves. From the 16th curve on the 15 pens repeat, dashed (from the\n"
         "  31st in short dashes, from the 46th in long ones; curves with error bars in other markers).\n"
@@ -438,7 +512,11 @@ std::optional<int> parse_options(int argc, char** argv, Options& options) {
     if (!options.range.empty()) {
         parse_range(options.range, &range);
     }
-    if (const std::string reason = check_log_bounds(options, range); !reason.empty()) {
+    std::string reason = check_histogram(options);
+    if (reason.empty()) {
+        reason = check_log_bounds(options, range);
+    }
+    if (!reason.empty()) {
         std::fprintf(stderr, "diagr: %s\n%s\n", reason.c_str(), kUsage);
         return 2;
     }

@@ -41,7 +41,13 @@ struct Options {
     bool pages = false;
     std::string by;                   // --by: the key column, or empty
     std::vector<std::string> wheres;  // --where: COL=VALUE each, as typed
+    bool hist = false;                // --hist: each -u one column, counted into bins
+    int bins = 0;                     // --bins: the count of bins, 0 chosen
+    float binwidth = 0.0F;            // --binwidth: the bins' width, 0 chosen
 };
+
+// Bins a histogram has at most: as many as HIST draws.
+inline constexpr int kMostBins = 1000;
 
 // Parses the command line into OPTIONS. Returns the exit status when the command ends here: the
 // help or the version written (0, or 1 when standard output took not all of it), or a bad option
@@ -54,13 +60,15 @@ struct ColumnRef {
     std::string name;
 };
 
-// One -u: X and Y, optionally the error column DY or the bar ends YLO and YHI.
+// One -u: X and Y, optionally the error column DY or the bar ends YLO and YHI; with --hist the one
+// column counted.
 struct Using {
     std::vector<ColumnRef> columns;
     bool error_bars() const { return columns.size() > 2; }
 };
 
-// X:Y, X:Y:DY or X:Y:YLO:YHI, by column number or header name, into USE; the error text, or empty.
+// COL (for --hist), X:Y, X:Y:DY or X:Y:YLO:YHI, by column number or header name, into USE; the error
+// text, or empty.
 std::string parse_using(const std::string& text, Using* use);
 
 // A column of --by or --where, by number (1 or more) or header name, into COLUMN; the error text,
@@ -97,8 +105,19 @@ std::string parse_range(const std::string& text, Range* range);
 // W:H, the plot's size in cm, into WIDTH and HEIGHT; the error text, or empty.
 std::string parse_size(const std::string& text, float* width, float* height);
 
-// A --style into the library's curve mode ISYM; the error text, or empty.
-std::string parse_style(const std::string& text, float* isym);
+// How a curve is drawn: as a line through its points, a step curve, an area filled down to y = 0,
+// or a band between its bars' ends.
+enum class Shape { line, steps, fill, band };
+
+// One --style.
+struct Style {
+    float mode = 0.0F;  // the library's curve mode ISYM of the line
+    Shape shape = Shape::line;
+    int where = 2;  // of steps, STEPS's IWHERE: 1 pre, 2 post, 0 mid
+};
+
+// A --style into STYLE; the error text, or empty.
+std::string parse_style(const std::string& text, Style* style);
 
 // The library's legend position of --key: 0 the best place, 1..9 the keypad, 10 outside, -1 none;
 // -2 for no place.

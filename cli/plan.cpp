@@ -1,6 +1,6 @@
 // The plan step of the diagr command: the curves as drawn with their pens, styles and legend texts;
-// each diagram's ranges and ticks, and the frame placed on the plot so that the axis numbers, the
-// axis texts, the title and the legend fit beside it.
+// the bins of each diagram's histograms, its ranges and ticks, and the frame placed on the plot so
+// that the axis numbers, the axis texts, the title and the legend fit beside it.
 #include "plan.h"
 
 #include <algorithm>
@@ -233,8 +233,8 @@ void choose_ticks(AxisPlan& plan, float alen, float size, bool horizontal) {
         plan.high = plan.fixed_high ? plan.need_high : high;
         return;
     }
-    const diagr::scale::LinearRange range = diagr::scale::linear_range(plan.need_low, plan.need_high, plan.fixed_low,
-                                                                       plan.fixed_high, alen, size, horizontal);
+    const diagr::scale::LinearRange range = diagr::scale::linear_range(
+        plan.need_low, plan.need_high, plan.fixed_low, plan.fixed_high, alen, size, horizontal, plan.numbered_ends);
     plan.low = range.low;
     plan.high = range.high;
     plan.step = range.step;
@@ -358,6 +358,123 @@ float legend_width(const Diagram& diagram) {
     return widest + kLegendFrame * kLegendHeight;
 }
 
+// The bins of the diagram's histograms, with --binwidth W: from the multiple of W at or below LOW to
+// the one at or above HIGH. False, after the line that says why, when they are too many or beyond
+// the float range.
+bool bins_of_width(float width, float low, float high, Diagram& diagram) {
+    const double w = width;
+    const double first = std::floor(low / w) * w;
+    const double count = std::max(std::ceil(high / w) - std::floor(low / w), 1.0);
+    const double last = first + count * w;
+    if (count > kMostBins) {
+        std::fprintf(stderr, "diagr: --binwidth %g makes %.0f bins, more than %d\n%s\n", w, count, kMostBins, kUsage);
+        return false;
+    }
+    if (!std::isfinite(static_cast<float>(first)) || !std::isfinite(static_cast<float>(last))) {
+        std::fprintf(stderr, "diagr: --binwidth %g puts the bins' edges beyond the float range\n%s\n", w, kUsage);
+        return false;
+    }
+    diagram.bins = static_cast<int>(count);
+    diagram.bins_low = static_cast<float>(first);
+    diagram.bins_high = static_cast<float>(last);
+    return true;
+}
+
+// Chooses the bins all the diagram's histograms count into (BINS over all their values, or
+// --bins, --binwidth and the x range given), keeps each histogram's values within them, and
+// writes the extremes its axes must cover into XS (the outer edges) and YS (0 and the largest
+// count). On failure writes the reason.
+PlanFailure bin_histograms(const Options& options, Diagram& diagram, const Range& range, Extremes& xs, Extremes& ys) {
+    const std::string& name = diagram.items.front()->curve->file;
+    std::vector<float> all;
+    for (const Item* item : diagram.items) {
+        for (const float v : item->of(item->curve->y)) {
+            if (std::isfinite(v)) {
+                all.push_back(v);
+            }
+        }
+    }
+    if (all.size() > static_cast<std::size_t>(INT_MAX)) {
+        std::fprintf(stderr, "diagr: %s: more values than can be counted\n", name.c_str());
+        return PlanFailure::data;
+    }
+    Extremes data;
+    data.take(all);
+    if (range.x.low && range.x.high && !(*range.x.low < *range.x.high)) {
+        std::fprintf(stderr, "diagr: --hist needs XMIN below XMAX in --range\n%s\n", kUsage);
+        return PlanFailure::option;
+    }
+    if (!data.any && !(range.x.low && range.x.high)) {
+        std::fprintf(stderr, "diagr: %s: no finite value to count\n", name.c_str());
+        return PlanFailure::data;
+    }
+    float low = range.x.low.value_or(data.low);
+    float high = range.x.high.value_or(data.high);
+    if ((range.x.low || range.x.high) && !(low < high)) {
+        std::fprintf(stderr, "diagr: %s: the x range is empty (--range gives %g, the data %g)\n", name.c_str(),
+                     static_cast<double>(range.x.low ? low : high), static_cast<double>(range.x.low ? high : low));
+        return PlanFailure::data;
+    }
+    std::vector<float> counts(kMostBins);
+    if (options.binwidth > 0.0F) {
+        if (!bins_of_width(options.binwidth, low, high, diagram)) {
+            return PlanFailure::option;
+        }
+    } else {
+        // Equal bounds ask BINS for edges around the data; within given ones, only the values inside
+        // them choose the count.
+        if (!range.x.low && !range.x.high) {
+            low = high = 0.0F;
+        } else {
+            std::erase_if(all, [&](float v) { return !(v >= low && v <= high); });
+        }
+        int count = options.bins;
+        diagr::BINS(all, count, low, high, counts);
+        if (!(count >= 1 && count <= kMostBins && low < high)) {
+            std::fprintf(stderr, "diagr: %s: no bins to count the values into\n", name.c_str());
+            return PlanFailure::data;
+        }
+        diagram.bins = count;
+        diagram.bins_low = low;
+        diagram.bins_high = high;
+    }
+    std::vector<float>().swap(all);
+
+    // The values beyond the edges are left out here, once, not by every call that counts them.
+    std::size_t outside = 0;
+    float most = 0.0F;
+    for (Item* item : diagram.items) {
+        for (const float v : item->of(item->curve->y)) {
+            if (v >= diagram.bins_low && v <= diagram.bins_high) {
+                item->counted.push_back(v);
+            } else {
+                outside += std::isfinite(v) ? 1 : 0;
+            }
+        }
+        int count = diagram.bins;
+        float bins_low = diagram.bins_low;
+        float bins_high = diagram.bins_high;
+        diagr::BINS(item->counted, count, bins_low, bins_high, counts);
+        for (int b = 0; b < count && b < kMostBins; ++b) {
+            most = std::max(most, counts[static_cast<std::size_t>(b)]);
+        }
+    }
+    if (!(most > 0.0F)) {
+        std::fprintf(stderr, "diagr: %s: no value lies in the x range given, to count\n", name.c_str());
+        return PlanFailure::data;
+    }
+    if (outside > 0) {
+        std::fprintf(stderr, "diagr: %zu value%s outside the bins from %g to %g %s left out\n", outside,
+                     outside == 1 ? "" : "s", static_cast<double>(diagram.bins_low),
+                     static_cast<double>(diagram.bins_high), outside == 1 ? "is" : "are");
+    }
+    const float edges[] = {diagram.bins_low, diagram.bins_high};
+    xs.take(edges);
+    const float heights[] = {0.0F, most};
+    ys.take(heights);
+    return PlanFailure::none;
+}
+
 // Ranges, ticks and the frame's place; on failure writes the reason.
 PlanFailure prepare(const Options& options, Diagram& diagram, const Range& range, float width, float height) {
     const Curve& first = *diagram.items.front()->curve;
@@ -374,26 +491,39 @@ PlanFailure prepare(const Options& options, Diagram& diagram, const Range& range
             extremes.take(std::span<const float>(&v, 1));
         }
     };
-    for (const Item* item : diagram.items) {
-        const Curve& c = *item->curve;
-        for (std::size_t i = item->begin; i < item->end; ++i) {
-            if (!std::isfinite(c.x[i]) || !std::isfinite(c.y[i])) {
-                continue;
+    // A histogram's axes cover its bins' edges and its counts from 0; given x bounds are its edges.
+    Bounds x_given = range.x;
+    if (options.hist) {
+        if (const PlanFailure failure = bin_histograms(options, diagram, range, xs, ys); failure != PlanFailure::none) {
+            return failure;
+        }
+        x_given = Bounds{range.x.low ? std::optional(diagram.bins_low) : std::nullopt,
+                         range.x.high ? std::optional(diagram.bins_high) : std::nullopt};
+    } else {
+        for (const Item* item : diagram.items) {
+            const Curve& c = *item->curve;
+            if (item->shape == Shape::fill) {
+                take(ys, 0.0F, logy);
             }
-            // Zoomed in x, the y range covers what is shown.
-            take(xs, c.x[i], logx);
-            if (within(c.x[i], range.x)) {
-                take(ys, c.y[i], logy);
-                if (item->bars()) {
-                    take(ys, c.y[i] - c.below[i], logy);
-                    take(ys, c.y[i] + c.up()[i], logy);
+            for (std::size_t i = item->begin; i < item->end; ++i) {
+                if (!std::isfinite(c.x[i]) || !std::isfinite(c.y[i])) {
+                    continue;
+                }
+                // Zoomed in x, the y range covers what is shown.
+                take(xs, c.x[i], logx);
+                if (within(c.x[i], range.x)) {
+                    take(ys, c.y[i], logy);
+                    if (item->bars()) {
+                        take(ys, c.y[i] - c.below[i], logy);
+                        take(ys, c.y[i] + c.up()[i], logy);
+                    }
                 }
             }
         }
     }
     const std::string& name = diagram.items.front()->curve->file;
     for (const auto& [extremes, bounds, log, axis, plan] :
-         {std::tuple{xs, range.x, logx, 'x', &diagram.x}, std::tuple{ys, range.y, logy, 'y', &diagram.y}}) {
+         {std::tuple{xs, x_given, logx, 'x', &diagram.x}, std::tuple{ys, range.y, logy, 'y', &diagram.y}}) {
         std::string reason = cover(extremes, bounds, log, axis, *plan);
         if (axis == 'y' && !extremes.any && xs.any && (range.x.low || range.x.high) && !reason.empty()) {
             reason = "no point lies in the x range given, to take the y range from";
@@ -402,6 +532,11 @@ PlanFailure prepare(const Options& options, Diagram& diagram, const Range& range
             std::fprintf(stderr, "diagr: %s: %s\n", name.c_str(), reason.c_str());
             return PlanFailure::data;
         }
+    }
+    if (options.hist) {
+        // Counts run up from 0 to a numbered tick.
+        diagram.y.fixed_low = true;
+        diagram.y.numbered_ends = true;
     }
     Surroundings around;
     around.x_text = !options.xlabel->empty();
@@ -486,22 +621,28 @@ PlanFailure make_plan(Options& options, const std::vector<Curve>& curves, Plan& 
         return PlanFailure::option;
     }
     for (std::size_t i = 0; i < options.styles.size(); ++i) {
-        if (options.styles[i] == "errorbars" && !items[i].bars()) {
-            std::fprintf(stderr, "diagr: --style errorbars needs -u X:Y:DY or -u X:Y:YLO:YHI\n%s\n", kUsage);
+        Style style;
+        parse_style(options.styles[i], &style);
+        if ((options.styles[i] == "errorbars" || style.shape == Shape::band) && !items[i].bars()) {
+            std::fprintf(stderr, "diagr: --style %s needs -u X:Y:DY or -u X:Y:YLO:YHI\n%s\n", options.styles[i].c_str(),
+                         kUsage);
             return PlanFailure::option;
         }
-        parse_style(options.styles[i], &items[i].mode);
+        items[i].mode = style.mode;
+        items[i].shape = style.shape;
+        items[i].where = style.where;
     }
     if (const std::string reason = assign_titles(options, items); !reason.empty()) {
         std::fprintf(stderr, "diagr: %s\n%s\n", reason.c_str(), kUsage);
         return PlanFailure::option;
     }
     name_items(items);
+    // A histogram's values stand in y: their name goes below the x axis.
     if (!options.xlabel) {
-        options.xlabel = common_name(items, true);
+        options.xlabel = common_name(items, !options.hist);
     }
     if (!options.ylabel) {
-        options.ylabel = common_name(items, false);
+        options.ylabel = options.hist ? "count" : common_name(items, false);
     }
     if (!options.title) {
         options.title = "";

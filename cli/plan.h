@@ -1,5 +1,6 @@
-// The plan step of the diagr command: the curves as drawn with their pens, styles and names, and
-// for each diagram its axes' ranges and ticks, the legend's place and the frame's place on the plot.
+// The plan step of the diagr command: the curves as drawn with their pens, styles and names, the
+// bins of histograms, and for each diagram its axes' ranges and ticks, the legend's place and the
+// frame's place on the plot.
 #pragma once
 
 #include <cstddef>
@@ -37,8 +38,9 @@ struct AxisPlan {
     float low = 0.0F;  // the axis: its ends and tick step (0 on a logarithmic or unnumbered axis)
     float high = 0.0F;
     float step = 0.0F;
-    float minor = 0.0F;    // the step of unnumbered ticks between the numbered ones (0 none)
-    bool numbered = true;  // false: no step of 1, 2 or 5 numbers its ticks apart in single precision
+    float minor = 0.0F;          // the step of unnumbered ticks between the numbered ones (0 none)
+    bool numbered = true;        // false: no step of 1, 2 or 5 numbers its ticks apart in single precision
+    bool numbered_ends = false;  // the ends on numbered ticks only, however little the data fill
 };
 
 // The frame on the plot: lower-left corner and size, cm.
@@ -58,7 +60,10 @@ struct Item {
     int set = 0;               // 1, 2, ... where the curve has several data sets, else 0
     int pen = kFirstCurvePen;  // the next pen for every curve of its diagram
     float mode = 0.0F;
+    Shape shape = Shape::line;
+    int where = 2;  // of a step curve: STEPS's IWHERE
     std::optional<std::string> title;
+    std::vector<float> counted;  // of a histogram: its finite values within the bins
 
     bool bars() const { return curve->bars; }
 
@@ -69,11 +74,14 @@ struct Item {
 
 // One diagram ready to draw: its curves and axes, and the frame.
 struct Diagram {
-    std::vector<const Item*> items;
+    std::vector<Item*> items;
     AxisPlan x;
     AxisPlan y;
     FramePlace frame;
     int key = -1;  // the legend's place (key_position), -1 none
+    int bins = 0;  // with --hist: the bins every histogram counts into, from BINS_LOW to BINS_HIGH
+    float bins_low = 0.0F;
+    float bins_high = 0.0F;
 };
 
 // Every diagram to draw, one per page, on plots of WIDTH x HEIGHT cm.

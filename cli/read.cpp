@@ -331,6 +331,7 @@ struct ReadOptions {
     table::Separator sep = table::Separator::automatic;
     long header_lines = -1;                      // below 0: recognised
     const table::TimeFormat* timefmt = nullptr;  // --timefmt, if given
+    bool hist = false;                           // the values counted are y, x the line's number
 };
 
 // How the fields of an x or y column are read: as numbers, or as times in an ISO form or by
@@ -427,8 +428,14 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
         chosen.empty() && free) {
         chosen.push_back(*free);
     }
+    if (options.hist && !chosen.empty() && uses.empty()) {
+        // A histogram counts the first column the default would draw.
+        const ColumnRef counted = chosen[0].columns[chosen[0].columns[0].number == 0 ? 1 : 0];
+        chosen[0] = Using{{{0, {}}, counted}};
+    }
     if (chosen.empty()) {
-        chosen.push_back(reader.fields().size() == 1 ? Using{{{0, {}}, {1, {}}}} : Using{{{1, {}}, {2, {}}}});
+        chosen.push_back(reader.fields().size() == 1 || options.hist ? Using{{{0, {}}, {1, {}}}}
+                                                                     : Using{{{1, {}}, {2, {}}}});
     }
     const std::vector<std::string>& names = reader.names();
     std::vector<std::vector<long>> columns(chosen.size());
@@ -447,6 +454,9 @@ bool read_curves(const std::string& path, const ReadOptions& options, const std:
     for (std::size_t u = 0; u < chosen.size(); ++u) {
         for (std::size_t j = 0; j < 2; ++j) {
             kinds[u][j] = kind_of(reader.fields(), columns[u][j], options, blanks);
+        }
+        if (options.hist && kinds[u][1].time) {
+            return fail(name + ": column " + std::to_string(columns[u][1]) + " holds times: --hist counts numbers");
         }
     }
 
@@ -649,12 +659,17 @@ bool read_files(const Options& options, std::vector<Curve>& curves) {
     std::vector<Using> uses(options.usings.size());
     for (std::size_t i = 0; i < uses.size(); ++i) {
         parse_using(options.usings[i], &uses[i]);
+        if (options.hist) {
+            // The values counted take the place of y.
+            uses[i].columns.insert(uses[i].columns.begin(), ColumnRef{0, {}});
+        }
     }
     const std::size_t per_file = std::max<std::size_t>(uses.size(), 1);
     ReadOptions read_options;
     read_options.rows = row_choice(options);
     read_options.sep = separator_of(options.sep);
     read_options.header_lines = options.header;
+    read_options.hist = options.hist;
     std::string format_error;
     const std::optional<table::TimeFormat> timefmt =
         options.timefmt.empty() ? std::nullopt : table::TimeFormat::compile(options.timefmt, format_error);

@@ -1,5 +1,6 @@
 // The reading step of the diagr command: the files read into curves, the columns of each -u
-// (X:Y, X:Y:DY, X:Y:YLO:YHI) taken from every file, and the points an axis cannot show left out.
+// (X:Y, X:Y:DY, X:Y:YLO:YHI, or with --hist the one column counted, as y) taken from every file,
+// and the points an axis cannot show left out.
 #pragma once
 
 #include <cstddef>

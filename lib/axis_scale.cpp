@@ -329,6 +329,7 @@ struct Need {
     double high;
     bool fixed_low;
     bool fixed_high;
+    bool numbered_ends;
 
     // The ends out to multiples of STEP, the fixed ones kept.
     void ends_on(double step, float& out_low, float& out_high) const {
@@ -351,12 +352,12 @@ bool try_step(const Need& need, double step, float alen, float size, bool horizo
     }
     const bool numbered_fit = numbers_fit(low, high, fstep, alen, size, horizontal);
     double best = need.fill(low, high);
-    if (numbered_fit && best >= LEAST_FILL) {
+    if (numbered_fit && (best >= LEAST_FILL || need.numbered_ends)) {
         range = {low, high, fstep, 0.0F, true};
         return true;
     }
     bool found = false;
-    if (!(need.fixed_low && need.fixed_high)) {
+    if (!(need.fixed_low && need.fixed_high) && !need.numbered_ends) {
         const double mantissa = std::round(step / std::pow(10.0, std::floor(std::log10(step))));
         // Finer steps, coarser first: fewer ticks, and the data kept off the frame where they can.
         const double parts[2] = {2.0, mantissa == 2.0 ? 4.0 : 5.0};
@@ -387,9 +388,9 @@ bool try_step(const Need& need, double step, float alen, float size, bool horizo
 }  // namespace
 
 LinearRange linear_range(float need_low, float need_high, bool fixed_low, bool fixed_high, float alen, float size,
-                         bool horizontal) {
+                         bool horizontal, bool numbered_ends) {
     LinearRange range{need_low, need_high, 0.0F, 0.0F, false};
-    const Need need{need_low, need_high, fixed_low, fixed_high};
+    const Need need{need_low, need_high, fixed_low, fixed_high, numbered_ends};
     const double span = std::fabs(need.high - need.low);
     if (!(span > 0.0) || !std::isfinite(span)) {
         return range;

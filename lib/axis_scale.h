@@ -66,6 +66,7 @@ AxisNumbering number_axis(float vfirst, float vstep, float vlast, float alen, fl
 // ends move in to ticks of a finer step between the numbers (every second or fifth tick
 // numbered, 1, 2, 2.5 or 5 times a power of ten apart, at least 0.15 cm apart), the coarser where
 // the data fill enough of it: years 1880 to 2023 numbered every 50 years give 1875 to 2025.
+// NUMBERED_ENDS keeps the ends on numbered ticks (a histogram's counts up to a numbered tick).
 struct LinearRange {
     float low = 0.0F;
     float high = 0.0F;
@@ -75,7 +76,7 @@ struct LinearRange {
 };
 
 LinearRange linear_range(float need_low, float need_high, bool fixed_low, bool fixed_high, float alen, float size,
-                         bool horizontal);
+                         bool horizontal, bool numbered_ends = false);
 
 // Upper bound of the tick loop: the usable scales have at most 100 000 steps (plus the ends).
 inline constexpr int MAX_TICK_ITERATIONS = 100003;

@@ -500,6 +500,7 @@ TEST(LinearRange, EndsCloseToTheData) {
         float alen;
         bool horizontal;
         float low, high, step, minor;
+        bool numbered_ends = false;
     };
     const Case cases[] = {
         {"0 to 10 on numbered ticks", 0.0F, 10.0F, false, false, 15.0F, true, 0.0F, 10.0F, 2.0F, 0.0F},
@@ -509,11 +510,14 @@ TEST(LinearRange, EndsCloseToTheData) {
         {"17 to 83 by tens ends on fives", 17.0F, 83.0F, false, false, 16.0F, true, 15.0F, 85.0F, 10.0F, 5.0F},
         {"twos: every second tick numbered", 0.53F, 1.37F, false, false, 16.0F, true, 0.5F, 1.4F, 0.2F, 0.1F},
         {"vertical: numbered ends filled 87 %", -0.38F, 0.92F, false, false, 5.0F, false, -0.5F, 1.0F, 0.5F, 0.0F},
+        {"counts from 0 end on a tick between the numbers", 0.0F, 41.0F, true, false, 6.0F, false, 0.0F, 45.0F, 10.0F,
+         5.0F},
+        {"or on a numbered one when asked", 0.0F, 41.0F, true, false, 6.0F, false, 0.0F, 50.0F, 10.0F, 0.0F, true},
         {"a fixed low end stays", 1880.0F, 2023.0F, true, false, 15.0F, true, 1880.0F, 2025.0F, 50.0F, 25.0F},
     };
     for (const Case& c : cases) {
-        const diagr::scale::LinearRange r =
-            diagr::scale::linear_range(c.need_low, c.need_high, c.fixed_low, c.fixed_high, c.alen, 0.4F, c.horizontal);
+        const diagr::scale::LinearRange r = diagr::scale::linear_range(
+            c.need_low, c.need_high, c.fixed_low, c.fixed_high, c.alen, 0.4F, c.horizontal, c.numbered_ends);
         EXPECT_TRUE(r.numbered) << c.what;
         EXPECT_EQ(r.low, c.low) << c.what;
         EXPECT_EQ(r.high, c.high) << c.what;

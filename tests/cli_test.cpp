@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -245,6 +247,27 @@ TEST_F(CliTest, ErrorsAndWarningsGiveOneLineAndAStatus) {
          "diagr: --logx needs x bounds above 0, not 0\n" + usage, 2},
         {"bars without columns", {"-s", "errorbars", "good.dat"}, nullptr,
          "diagr: --style errorbars needs -u X:Y:DY or -u X:Y:YLO:YHI\n" + usage, 2},
+        {"band without bars", {"-s", "band", "good.dat"}, nullptr,
+         "diagr: --style band needs -u X:Y:DY or -u X:Y:YLO:YHI\n" + usage, 2},
+        {"bad steps", {"-s", "steps=both", "good.dat"}, nullptr,
+         "diagr: --style: steps=WHERE needs pre, post or mid\n" + usage, 2},
+        {"two columns to count", {"--hist", "-u", "x:y", "good.dat"}, nullptr,
+         "diagr: --hist counts one column per -u, not 'x:y'\n" + usage, 2},
+        {"one column to draw", {"-u", "y", "good.dat"}, nullptr,
+         "diagr: --using: expected X:Y, X:Y:DY or X:Y:YLO:YHI (column numbers or names)\n" + usage, 2},
+        {"bins and width", {"--hist", "--bins", "4", "--binwidth", "1", "good.dat"}, nullptr,
+         "diagr: --bins and --binwidth exclude each other: give one\n" + usage, 2},
+        {"bins without --hist", {"--bins", "4", "good.dat"}, nullptr, "diagr: --bins needs --hist\n" + usage, 2},
+        {"no bins", {"--hist", "--bins", "0", "good.dat"}, nullptr,
+         "diagr: --bins: '0' is not a count of bins from 1 to 1000\n" + usage, 2},
+        {"no width", {"--hist", "--binwidth", "0", "good.dat"}, nullptr,
+         "diagr: --binwidth: '0' is not a width above 0\n" + usage, 2},
+        {"too fine a width", {"--hist", "--binwidth", "0.0001220703125", "good.dat"}, nullptr,
+         "diagr: --binwidth 0.00012207 makes 16384 bins, more than 1000\n" + usage, 2},
+        {"times counted", {"--hist", "bad.dat"}, "2024-03-01 5\n",
+         "diagr: bad.dat: column 1 holds times: --hist counts numbers\n", 1},
+        {"values beyond the bins", {"--hist", "--range", "2:5::", "-u", "2", "good.dat", "bad.dat"}, "0 1\n0 7\n0 6\n",
+         "diagr: 3 values outside the bins from 2 to 5 are left out\n", 0},
         {"title of no curve", {"good.dat", "-k", "a", "-k", "b"}, nullptr,
          "diagr: -k 'b' names no curve: there is 1\n" + usage, 2},
         {"missing file", {"good.dat", "none.dat"}, nullptr, "diagr: none.dat: No such file or directory\n", 1},
@@ -712,6 +735,146 @@ TEST_F(CliTest, LogarithmicAxisAndErrorBars) {
     // Pen 3: each bar and its two caps; pen 4 (from y to column 3, below y): none.
     EXPECT_EQ(pieces(calls), "3:2+2+2+2+2+2");
     EXPECT_EQ(support::named(calls, "CENSYM").size(), 4U + 2U);  // markers, and the legend's samples
+}
+
+// The numbers of the left axis, as SYMBOL calls: those after the bottom axis's, which share a line.
+std::vector<Call> left_numbers(const std::vector<Call>& calls) {
+    std::vector<Call> numbers = support::named(calls, "SYMBOL");
+    const auto left = std::find_if(numbers.begin(), numbers.end(),
+                                   [&](const Call& call) {
+                                       return std::fabs(call.numbers.at(1) - numbers.front().numbers.at(1)) > 1e-3F;
+                                   });
+    numbers.erase(numbers.begin(), left);
+    for (Call& call : numbers) {
+        call.text.erase(call.text.find_last_not_of(' ') + 1);
+    }
+    return numbers;
+}
+
+// The extent of the fills (FILPOL in the pen) each pen makes before the legend's box: x from, x to,
+// y from, y to, in cm; none for a pen that fills nothing.
+std::map<int, std::array<float, 4>> fills(const std::vector<Call>& calls) {
+    std::map<int, std::array<float, 4>> extent;
+    int pen = 0;
+    for (const Call& call : calls) {
+        if (call.name == "NEWPEN") {
+            pen = static_cast<int>(call.numbers.at(0));
+        } else if (call.name == "FILPOL" && call.numbers.back() != 0.0F) {
+            break;
+        } else if (call.name == "FILPOL") {
+            const std::size_t n = static_cast<std::size_t>(call.numbers.at(call.numbers.size() - 2));
+            auto [at, added] = extent.try_emplace(pen, std::array<float, 4>{1e30F, -1e30F, 1e30F, -1e30F});
+            for (std::size_t i = 0; i < n; ++i) {
+                at->second[0] = std::min(at->second[0], call.numbers.at(i));
+                at->second[1] = std::max(at->second[1], call.numbers.at(i));
+                at->second[2] = std::min(at->second[2], call.numbers.at(n + i));
+                at->second[3] = std::max(at->second[3], call.numbers.at(n + i));
+            }
+        }
+    }
+    return extent;
+}
+
+// Histograms of one column per key on bins they share: each filled in its pen, the y axis from 0
+// to a numbered tick at the largest count of one histogram (not of all), each top at its count.
+TEST_F(CliTest, HistogramsShareTheirBins) {
+    write_file(work_ + "/h.csv", "k,v\nA,0.5\nA,1.5\nA,1.7\nA,2.2\nB,1.1\nB,1.2\nB,1.3\nB,3.9\n");
+    struct Case {
+        std::vector<std::string> args;
+        std::string x_first, x_last, y_last;
+        std::vector<float> tops;  // of pens 3 and 4, in fractions of the frame's height; empty: unchecked
+        std::string err = "";
+    };
+    const Case cases[] = {
+        {{"--binwidth", "1"}, "0", "4", "3", {2.0F / 3.0F, 1.0F}},
+        {{"--bins", "3", "--range", "1:4::"}, "1", "4", "3", {2.0F / 3.0F, 1.0F},
+         "diagr: 1 value outside the bins from 1 to 4 is left out\n"},
+        {{}, "", "", "", {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"-o", "/null", "--hist", "--by", "k", "h.csv"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        SCOPED_TRACE(c.args.empty() ? "bins chosen" : c.args.front());
+        std::vector<Call> calls;
+        const ProcessResult result = run(args, &calls);
+        EXPECT_EQ(result.err, c.err);
+        ASSERT_TRUE(result.exited_with(0)) << "status " << result.status;
+        EXPECT_EQ(texts_of(calls, "SYMBLK"), (std::vector<std::string>{"v", "count", "", "A", "B"}));
+        const std::vector<Call> left = left_numbers(calls);
+        ASSERT_FALSE(left.empty());
+        EXPECT_EQ(left.front().text, "0");
+        const std::vector<std::string> numbers = texts_of(calls, "SYMBOL");
+        if (!c.y_last.empty()) {
+            EXPECT_EQ(left.back().text, c.y_last);
+            EXPECT_EQ(numbers.front(), c.x_first);
+            EXPECT_EQ(numbers.at(numbers.size() - left.size() - 1), c.x_last);
+        }
+        const std::map<int, std::array<float, 4>> filled = fills(calls);
+        ASSERT_EQ(filled.size(), 2U);
+        ASSERT_EQ(filled.count(3), 1U);
+        ASSERT_EQ(filled.count(4), 1U);
+        EXPECT_NEAR(filled.at(3)[0], filled.at(4)[0], 1e-3F);
+        EXPECT_NEAR(filled.at(3)[1], filled.at(4)[1], 1e-3F);
+        // The axis's top, where its last number is centred, is the largest count.
+        const float bottom = filled.at(3)[2];
+        const float top = left.back().numbers.at(1) + left.back().numbers.at(2) / 2.0F;
+        for (std::size_t i = 0; i < c.tops.size(); ++i) {
+            EXPECT_NEAR((filled.at(3 + static_cast<int>(i))[3] - bottom) / (top - bottom), c.tops[i], 1e-3F)
+                << "pen " << 3 + i;
+        }
+    }
+}
+
+// The turns of the line drawn in pen 3: H along x, V along y, D slanting, vertex to vertex.
+std::string turns(const std::vector<Call>& calls) {
+    std::string text;
+    int pen = 0;
+    float from[2] = {};
+    for (const Call& call : calls) {
+        if (call.name == "NEWPEN") {
+            pen = static_cast<int>(call.numbers.at(0));
+        } else if (call.name == "CPLOT" && pen == 3 && call.numbers.at(2) <= 3.0F) {
+            const float dx = call.numbers.at(0) - from[0];
+            const float dy = call.numbers.at(1) - from[1];
+            if (call.numbers.at(2) == 2.0F) {
+                text += std::fabs(dy) < 1e-4F ? 'H' : std::fabs(dx) < 1e-4F ? 'V' : 'D';
+            }
+            from[0] = call.numbers.at(0);
+            from[1] = call.numbers.at(1);
+        }
+    }
+    return text;
+}
+
+// Step curves turn where their form says; fill and band fill (down to 0, or between the bars' ends)
+// and draw the line through the points on it, without bars.
+TEST_F(CliTest, StepsFillsAndBands) {
+    write_file(work_ + "/e.dat", "x y dy\n0 2 1\n1 4 0.5\n2 3 1\n");
+    struct Case {
+        std::vector<std::string> args;
+        std::string turns;
+        bool filled;
+        std::string y_first;
+    };
+    const Case cases[] = {
+        {{"-s", "steps"}, "HVHV", false, "2"},
+        {{"-s", "steps=pre"}, "VHVH", false, "2"},
+        {{"-s", "steps=mid"}, "HVHHVH", false, "2"},
+        {{"-s", "fill"}, "DD", true, "0"},
+        {{"-u", "1:2:3", "-s", "band"}, "DD", true, "1"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"-o", "/null", "e.dat"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        SCOPED_TRACE(c.args.back());
+        std::vector<Call> calls;
+        const ProcessResult result = run(args, &calls);
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(turns(calls), c.turns);
+        EXPECT_EQ(fills(calls).count(3), c.filled ? 1U : 0U);
+        ASSERT_FALSE(left_numbers(calls).empty());
+        EXPECT_EQ(left_numbers(calls).front().text, c.y_first);
+    }
 }
 
 TEST_F(CliTest, ReadsStandardInput) {
