@@ -100,8 +100,8 @@ std::string check_histogram(const Options& options) {
     if (!options.styles.empty()) {
         return "--style does not apply to --hist";
     }
-    if (options.logx || options.logy) {
-        return std::string(options.logx ? "--logx" : "--logy") + " does not apply to --hist";
+    if (options.logx) {
+        return "--logx does not apply to --hist";
     }
     return {};
 }
@@ -470,7 +470,8 @@ std::optional<int> parse_options(int argc, char** argv, Options& options) {
         "  column), a histogram per file, -u and --by key, all on the same bins: equal widths of 1, 2,\n"
         "  2.5 or 5 times a power of ten chosen over all the values, or --bins N of them, or --binwidth\n"
         "  W with edges on multiples of W; --range XMIN:XMAX fixes the outer edges. Each is drawn\n"
-        "  filled, see-through, with its outline in its pen; y counts from 0, the axis text 'count'.\n"
+        "  filled, see-through, with its outline in its pen; y counts from 0 (with --logy from 0.5),\n"
+        "  the axis text 'count'.\n"
         "  Times are not counted.\n"
         "Legend: an entry per curve, named by -k (in order) or by its column's name or its file's;\n"
         "  it names the first 16 curves. From the 16th curve on the 15 pens repeat, dashed (from the\n"

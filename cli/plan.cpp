@@ -470,7 +470,9 @@ PlanFailure bin_histograms(const Options& options, Diagram& diagram, const Range
     }
     const float edges[] = {diagram.bins_low, diagram.bins_high};
     xs.take(edges);
-    const float heights[] = {0.0F, most};
+    // On a logarithmic axis the bars stand on the frame's bottom, below a count of 1, so that a
+    // bin of one value shows.
+    const float heights[] = {options.logy ? 0.5F : 0.0F, most};
     ys.take(heights);
     return PlanFailure::none;
 }
@@ -533,7 +535,7 @@ PlanFailure prepare(const Options& options, Diagram& diagram, const Range& range
             return PlanFailure::data;
         }
     }
-    if (options.hist) {
+    if (options.hist && !diagram.y.log) {
         // Counts run up from 0 to a numbered tick.
         diagram.y.fixed_low = true;
         diagram.y.numbered_ends = true;

@@ -696,7 +696,8 @@ bool read_files(const Options& options, std::vector<Curve>& curves) {
                          axis);
             log = false;
         }
-        const std::size_t left_out = log ? leave_out_non_positive(curves, in_x) : 0;
+        // A histogram's values are counted, not shown on the logarithmic axis of counts.
+        const std::size_t left_out = log && !options.hist ? leave_out_non_positive(curves, in_x) : 0;
         if (left_out > 0) {
             std::fprintf(stderr, "diagr: %zu point%s with %c <= 0 %s left out of the logarithmic axis\n", left_out,
                          left_out == 1 ? "" : "s", axis, left_out == 1 ? "is" : "are");

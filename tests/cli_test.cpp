@@ -823,6 +823,15 @@ TEST_F(CliTest, HistogramsShareTheirBins) {
                 << "pen " << 3 + i;
         }
     }
+    // Counts on a logarithmic axis: values below 0 are counted too, and the axis starts at 0.5, so
+    // that a bin of one value shows.
+    write_file(work_ + "/n.csv", "k,v\nA,-0.5\nA,1.5\nB,1.2\nB,1.3\n");
+    std::vector<Call> calls;
+    const ProcessResult result = run({"-o", "/null", "--hist", "--by", "k", "n.csv", "--binwidth", "1", "--logy"}, &calls);
+    EXPECT_EQ(result.err, "");
+    EXPECT_TRUE(result.exited_with(0)) << "status " << result.status;
+    EXPECT_EQ(texts_of(calls, "SYMBLK"), (std::vector<std::string>{"v", "1", "0.5", "2", "count", "", "A", "B"}));
+    EXPECT_EQ(texts_of(calls, "SYMBOL").front(), "-1");
 }
 
 // The turns of the line drawn in pen 3: H along x, V along y, D slanting, vertex to vertex.
