@@ -81,21 +81,6 @@ void draw_band(const Item& item) {
     diagr::BAND(item.of(c.x), low, high);
 }
 
-// The step curve of ITEM, a piece for every run of points between breaks.
-void draw_steps(const Item& item) {
-    const std::span<const float> x = item.of(item.curve->x);
-    const std::span<const float> y = item.of(item.curve->y);
-    std::size_t run = 0;
-    for (std::size_t i = 0; i <= x.size(); ++i) {
-        if (i == x.size() || !std::isfinite(x[i]) || !std::isfinite(y[i])) {
-            if (i > run) {
-                diagr::STEPS(x.subspan(run, i - run), y.subspan(run, i - run), item.where);
-            }
-            run = i + 1;
-        }
-    }
-}
-
 // LEGADD's IBAR for ITEM: a filled box for a histogram or a filled area, a band for a band, an
 // error bar for a curve with bars.
 int legend_sample(const Diagram& diagram, const Item& item) {
@@ -148,7 +133,7 @@ void draw(const Options& options, const Diagram& diagram) {
             negative += draw_bars(*item);
         }
         if (item->shape == Shape::steps) {
-            draw_steps(*item);
+            diagr::STEPS(item->of(c.x), item->of(c.y), item->where);
         } else {
             diagr::OVR(item->of(c.x), item->of(c.y), item->mode, item->pen);
         }

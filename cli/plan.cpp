@@ -4,7 +4,6 @@
 #include "plan.h"
 
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdio>

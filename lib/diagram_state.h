@@ -40,6 +40,10 @@ float unmapped_y(float c);
 void set_up(const char* routine, bool quiet, float x0, float y0, float xlen, float ylen, float xmin, float xmax,
             float ymin, float ymax);
 
+// Sets the plotter's clipping window (CPLOT 997 and 998) to the current diagram's frame; the
+// curve, bar and fill routines leave it so.
+void clip_to_frame();
+
 // Draws the frame, axes, texts and title of FRAME for the diagram just set up, each axis linear,
 // logarithmic or a time axis as set up.
 void draw_frame(float X0, float Y0, float XLEN, float YLEN, float XMIN, float XMAX, float YMIN, float YMAX, float DX,

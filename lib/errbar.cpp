@@ -51,8 +51,7 @@ void frame_line(float x1, float y1, float x2, float y2) {
 void draw_bars(Direction direction, const char* routine, const float* X, const float* Y, const float* ELO,
                const float* EHI, int n, float cap) {
     const bool vertical = direction == Direction::Vertical;
-    CPLOT(PLTPAR.XLEFT, PLTPAR.YBOTM, 997);
-    CPLOT(PLTPAR.XRIGHT, PLTPAR.YTOP, 998);
+    diagr::diagram::clip_to_frame();
     if (n <= 0 || X == nullptr || Y == nullptr || ELO == nullptr || EHI == nullptr) {
         return;
     }

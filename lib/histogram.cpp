@@ -331,8 +331,7 @@ void count_bins(const char* routine, const float* DATA, int N, int& NBIN, float&
 
 // The histogram of COUNTS(1..NBIN) on equal bins from LEFT to RIGHT into the current diagram.
 void draw_histogram(const float* counts, int nbin, float left, float right, int ifill) {
-    CPLOT(PLTPAR.XLEFT, PLTPAR.YBOTM, 997);
-    CPLOT(PLTPAR.XRIGHT, PLTPAR.YTOP, 998);
+    diagr::diagram::clip_to_frame();
     if (nbin <= 0) {
         return;
     }

@@ -80,9 +80,7 @@ void draw_curve(CurveEntry entry, const float* X, const float* Y, const int& N, 
         DERR("Over", 4);
     }
 
-    // The window stays set to the frame after the call.
-    CPLOT(PLTPAR.XLEFT, PLTPAR.YBOTM, 997);
-    CPLOT(PLTPAR.XRIGHT, PLTPAR.YTOP, 998);
+    diagr::diagram::clip_to_frame();
 
     const int n = N;
     const float mode = ISYM;

@@ -212,6 +212,11 @@ void report_non_positive(const char* routine, const float* values, int n, bool o
     }
 }
 
+void clip_to_frame() {
+    CPLOT(PLTPAR.XLEFT, PLTPAR.YBOTM, 997);
+    CPLOT(PLTPAR.XRIGHT, PLTPAR.YTOP, 998);
+}
+
 }  // namespace diagr::diagram
 
 void LOGAX(const int& LOGX, const int& LOGY) {

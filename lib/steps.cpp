@@ -3,6 +3,7 @@
 
 #include "area.h"
 #include "diagr.h"
+#include "diagram_state.h"
 #include "occupancy.h"
 #include "plotter.h"
 
@@ -10,11 +11,6 @@ namespace {
 
 // Points of a band filled as one polygon; a longer run is filled in pieces that share their end points.
 constexpr int BAND_CHUNK = diagr::area::MAX_POLYGON / 2;
-
-void set_window() {
-    CPLOT(PLTPAR.XLEFT, PLTPAR.YBOTM, 997);
-    CPLOT(PLTPAR.XRIGHT, PLTPAR.YTOP, 998);
-}
 
 // Draws on to (X, Y) cm from the last vertex, or starts there, marking the occupancy grid.
 struct StepPen {
@@ -36,7 +32,7 @@ struct StepPen {
 
 void STEPS(const float* X, const float* Y, const int& N, const int& IWHERE) {
     DERR("Steps", 5);
-    set_window();
+    diagr::diagram::clip_to_frame();
     if (N <= 0 || X == nullptr || Y == nullptr) {
         return;
     }
@@ -71,7 +67,7 @@ void STEPS(const float* X, const float* Y, const int& N, const int& IWHERE) {
 
 void BAND(const float* X, const float* YLO, const float* YHI, const int& N) {
     DERR("Band", 4);
-    set_window();
+    diagr::diagram::clip_to_frame();
     if (N <= 0 || X == nullptr || YLO == nullptr || YHI == nullptr) {
         return;
     }
